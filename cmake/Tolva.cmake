@@ -1,0 +1,67 @@
+# Project-wide compile settings and helpers shared by every folder.
+
+add_compile_options(-Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor -Wno-missing-field-initializers)
+if(TOLVA_WERROR)
+    add_compile_options(-Werror)
+endif()
+
+if(WIN32)
+    add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+    # Nothing but Windows' own DLLs may sit beside our programs.
+    add_link_options(-static -static-libgcc -static-libstdc++)
+    set(TOLVA_PLATFORM win32)
+else()
+    set(TOLVA_PLATFORM host)
+endif()
+
+if(TOLVA_FUZZ)
+    set(TOLVA_SANITIZE -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+    add_compile_options(${TOLVA_SANITIZE} -fsanitize=fuzzer-no-link)
+    add_link_options(${TOLVA_SANITIZE})
+endif()
+
+# tolva_library(NAME SOURCES... [DEPS ...]): a static library of one layer, headers next to sources,
+# included as "folder/header.h" from src/.
+function(tolva_library name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+    add_library(${name} STATIC ${ARG_SOURCES})
+    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+    if(ARG_DEPS)
+        target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+    endif()
+endfunction()
+
+# tolva_test(NAME SOURCES... [DEPS ...] [LABELS ...]): a GoogleTest program. On the host it runs natively;
+# in the Windows tree it runs under Wine inside the harness's prefix and carries the label "wine".
+function(tolva_test name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;DEPS;LABELS" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES})
+    target_link_libraries(${name} PRIVATE ${ARG_DEPS} tolva_gtest_main)
+    target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+    if(WIN32)
+        tolva_wine_test(${name} COMMAND $<TARGET_FILE:${name}> LABELS ${ARG_LABELS})
+    else()
+        add_test(NAME ${name} COMMAND ${name})
+        set_tests_properties(${name} PROPERTIES LABELS "native;${ARG_LABELS}" TIMEOUT 600)
+    endif()
+endfunction()
+
+# tolva_wine_test(NAME COMMAND exe args... [LABELS ...]): runs a Windows program under the harness.
+function(tolva_wine_test name)
+    cmake_parse_arguments(ARG "" "" "COMMAND;LABELS" ${ARGN})
+    add_test(NAME ${name} COMMAND ${PROJECT_SOURCE_DIR}/tests/wine/wine-run ${ARG_COMMAND})
+    set_tests_properties(${name} PROPERTIES
+        LABELS "wine;${ARG_LABELS}"
+        FIXTURES_REQUIRED wine_prefix
+        RESOURCE_LOCK wine_prefix_lock
+        TIMEOUT 600
+        ENVIRONMENT "TOLVA_WINE_STATE=${CMAKE_BINARY_DIR}/wine")
+endfunction()
+
+# tolva_fuzzer(NAME SOURCES... DEPS ...): a libFuzzer target, built only with TOLVA_FUZZ.
+function(tolva_fuzzer name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES})
+    target_link_libraries(${name} PRIVATE ${ARG_DEPS})
+    target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+endfunction()

@@ -1,0 +1,86 @@
+#pragma once
+// Files and folders addressed by Windows paths in 8-bit (ANSI) strings, such as "C:\Program Files\x.dat".
+// Folders may be given with or without their trailing backslash.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/status.h"
+
+namespace tolva::platform {
+
+// FILE_ATTRIBUTE_* values; the host reports kReadOnly, kDirectory and kNormal.
+namespace file_attribute {
+inline constexpr uint32_t kReadOnly = 0x1;
+inline constexpr uint32_t kHidden = 0x2;
+inline constexpr uint32_t kSystem = 0x4;
+inline constexpr uint32_t kDirectory = 0x10;
+inline constexpr uint32_t kArchive = 0x20;
+inline constexpr uint32_t kNormal = 0x80;
+}  // namespace file_attribute
+
+struct FolderEntry {
+    std::string name;  // the entry's own name, never "." or ".."
+    bool isFolder = false;
+    uint32_t attributes = 0;
+};
+
+// Last write time as Windows FILETIME: 100 ns units since 1601-01-01 UTC.
+using FileTime = uint64_t;
+
+class InputFile {
+public:
+    virtual ~InputFile() = default;
+    // Reads up to size bytes; got is 0 only at the end of the file.
+    virtual Status Read(void* buffer, size_t size, size_t& got) = 0;
+    virtual uint64_t Size() const = 0;
+};
+
+class OutputFile {
+public:
+    virtual ~OutputFile() = default;
+    virtual Status Write(const void* data, size_t size) = 0;
+    // Flushes to the disk and closes; after a failure here the file's content is undefined.
+    // Destroying an open OutputFile closes it without the flush to disk.
+    virtual Status Close() = 0;
+};
+
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+
+    virtual bool FileExists(std::string_view path) const = 0;
+    virtual bool FolderExists(std::string_view path) const = 0;
+    // Creates the folder and every missing parent; success when it already exists.
+    virtual Status CreateFolders(std::string_view path) = 0;
+
+    virtual Status ReadWholeFile(std::string_view path, std::string& content) const = 0;
+    // Creates or truncates the file.
+    virtual Status WriteWholeFile(std::string_view path, std::string_view content) = 0;
+    // Creates the file when it is missing.
+    virtual Status AppendToFile(std::string_view path, std::string_view content) = 0;
+
+    // Copies, replacing an existing target.
+    virtual Status CopyOver(std::string_view from, std::string_view to) = 0;
+    // Renames or moves; with replace an existing target is replaced in one step, written through to disk.
+    virtual Status MoveTo(std::string_view from, std::string_view to, bool replace) = 0;
+    virtual Status RemoveFile(std::string_view path) = 0;
+    // Fails when the folder is not empty.
+    virtual Status RemoveEmptyFolder(std::string_view path) = 0;
+    // Clears read-only, hidden and system so that the file can be replaced or deleted.
+    virtual Status SetNormalAttributes(std::string_view path) = 0;
+
+    // The folder's entries in the order the system returns them.
+    virtual Status ListFolder(std::string_view folder, std::vector<FolderEntry>& entries) const = 0;
+    virtual Status GetFileSize(std::string_view path, uint64_t& size) const = 0;
+    virtual Status GetFileTime(std::string_view path, FileTime& lastWrite) const = 0;
+
+    virtual Status OpenForRead(std::string_view path, std::unique_ptr<InputFile>& file) const = 0;
+    // Creates or truncates.
+    virtual Status OpenForWrite(std::string_view path, std::unique_ptr<OutputFile>& file) = 0;
+};
+
+}  // namespace tolva::platform

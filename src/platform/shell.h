@@ -1,0 +1,36 @@
+#pragma once
+// The Windows shell: special folders, shell links, opening documents.
+
+#include <string>
+#include <string_view>
+
+#include "platform/status.h"
+
+namespace tolva::platform {
+
+enum class SpecialFolder {
+    Programs, CommonPrograms, Desktop, CommonDesktop, AppData, CommonAppData, ProgramFiles, QuickLaunch
+};
+
+struct ShellLink {
+    std::string linkFile;     // full path of the .lnk file
+    std::string target;       // program or document
+    std::string arguments;
+    std::string workingFolder;
+    std::string description;
+    std::string iconFile;
+    int iconIndex = 0;
+};
+
+class Shell {
+public:
+    virtual ~Shell() = default;
+    // With a trailing backslash; empty when the system has no such folder.
+    virtual std::string FolderPath(SpecialFolder folder) const = 0;
+    virtual Status CreateLink(const ShellLink& link) = 0;
+    // The verb "open" on a file, folder or address.
+    virtual Status Open(std::string_view target, std::string_view parameters) = 0;
+    virtual Status ShowNetworkConnectionDialog() = 0;
+};
+
+}  // namespace tolva::platform
