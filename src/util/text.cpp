@@ -1,0 +1,153 @@
+#include "util/text.h"
+
+#include <cstddef>
+
+namespace tolva::util {
+
+namespace {
+
+bool IsBlankOrControl(char c) {
+    return static_cast<unsigned char>(c) <= 0x20;
+}
+
+char AsciiLower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+char AsciiUpper(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+int DigitValue(char c, bool hex) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (hex && c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    if (hex && c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    return -1;
+}
+
+struct ParsedInteger {
+    int32_t value = 0;
+    bool complete = false;  // digits were read, up to the end of the text, without overflow
+};
+
+ParsedInteger ParseInteger(std::string_view text) {
+    size_t i = 0;
+    while (i < text.size() && text[i] == ' ') {
+        ++i;
+    }
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    bool hex = false;
+    if (i < text.size() && (text[i] == '$' || text[i] == 'x' || text[i] == 'X')) {
+        hex = true;
+        ++i;
+    } else if (i + 1 < text.size() && text[i] == '0' &&
+               (text[i + 1] == 'x' || text[i + 1] == 'X')) {
+        hex = true;
+        i += 2;
+    }
+    // Decimal stays within the signed range (one more for a negative value); hexadecimal may use
+    // all 32 bits, as the classic conversion allows.
+    const uint64_t limit = hex ? 0xFFFFFFFFu : (negative ? 0x80000000u : 0x7FFFFFFFu);
+    const uint64_t base = hex ? 16 : 10;
+    uint64_t magnitude = 0;
+    size_t digits = 0;
+    bool overflow = false;
+    for (; i < text.size(); ++i) {
+        const int digit = DigitValue(text[i], hex);
+        if (digit < 0) {
+            break;
+        }
+        const uint64_t next = magnitude * base + static_cast<uint64_t>(digit);
+        if (next > limit) {
+            overflow = true;
+            break;
+        }
+        magnitude = next;
+        ++digits;
+    }
+    const uint32_t bits = static_cast<uint32_t>(magnitude);
+    const uint32_t signedBits = negative ? 0u - bits : bits;
+    ParsedInteger result;
+    result.value = static_cast<int32_t>(signedBits);
+    result.complete = digits > 0 && !overflow && i == text.size();
+    return result;
+}
+
+}  // namespace
+
+std::string TrimLeft(std::string_view text) {
+    size_t first = 0;
+    while (first < text.size() && IsBlankOrControl(text[first])) {
+        ++first;
+    }
+    return std::string(text.substr(first));
+}
+
+std::string TrimRight(std::string_view text) {
+    size_t end = text.size();
+    while (end > 0 && IsBlankOrControl(text[end - 1])) {
+        --end;
+    }
+    return std::string(text.substr(0, end));
+}
+
+std::string Trim(std::string_view text) {
+    size_t first = 0;
+    size_t end = text.size();
+    while (first < end && IsBlankOrControl(text[first])) {
+        ++first;
+    }
+    while (end > first && IsBlankOrControl(text[end - 1])) {
+        --end;
+    }
+    return std::string(text.substr(first, end - first));
+}
+
+std::string LowerCase(std::string_view text) {
+    std::string result(text);
+    for (char& c : result) {
+        c = AsciiLower(c);
+    }
+    return result;
+}
+
+std::string UpperCase(std::string_view text) {
+    std::string result(text);
+    for (char& c : result) {
+        c = AsciiUpper(c);
+    }
+    return result;
+}
+
+bool SameText(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (AsciiLower(a[i]) != AsciiLower(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+int32_t LeadingInteger(std::string_view text) {
+    return ParseInteger(text).value;
+}
+
+int32_t StrToIntDef(std::string_view text, int32_t defaultValue) {
+    const ParsedInteger parsed = ParseInteger(text);
+    return parsed.complete ? parsed.value : defaultValue;
+}
+
+}  // namespace tolva::util

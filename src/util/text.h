@@ -1,0 +1,33 @@
+#pragma once
+// Small ASCII text helpers with the semantics of the classic string routines the file formats
+// and settings of this product were written with.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace tolva::util {
+
+// Remove spaces and control characters (every byte up to 0x20) from the ends.
+std::string Trim(std::string_view text);
+std::string TrimLeft(std::string_view text);
+std::string TrimRight(std::string_view text);
+
+// ASCII letters only; bytes of 0x80 and above are left as they are.
+std::string LowerCase(std::string_view text);
+std::string UpperCase(std::string_view text);
+// Equal when they differ at most in the case of ASCII letters.
+bool SameText(std::string_view a, std::string_view b);
+
+// Reads the integer at the start of text as the classic Val does: leading spaces, an optional "+"
+// or
+// "-", hexadecimal after "$", "x", "X", "0x" or "0X", then digits up to the first character that
+// does not fit. Nothing readable gives 0. Reading also stops before a digit that would take the
+// magnitude past 32 bits, so the result is always defined.
+int32_t LeadingInteger(std::string_view text);
+
+// The whole text must be an integer in the form above (leading spaces allowed, nothing after the
+// digits, within the 32-bit range); otherwise the default is returned.
+int32_t StrToIntDef(std::string_view text, int32_t defaultValue);
+
+}  // namespace tolva::util
