@@ -1,0 +1,131 @@
+// Published known-answer vectors of SHA-1 (FIPS 180-1), CAST-256 (RFC 2612) and Blowfish.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "archive/blowfish.h"
+#include "archive/cast256.h"
+#include "archive/hex.h"
+#include "archive/sha1.h"
+
+namespace tolva::archive {
+namespace {
+
+using test::FromHex;
+using test::ToHex;
+
+TEST(Sha1, PublishedVectors) {
+    struct Case {
+        std::string message;
+        const char* digest;
+    };
+    const Case cases[] = {
+        {"", "da39a3ee5e6b4b0d3255bfef95601890afd80709"},
+        {"abc", "a9993e364706816aba3e25717850c26c9cd0d89d"},
+        {"abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq",
+         "84983e441c3bd26ebaae4aa1f95129e5e54670f1"},
+        {std::string(1000000, 'a'), "34aa973cd4c4daa4f61eeb2bdbad27316534016f"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ToHex(Sha1::Hash(c.message)), c.digest)
+            << "message of " << c.message.size() << " bytes";
+    }
+}
+
+TEST(Sha1, PiecewiseUpdatesMatchOneShot) {
+    std::string message;
+    for (int i = 0; i < 300; ++i)
+        message += char(i * 7 + 1);
+    const auto expected = Sha1::Hash(message);
+    // Piece sizes that cross the 64-byte block and the 56-byte padding boundary in every way.
+    for (size_t piece : {1u, 3u, 55u, 56u, 63u, 64u, 65u, 127u}) {
+        Sha1 sha;
+        for (size_t at = 0; at < message.size(); at += piece)
+            sha.Update(message.substr(at, piece));
+        EXPECT_EQ(sha.Finish(), expected) << "piece size " << piece;
+    }
+    Sha1 reused;
+    reused.Update("something else");
+    reused.Finish();
+    reused.Update(message);
+    EXPECT_EQ(reused.Finish(), expected) << "Finish must start over";
+}
+
+TEST(Cast256, Rfc2612Vectors) {
+    struct Case {
+        const char* key;
+        const char* cipher;
+    };
+    const Case cases[] = {
+        {"2342bb9efa38542c0af75647f29f615d", "c842a08972b43d20836c91d1b7530f6b"},
+        {"2342bb9efa38542cbed0ac83940ac298bac77a7717942863", "1b386c0210dcadcbdd0e41aa08a7a7e8"},
+        {"2342bb9efa38542cbed0ac83940ac2988d7c47ce264908461cc1b5137ae6b604",
+         "4f6a2038286897b9c9870136553317fa"},
+    };
+    for (const Case& c : cases) {
+        const auto key = FromHex(c.key);
+        Cast256 cast;
+        ASSERT_TRUE(cast.SetKey(key.data(), key.size()));
+        uint8_t block[16] = {};
+        cast.EncryptBlock(block, block);
+        EXPECT_EQ(ToHex(block, 16), c.cipher) << "key " << c.key;
+        cast.DecryptBlock(block, block);
+        EXPECT_EQ(ToHex(block, 16), std::string(32, '0')) << "key " << c.key;
+    }
+}
+
+TEST(Cast256, ShortKeysArePaddedWithZeroBytes) {
+    const auto key = FromHex("2342bb9efa38542c0af75647f29f615d");
+    auto padded = key;
+    padded.resize(32, 0);
+    Cast256 a, b;
+    ASSERT_TRUE(a.SetKey(key.data(), key.size()));
+    ASSERT_TRUE(b.SetKey(padded.data(), padded.size()));
+    uint8_t x[16] = {1, 2, 3}, y[16] = {1, 2, 3};
+    a.EncryptBlock(x, x);
+    b.EncryptBlock(y, y);
+    EXPECT_EQ(ToHex(x, 16), ToHex(y, 16));
+
+    const std::vector<uint8_t> tooLong(33, 1);
+    EXPECT_FALSE(a.SetKey(tooLong.data(), tooLong.size()));
+}
+
+TEST(Blowfish, PublishedVectors) {
+    struct Case {
+        const char* key;
+        const char* plain;
+        const char* cipher;
+    };
+    const Case cases[] = {
+        {"0000000000000000", "0000000000000000", "4ef997456198dd78"},
+        {"ffffffffffffffff", "ffffffffffffffff", "51866fd5b85ecb8a"},
+        {"3000000000000000", "1000000000000001", "7d856f9a613063f2"},
+        {"1111111111111111", "1111111111111111", "2466dd878b963c9d"},
+        {"0123456789abcdef", "1111111111111111", "61f9c3802281b096"},
+        {"fedcba9876543210", "0123456789abcdef", "0aceab0fc6a0a28d"},
+        {"f0e1d2c3b4a5968778695a4b3c2d1e0f0011223344556677", "fedcba9876543210",
+         "05044b62fa52d080"},
+    };
+    for (const Case& c : cases) {
+        const auto key = FromHex(c.key);
+        auto block = FromHex(c.plain);
+        Blowfish blowfish;
+        ASSERT_TRUE(blowfish.SetKey(key.data(), key.size()));
+        blowfish.EncryptBlock(block.data(), block.data());
+        EXPECT_EQ(ToHex(block), c.cipher) << "key " << c.key;
+        blowfish.DecryptBlock(block.data(), block.data());
+        EXPECT_EQ(ToHex(block), c.plain) << "key " << c.key;
+    }
+}
+
+TEST(Blowfish, RejectsEmptyAndOverlongKeys) {
+    Blowfish blowfish;
+    const std::vector<uint8_t> key(73, 1);
+    EXPECT_FALSE(blowfish.SetKey(key.data(), 0));
+    EXPECT_FALSE(blowfish.SetKey(key.data(), 73));
+    EXPECT_TRUE(blowfish.SetKey(key.data(), 72));
+}
+
+}  // namespace
+}  // namespace tolva::archive
