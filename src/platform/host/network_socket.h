@@ -1,0 +1,56 @@
+#pragma once
+// A TCP socket of the host: its move-only owner and the plain connection over it.
+
+#include <cstddef>
+#include <cstdint>
+
+#include "platform/network.h"
+
+namespace tolva::platform::host {
+
+// Owns one socket descriptor; closing it twice or leaking it on move is impossible.
+class SocketHandle {
+public:
+    SocketHandle() = default;
+    explicit SocketHandle(int fd) : fd_(fd) {}
+    SocketHandle(const SocketHandle&) = delete;
+    SocketHandle& operator=(const SocketHandle&) = delete;
+    SocketHandle(SocketHandle&& other) noexcept : fd_(other.Release()) {}
+    SocketHandle& operator=(SocketHandle&& other) noexcept;
+    ~SocketHandle() { Reset(); }
+
+    int get() const { return fd_; }
+    bool valid() const { return fd_ >= 0; }
+    int Release();
+    void Reset();
+
+private:
+    int fd_ = -1;
+};
+
+// Waits until the descriptor is readable (POLLIN) or writable; false on time-out or error.
+bool PollSocket(int fd, bool forWrite, uint32_t timeoutMs);
+
+// A connected, non-blocking TCP socket.
+class SocketConnection final : public Connection {
+public:
+    explicit SocketConnection(SocketHandle socket) : socket_(std::move(socket)) {}
+
+    Status SendAll(const void* data, size_t size) override;
+    bool WaitReadable(uint32_t timeoutMs) override;
+    Status Receive(void* buffer, size_t size, size_t& got) override;
+    bool IsConnected() const override;
+    void Close() override;
+
+    // Hands the socket to a TLS session, which then owns it.
+    SocketHandle TakeSocket() { return std::move(socket_); }
+
+private:
+    SocketHandle socket_;
+    bool peerClosed_ = false;
+};
+
+// How long a send or a receive may stall before it counts as failed.
+inline constexpr uint32_t kStallTimeoutMs = 30000;
+
+}  // namespace tolva::platform::host

@@ -1,0 +1,174 @@
+// The host network against real loopback peers, plain and TLS.
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <string>
+
+#include "net/loopback_server.h"
+#include "platform/host/network_host.h"
+#include "platform/host/network_socket.h"
+
+namespace tolva {
+namespace {
+
+using platform::Connection;
+using platform::TlsOptions;
+using testing::LoopbackOptions;
+using testing::LoopbackReply;
+using testing::LoopbackRequest;
+using testing::LoopbackServer;
+
+const std::string kRequest = "GET /x HTTP/1.1\r\nHost: h\r\n\r\n";
+
+LoopbackServer::Handler Answer(std::string text, uint32_t delayMs = 0) {
+    return [text, delayMs](const LoopbackRequest&) {
+        LoopbackReply reply = LoopbackReply::Of(text);
+        reply.delayMs = delayMs;
+        return reply;
+    };
+}
+
+// Sends the request and reads until the peer closes.
+std::string Exchange(Connection& connection) {
+    EXPECT_TRUE(connection.SendAll(kRequest.data(), kRequest.size()).ok());
+    std::string answer;
+    char buffer[7];
+    while (connection.WaitReadable(5000)) {
+        size_t got = 0;
+        EXPECT_TRUE(connection.Receive(buffer, sizeof buffer, got).ok());
+        if (got == 0) {
+            break;
+        }
+        answer.append(buffer, got);
+    }
+    EXPECT_FALSE(connection.IsConnected());
+    return answer;
+}
+
+LoopbackOptions TlsServer() {
+    LoopbackOptions options;
+    options.tls = true;
+    options.certFile = testing::TestServerCertFile();
+    options.keyFile = testing::TestServerKeyFile();
+    return options;
+}
+
+TEST(HostNetwork, ExchangesWithPeerOnIpv4AndName) {
+    LoopbackServer server({}, Answer("hello there"));
+    ASSERT_TRUE(server.ok());
+    platform::host::HostNetwork network;
+    for (const char* host : {"127.0.0.1", "localhost"}) {
+        std::unique_ptr<Connection> connection;
+        ASSERT_TRUE(network.Connect(host, server.port(), 5000, connection).ok()) << host;
+        ASSERT_TRUE(connection->IsConnected());
+        EXPECT_EQ(Exchange(*connection), "hello there") << host;
+    }
+    ASSERT_EQ(server.RequestCount(), 2u);
+    EXPECT_EQ(server.Requests()[0].head, kRequest);
+}
+
+TEST(HostNetwork, ConnectsToIpv6Literal) {
+    LoopbackOptions options;
+    options.ipv6 = true;
+    LoopbackServer server(options, Answer("six"));
+    if (!server.ok()) {
+        GTEST_SKIP() << "no IPv6 loopback here";
+    }
+    platform::host::HostNetwork network;
+    std::unique_ptr<Connection> connection;
+    ASSERT_TRUE(network.Connect("::1", server.port(), 5000, connection).ok());
+    EXPECT_EQ(Exchange(*connection), "six");
+}
+
+TEST(HostNetwork, RefusedAndUnresolvableConnectsFail) {
+    uint16_t freePort = 0;
+    {
+        LoopbackServer probe({}, Answer(""));
+        freePort = probe.port();
+    }
+    platform::host::HostNetwork network;
+    std::unique_ptr<Connection> connection;
+    EXPECT_FALSE(network.Connect("127.0.0.1", freePort, 2000, connection).ok());
+    EXPECT_EQ(connection, nullptr);
+    EXPECT_FALSE(network.Connect("no-such-host.invalid", 80, 2000, connection).ok());
+    EXPECT_FALSE(network.Connect("", 80, 2000, connection).ok());
+}
+
+TEST(HostNetwork, WaitReadableHonoursTimeout) {
+    LoopbackServer server({}, Answer("late", 600));
+    platform::host::HostNetwork network;
+    std::unique_ptr<Connection> connection;
+    ASSERT_TRUE(network.Connect("127.0.0.1", server.port(), 5000, connection).ok());
+    ASSERT_TRUE(connection->SendAll(kRequest.data(), kRequest.size()).ok());
+    EXPECT_FALSE(connection->WaitReadable(100));
+    EXPECT_TRUE(connection->WaitReadable(5000));
+    connection->Close();
+    EXPECT_FALSE(connection->IsConnected());
+    size_t got = 0;
+    char byte;
+    EXPECT_FALSE(connection->Receive(&byte, 1, got).ok());
+}
+
+TEST(HostNetwork, TlsVerifiesChainAndName) {
+    LoopbackServer server(TlsServer(), Answer("secret"));
+    ASSERT_TRUE(server.ok());
+    platform::host::HostNetwork network;
+    struct Case {
+        const char* connectTo;
+        const char* name;
+        bool withTestCa;
+        bool ok;
+    } cases[] = {
+        {"127.0.0.1", "localhost", true, true},      {"127.0.0.1", "127.0.0.1", true, true},
+        {"localhost", "localhost", false, false},     // the test CA is not trusted by default
+        {"127.0.0.1", "other.example", true, false},  // name not in the certificate
+        {"127.0.0.1", "127.0.0.2", true, false},      // address not in the certificate
+    };
+    for (const Case& c : cases) {
+        std::unique_ptr<Connection> plain, secure;
+        ASSERT_TRUE(network.Connect(c.connectTo, server.port(), 5000, plain).ok());
+        TlsOptions options;
+        options.hostName = c.name;
+        if (c.withTestCa) {
+            options.extraTrustedRootFile = testing::TestCaFile();
+        }
+        platform::Status status = network.StartTls(std::move(plain), options, secure);
+        EXPECT_EQ(status.ok(), c.ok) << c.name << ": " << status.what();
+        if (status.ok()) {
+            EXPECT_EQ(Exchange(*secure), "secret");
+        } else {
+            EXPECT_EQ(secure, nullptr);
+        }
+    }
+}
+
+TEST(HostNetwork, TlsRefusesPlainPeer) {
+    LoopbackOptions speaker;
+    speaker.speakFirst = true;
+    LoopbackServer server(speaker, Answer("220 not a TLS peer\r\n"));
+    platform::host::HostNetwork network;
+    std::unique_ptr<Connection> plain, secure;
+    ASSERT_TRUE(network.Connect("127.0.0.1", server.port(), 5000, plain).ok());
+    TlsOptions options{"localhost", testing::TestCaFile()};
+    EXPECT_FALSE(network.StartTls(std::move(plain), options, secure).ok());
+}
+
+TEST(HostNetwork, SocketHandleMoveReleasesHeldSocket) {
+    int fds[2];
+    ASSERT_EQ(::pipe(fds), 0);
+    platform::host::SocketHandle a(fds[0]);
+    platform::host::SocketHandle b(fds[1]);
+    a = std::move(b);
+    // The descriptor a held before is closed; the one it took over is still open.
+    EXPECT_EQ(::fcntl(fds[0], F_GETFD), -1);
+    EXPECT_NE(::fcntl(fds[1], F_GETFD), -1);
+    EXPECT_FALSE(b.valid());
+    EXPECT_EQ(a.get(), fds[1]);
+}
+
+}  // namespace
+}  // namespace tolva
