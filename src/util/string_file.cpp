@@ -1,0 +1,61 @@
+#include "util/string_file.h"
+
+#include <cstddef>
+
+namespace tolva::util {
+
+namespace {
+
+std::string_view CutFileName(std::string_view fileName) {
+    return fileName.substr(0, kMaxFileNameLength);
+}
+
+// The folder part of a path including its final separator; empty when there is none.
+std::string_view FolderOf(std::string_view path) {
+    const size_t separator = path.find_last_of("\\/");
+    return separator == std::string_view::npos ? std::string_view() : path.substr(0, separator + 1);
+}
+
+platform::Status WriteOnce(platform::FileSystem& files, std::string_view content,
+                           std::string_view fileName, bool append) {
+    return append ? files.AppendToFile(fileName, content) : files.WriteWholeFile(fileName, content);
+}
+
+}  // namespace
+
+std::string LoadStringFromFile(const platform::FileSystem& files, std::string_view fileName) {
+    std::string content;
+    if (!files.ReadWholeFile(CutFileName(fileName), content)) {
+        content.clear();
+    }
+    return content;
+}
+
+std::string LoadStringFromFile(platform::FileSystem& files, std::string_view fileName,
+                               bool deleteAfterwards) {
+    const std::string_view name = CutFileName(fileName);
+    std::string content = LoadStringFromFile(static_cast<const platform::FileSystem&>(files), name);
+    if (deleteAfterwards) {
+        // A file that cannot be removed is left behind; its content was still read.
+        (void)files.RemoveFile(name);
+    }
+    return content;
+}
+
+bool SaveStringToFile(platform::FileSystem& files, std::string_view content,
+                      std::string_view fileName, bool deleteWhenEmpty, bool append) {
+    const std::string_view name = CutFileName(fileName);
+    if (content.empty() && deleteWhenEmpty) {
+        return files.RemoveFile(name).ok() || !files.FileExists(name);
+    }
+    if (WriteOnce(files, content, name, append)) {
+        return true;
+    }
+    const std::string_view folder = FolderOf(name);
+    if (folder.empty() || !files.CreateFolders(folder)) {
+        return false;
+    }
+    return WriteOnce(files, content, name, append).ok();
+}
+
+}  // namespace tolva::util

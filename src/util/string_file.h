@@ -1,0 +1,26 @@
+#pragma once
+// Whole files as 8-bit strings, for small text files such as XML documents.
+
+#include <string>
+#include <string_view>
+
+#include "platform/file_system.h"
+
+namespace tolva::util {
+
+// File names longer than this are cut to it.
+inline constexpr size_t kMaxFileNameLength = 255;
+
+// The whole file; empty when it cannot be read.
+std::string LoadStringFromFile(const platform::FileSystem& files, std::string_view fileName);
+// The same, then the file is removed when deleteAfterwards is set.
+std::string LoadStringFromFile(platform::FileSystem& files, std::string_view fileName,
+                               bool deleteAfterwards);
+
+// Replaces the file with the content, or appends to it (creating it when missing). When the file
+// cannot be written, the missing folders of its path are created and the write is tried once more.
+// With deleteWhenEmpty an empty content removes the file instead; true when it is gone.
+[[nodiscard]] bool SaveStringToFile(platform::FileSystem& files, std::string_view content,
+                                    std::string_view fileName, bool deleteWhenEmpty, bool append);
+
+}  // namespace tolva::util

@@ -1,0 +1,52 @@
+#include "util/string_file.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "util/test_platform.h"
+
+namespace tolva::util {
+namespace {
+
+TEST(StringFile, Load) {
+    testing::MemoryFiles files;
+    EXPECT_EQ(LoadStringFromFile(files, "C:\\missing.txt"), "");
+    files.files["C:\\a.txt"] = std::string("x\0y", 3);
+    EXPECT_EQ(LoadStringFromFile(files, "C:\\a.txt"), std::string("x\0y", 3));
+    EXPECT_EQ(LoadStringFromFile(files, "C:\\a.txt", true), std::string("x\0y", 3));
+    EXPECT_FALSE(files.FileExists("C:\\a.txt"));
+    // Names are cut to 255 characters.
+    const std::string cut = "C:\\" + std::string(252, 'n');
+    files.files[cut] = "long";
+    EXPECT_EQ(LoadStringFromFile(files, cut + "tail"), "long");
+}
+
+TEST(StringFile, Save) {
+    testing::MemoryFiles files;
+    EXPECT_TRUE(SaveStringToFile(files, "one", "C:\\f.txt", false, false));
+    EXPECT_TRUE(SaveStringToFile(files, "two", "C:\\f.txt", false, false));
+    EXPECT_EQ(files.files["C:\\f.txt"], "two");
+    EXPECT_TRUE(SaveStringToFile(files, "+3", "C:\\f.txt", false, true));
+    EXPECT_EQ(files.files["C:\\f.txt"], "two+3");
+    EXPECT_TRUE(files.createdFolders.empty());
+
+    // The folders are created only after a failed first try, then the write is repeated.
+    EXPECT_TRUE(SaveStringToFile(files, "new", "C:\\x\\y\\g.txt", false, true));
+    EXPECT_EQ(files.files["C:\\x\\y\\g.txt"], "new");
+    EXPECT_EQ(files.createdFolders, std::vector<std::string>{"C:\\x\\y\\"});
+
+    EXPECT_TRUE(SaveStringToFile(files, "", "C:\\empty.txt", false, false));
+    EXPECT_EQ(files.files["C:\\empty.txt"], "");
+    EXPECT_TRUE(SaveStringToFile(files, "", "C:\\f.txt", true, false));
+    EXPECT_FALSE(files.FileExists("C:\\f.txt"));
+    EXPECT_TRUE(SaveStringToFile(files, "", "C:\\never.txt", true, false));
+
+    files.failWrites = true;
+    EXPECT_FALSE(SaveStringToFile(files, "z", "C:\\x\\y\\g.txt", false, false));
+    EXPECT_FALSE(SaveStringToFile(files, "z", "nofolder.txt", false, false));
+    EXPECT_EQ(files.files["C:\\x\\y\\g.txt"], "new");
+}
+
+}  // namespace
+}  // namespace tolva::util
