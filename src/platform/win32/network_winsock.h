@@ -1,0 +1,59 @@
+#pragma once
+// A Winsock TCP socket: its move-only owner and the plain connection over it.
+
+#include <winsock2.h>
+
+#include <cstddef>
+#include <cstdint>
+
+#include "platform/network.h"
+
+namespace tolva::platform::win32 {
+
+class SocketHandle {
+public:
+    SocketHandle() = default;
+    explicit SocketHandle(SOCKET socket) : socket_(socket) {}
+    SocketHandle(const SocketHandle&) = delete;
+    SocketHandle& operator=(const SocketHandle&) = delete;
+    SocketHandle(SocketHandle&& other) noexcept : socket_(other.Release()) {}
+    SocketHandle& operator=(SocketHandle&& other) noexcept;
+    ~SocketHandle() { Reset(); }
+
+    SOCKET get() const { return socket_; }
+    bool valid() const { return socket_ != INVALID_SOCKET; }
+    SOCKET Release();
+    void Reset();
+
+private:
+    SOCKET socket_ = INVALID_SOCKET;
+};
+
+// Waits until the socket is readable or writable; false on time-out or error.
+bool WaitSocket(SOCKET socket, bool forWrite, uint32_t timeoutMs);
+
+// Sends the whole buffer over a non-blocking socket.
+Status SendAllOn(SOCKET socket, const void* data, size_t size);
+// Receives up to size bytes, waiting while none are there; got 0: the peer closed.
+Status ReceiveOn(SOCKET socket, void* buffer, size_t size, size_t& got);
+
+class WinsockConnection final : public Connection {
+public:
+    explicit WinsockConnection(SocketHandle socket) : socket_(std::move(socket)) {}
+
+    Status SendAll(const void* data, size_t size) override;
+    bool WaitReadable(uint32_t timeoutMs) override;
+    Status Receive(void* buffer, size_t size, size_t& got) override;
+    bool IsConnected() const override;
+    void Close() override;
+
+    SocketHandle TakeSocket() { return std::move(socket_); }
+
+private:
+    SocketHandle socket_;
+    bool peerClosed_ = false;
+};
+
+inline constexpr uint32_t kStallTimeoutMs = 30000;
+
+}  // namespace tolva::platform::win32
