@@ -11,7 +11,8 @@ class [[nodiscard]] Status {
 public:
     Status() = default;
     static Status Ok() { return Status(); }
-    // code: the system's error code (GetLastError() on Windows, errno on the host); never 0 on failure.
+    // code: the system's error code (GetLastError() on Windows; the host maps errno to the same
+    // codes); never 0 on failure.
     static Status Failure(uint32_t code, std::string what) {
         return Status(code == 0 ? 1 : code, std::move(what));
     }
@@ -46,6 +47,7 @@ inline constexpr uint32_t kAlreadyExists = 183;
 inline constexpr uint32_t kMoreData = 234;
 inline constexpr uint32_t kNoMoreItems = 259;
 inline constexpr uint32_t kTimeout = 1460;
+inline constexpr uint32_t kUnsupportedType = 1630;
 }  // namespace error
 
 }  // namespace tolva::platform

@@ -1,0 +1,16 @@
+#pragma once
+// Windows-1252, the ANSI code page the host and the fakes stand in for the system's one.
+
+#include <string>
+#include <string_view>
+
+namespace tolva::platform {
+
+// The five bytes 1252 leaves undefined map to the C1 controls of the same value, as Windows does.
+std::u16string Windows1252ToWide(std::string_view text);
+// Characters without a 1252 byte become '?'; a surrogate pair is one character.
+std::string WideToWindows1252(std::u16string_view text);
+// Upper case of a 1252 byte, for names Windows compares without regard to case.
+char UpperCase1252(char c);
+
+}  // namespace tolva::platform

@@ -1,0 +1,468 @@
+#include "platform/host/host_file_system.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+
+#include "platform/host/errno_mapping.h"
+#include "platform/host/unique_dir.h"
+#include "platform/host/unique_fd.h"
+
+namespace tolva::platform {
+namespace {
+
+constexpr uint64_t kSecondsFrom1601To1970 = 11644473600ULL;
+
+std::string Describe(const char* what, std::string_view path) {
+    return std::string(what) + " " + std::string(path);
+}
+
+std::string ParentOf(const std::string& hostPath) {
+    size_t slash = hostPath.rfind('/');
+    return slash == 0 ? "/" : hostPath.substr(0, slash);
+}
+
+bool IsFolder(const std::string& hostPath) {
+    struct stat info;
+    return ::stat(hostPath.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+// Windows tells a missing file (kFileNotFound) from a missing folder on the way (kPathNotFound).
+Status Failure(int error, const char* what, std::string_view path, const std::string& hostPath) {
+    uint32_t code = WindowsErrorFromErrno(error);
+    if (error == ENOENT && !IsFolder(ParentOf(hostPath))) {
+        code = error::kPathNotFound;
+    }
+    return Status::Failure(code, Describe(what, path));
+}
+
+bool IsReadOnlyFile(const std::string& hostPath) {
+    struct stat info;
+    return ::stat(hostPath.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+           (info.st_mode & S_IWUSR) == 0;
+}
+
+uint32_t AttributesOf(const struct stat& info) {
+    uint32_t attributes = 0;
+    if (S_ISDIR(info.st_mode)) {
+        attributes |= file_attribute::kDirectory;
+    }
+    if ((info.st_mode & S_IWUSR) == 0) {
+        attributes |= file_attribute::kReadOnly;
+    }
+    return attributes == 0 ? file_attribute::kNormal : attributes;
+}
+
+Status WriteAll(int fd, const void* data, size_t size) {
+    auto* bytes = static_cast<const char*>(data);
+    while (size > 0) {
+        ssize_t written = ::write(fd, bytes, size);
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return Status::Failure(WindowsErrorFromErrno(errno), "write");
+        }
+        bytes += written;
+        size -= static_cast<size_t>(written);
+    }
+    return Status::Ok();
+}
+
+Status ReadSome(int fd, void* buffer, size_t size, size_t& got) {
+    for (;;) {
+        ssize_t count = ::read(fd, buffer, size);
+        if (count >= 0) {
+            got = static_cast<size_t>(count);
+            return Status::Ok();
+        }
+        if (errno != EINTR) {
+            got = 0;
+            return Status::Failure(errno == EISDIR ? error::kAccessDenied : error::kReadFault,
+                                   "read");
+        }
+    }
+}
+
+int SyncPath(const std::string& hostPath, int flags) {
+    UniqueFd fd(::open(hostPath.c_str(), flags | O_CLOEXEC));
+    if (!fd.Valid() || ::fsync(fd.Get()) != 0) {
+        return errno;
+    }
+    return 0;
+}
+
+class HostInputFile : public InputFile {
+public:
+    HostInputFile(UniqueFd fd, uint64_t size) : fd_(std::move(fd)), size_(size) {}
+    Status Read(void* buffer, size_t size, size_t& got) override {
+        return ReadSome(fd_.Get(), buffer, size, got);
+    }
+    uint64_t Size() const override { return size_; }
+
+private:
+    UniqueFd fd_;
+    uint64_t size_;
+};
+
+class HostOutputFile : public OutputFile {
+public:
+    explicit HostOutputFile(UniqueFd fd) : fd_(std::move(fd)) {}
+    Status Write(const void* data, size_t size) override {
+        if (!fd_.Valid()) {
+            return Status::Failure(error::kInvalidHandle, "write to a closed file");
+        }
+        return WriteAll(fd_.Get(), data, size);
+    }
+    Status Close() override {
+        if (!fd_.Valid()) {
+            return Status::Failure(error::kInvalidHandle, "close of a closed file");
+        }
+        int fd = fd_.Release();
+        int syncError = ::fsync(fd) == 0 ? 0 : errno;
+        int closeError = ::close(fd) == 0 ? 0 : errno;
+        if (syncError != 0 || closeError != 0) {
+            return Status::Failure(WindowsErrorFromErrno(syncError != 0 ? syncError : closeError),
+                                   "flush and close");
+        }
+        return Status::Ok();
+    }
+
+private:
+    UniqueFd fd_;
+};
+
+Status OpenInput(const std::string& hostPath, const char* what, std::string_view path, UniqueFd& fd,
+                 uint64_t& size) {
+    fd.Reset(::open(hostPath.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!fd.Valid()) {
+        return Failure(errno, what, path, hostPath);
+    }
+    struct stat info;
+    if (::fstat(fd.Get(), &info) != 0) {
+        return Failure(errno, what, path, hostPath);
+    }
+    if (S_ISDIR(info.st_mode)) {
+        return Status::Failure(error::kAccessDenied, Describe(what, path));
+    }
+    size = static_cast<uint64_t>(info.st_size);
+    return Status::Ok();
+}
+
+}  // namespace
+
+Status HostFileSystem::Map(std::string_view path, const char* what, std::string& hostPath) const {
+    if (!paths_.ToHost(path, hostPath)) {
+        return Status::Failure(error::kPathNotFound, Describe(what, path));
+    }
+    return Status::Ok();
+}
+
+bool HostFileSystem::FileExists(std::string_view path) const {
+    std::string hostPath;
+    struct stat info;
+    return paths_.ToHost(path, hostPath) && ::stat(hostPath.c_str(), &info) == 0 &&
+           !S_ISDIR(info.st_mode);
+}
+
+bool HostFileSystem::FolderExists(std::string_view path) const {
+    std::string hostPath;
+    return paths_.ToHost(path, hostPath) && IsFolder(hostPath);
+}
+
+Status HostFileSystem::CreateFolders(std::string_view path) {
+    std::string hostPath;
+    if (Status status = Map(path, "CreateFolders", hostPath); !status) {
+        return status;
+    }
+    // Every folder below the drive, parents first; the drive folder itself is made as needed.
+    for (size_t slash = paths_.Root().size() + 1; slash != std::string::npos;) {
+        slash = hostPath.find('/', slash + 1);
+        std::string folder = hostPath.substr(0, slash);
+        if (::mkdir(folder.c_str(), 0777) != 0 && (errno != EEXIST || !IsFolder(folder))) {
+            return Failure(errno, "CreateFolders", path, folder);
+        }
+    }
+    return Status::Ok();
+}
+
+Status HostFileSystem::ReadWholeFile(std::string_view path, std::string& content) const {
+    std::string hostPath;
+    if (Status status = Map(path, "ReadWholeFile", hostPath); !status) {
+        return status;
+    }
+    UniqueFd fd;
+    uint64_t size = 0;
+    if (Status status = OpenInput(hostPath, "ReadWholeFile", path, fd, size); !status) {
+        return status;
+    }
+    std::string data;
+    data.reserve(static_cast<size_t>(size));
+    char buffer[65536];
+    for (;;) {
+        size_t got = 0;
+        if (Status status = ReadSome(fd.Get(), buffer, sizeof buffer, got); !status) {
+            return Status::Failure(status.code(), Describe("ReadWholeFile", path));
+        }
+        if (got == 0) {
+            break;
+        }
+        data.append(buffer, got);
+    }
+    content = std::move(data);
+    return Status::Ok();
+}
+
+Status HostFileSystem::WriteFile(std::string_view path, std::string_view content, int flags,
+                                 const char* what) {
+    std::string hostPath;
+    if (Status status = Map(path, what, hostPath); !status) {
+        return status;
+    }
+    if (IsReadOnlyFile(hostPath)) {
+        return Status::Failure(error::kAccessDenied, Describe(what, path));
+    }
+    UniqueFd fd(::open(hostPath.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | flags, 0666));
+    if (!fd.Valid()) {
+        return Failure(errno, what, path, hostPath);
+    }
+    if (Status status = WriteAll(fd.Get(), content.data(), content.size()); !status) {
+        return Status::Failure(status.code(), Describe(what, path));
+    }
+    if (::close(fd.Release()) != 0) {
+        return Failure(errno, what, path, hostPath);
+    }
+    return Status::Ok();
+}
+
+Status HostFileSystem::WriteWholeFile(std::string_view path, std::string_view content) {
+    return WriteFile(path, content, O_TRUNC, "WriteWholeFile");
+}
+
+Status HostFileSystem::AppendToFile(std::string_view path, std::string_view content) {
+    return WriteFile(path, content, O_APPEND, "AppendToFile");
+}
+
+Status HostFileSystem::CopyOver(std::string_view from, std::string_view to) {
+    std::string source, target;
+    if (Status status = Map(from, "CopyOver", source); !status) {
+        return status;
+    }
+    if (Status status = Map(to, "CopyOver", target); !status) {
+        return status;
+    }
+    UniqueFd in;
+    uint64_t size = 0;
+    if (Status status = OpenInput(source, "CopyOver", from, in, size); !status) {
+        return status;
+    }
+    if (IsReadOnlyFile(target)) {
+        return Status::Failure(error::kAccessDenied, Describe("CopyOver", to));
+    }
+    struct stat info;
+    if (::fstat(in.Get(), &info) != 0) {
+        return Failure(errno, "CopyOver", from, source);
+    }
+    UniqueFd out(::open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+    if (!out.Valid()) {
+        return Failure(errno, "CopyOver", to, target);
+    }
+    char buffer[65536];
+    for (;;) {
+        size_t got = 0;
+        if (Status status = ReadSome(in.Get(), buffer, sizeof buffer, got); !status) {
+            return Status::Failure(status.code(), Describe("CopyOver", from));
+        }
+        if (got == 0) {
+            break;
+        }
+        if (Status status = WriteAll(out.Get(), buffer, got); !status) {
+            return Status::Failure(status.code(), Describe("CopyOver", to));
+        }
+    }
+    // Like CopyFile: the copy keeps the source's last write time and read-only state.
+    const struct timespec times[2] = {info.st_atim, info.st_mtim};
+    if (::futimens(out.Get(), times) != 0 || ::fchmod(out.Get(), info.st_mode & 07777) != 0 ||
+        ::close(out.Release()) != 0) {
+        return Failure(errno, "CopyOver", to, target);
+    }
+    return Status::Ok();
+}
+
+Status HostFileSystem::MoveTo(std::string_view from, std::string_view to, bool replace) {
+    std::string source, target;
+    if (Status status = Map(from, "MoveTo", source); !status) {
+        return status;
+    }
+    if (Status status = Map(to, "MoveTo", target); !status) {
+        return status;
+    }
+    struct stat info;
+    if (::lstat(source.c_str(), &info) != 0) {
+        return Failure(errno, "MoveTo", from, source);
+    }
+    if (!replace) {
+        if (::renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) !=
+            0) {
+            return Failure(errno, "MoveTo", to, target);
+        }
+        return Status::Ok();
+    }
+    if (IsReadOnlyFile(target) || IsFolder(target)) {
+        return Status::Failure(error::kAccessDenied, Describe("MoveTo", to));
+    }
+    if (::rename(source.c_str(), target.c_str()) != 0) {
+        return Failure(errno, "MoveTo", to, target);
+    }
+    // Written through: the file's data, then the folder entries that name it.
+    int error = S_ISDIR(info.st_mode) ? 0 : SyncPath(target, O_RDONLY);
+    if (error == 0) {
+        error = SyncPath(ParentOf(target), O_RDONLY | O_DIRECTORY);
+    }
+    if (error == 0 && ParentOf(source) != ParentOf(target)) {
+        error = SyncPath(ParentOf(source), O_RDONLY | O_DIRECTORY);
+    }
+    if (error != 0) {
+        return Status::Failure(WindowsErrorFromErrno(error), Describe("MoveTo", to));
+    }
+    return Status::Ok();
+}
+
+Status HostFileSystem::RemoveFile(std::string_view path) {
+    std::string hostPath;
+    if (Status status = Map(path, "RemoveFile", hostPath); !status) {
+        return status;
+    }
+    if (IsReadOnlyFile(hostPath)) {
+        return Status::Failure(error::kAccessDenied, Describe("RemoveFile", path));
+    }
+    if (::unlink(hostPath.c_str()) != 0) {
+        return Failure(errno, "RemoveFile", path, hostPath);
+    }
+    return Status::Ok();
+}
+
+Status HostFileSystem::RemoveEmptyFolder(std::string_view path) {
+    std::string hostPath;
+    if (Status status = Map(path, "RemoveEmptyFolder", hostPath); !status) {
+        return status;
+    }
+    if (::rmdir(hostPath.c_str()) != 0) {
+        return Failure(errno == EEXIST ? ENOTEMPTY : errno, "RemoveEmptyFolder", path, hostPath);
+    }
+    return Status::Ok();
+}
+
+Status HostFileSystem::SetNormalAttributes(std::string_view path) {
+    std::string hostPath;
+    if (Status status = Map(path, "SetNormalAttributes", hostPath); !status) {
+        return status;
+    }
+    struct stat info;
+    if (::stat(hostPath.c_str(), &info) != 0 ||
+        ::chmod(hostPath.c_str(), (info.st_mode & 07777) | S_IWUSR) != 0) {
+        return Failure(errno, "SetNormalAttributes", path, hostPath);
+    }
+    return Status::Ok();
+}
+
+Status HostFileSystem::ListFolder(std::string_view folder,
+                                  std::vector<FolderEntry>& entries) const {
+    std::string hostPath;
+    if (Status status = Map(folder, "ListFolder", hostPath); !status) {
+        return status;
+    }
+    UniqueDir dir(::opendir(hostPath.c_str()));
+    if (!dir.Valid()) {
+        int error = errno == ENOENT ? ENOTDIR : errno;
+        return Status::Failure(WindowsErrorFromErrno(error), Describe("ListFolder", folder));
+    }
+    std::vector<FolderEntry> found;
+    for (;;) {
+        errno = 0;
+        const dirent* entry = ::readdir(dir.Get());
+        if (entry == nullptr) {
+            if (errno != 0) {
+                return Status::Failure(WindowsErrorFromErrno(errno),
+                                       Describe("ListFolder", folder));
+            }
+            break;
+        }
+        std::string name = entry->d_name;
+        if (name == "." || name == "..") {
+            continue;
+        }
+        struct stat info;
+        if (::fstatat(::dirfd(dir.Get()), entry->d_name, &info, 0) != 0) {
+            continue;  // removed meanwhile, or a dangling link
+        }
+        found.push_back({std::move(name), S_ISDIR(info.st_mode) != 0, AttributesOf(info)});
+    }
+    entries = std::move(found);
+    return Status::Ok();
+}
+
+Status HostFileSystem::GetFileSize(std::string_view path, uint64_t& size) const {
+    std::string hostPath;
+    if (Status status = Map(path, "GetFileSize", hostPath); !status) {
+        return status;
+    }
+    struct stat info;
+    if (::stat(hostPath.c_str(), &info) != 0) {
+        return Failure(errno, "GetFileSize", path, hostPath);
+    }
+    if (S_ISDIR(info.st_mode)) {
+        return Status::Failure(error::kAccessDenied, Describe("GetFileSize", path));
+    }
+    size = static_cast<uint64_t>(info.st_size);
+    return Status::Ok();
+}
+
+Status HostFileSystem::GetFileTime(std::string_view path, FileTime& lastWrite) const {
+    std::string hostPath;
+    if (Status status = Map(path, "GetFileTime", hostPath); !status) {
+        return status;
+    }
+    struct stat info;
+    if (::stat(hostPath.c_str(), &info) != 0) {
+        return Failure(errno, "GetFileTime", path, hostPath);
+    }
+    auto seconds = static_cast<uint64_t>(info.st_mtim.tv_sec) + kSecondsFrom1601To1970;
+    lastWrite = seconds * 10000000ULL + static_cast<uint64_t>(info.st_mtim.tv_nsec) / 100;
+    return Status::Ok();
+}
+
+Status HostFileSystem::OpenForRead(std::string_view path, std::unique_ptr<InputFile>& file) const {
+    std::string hostPath;
+    if (Status status = Map(path, "OpenForRead", hostPath); !status) {
+        return status;
+    }
+    UniqueFd fd;
+    uint64_t size = 0;
+    if (Status status = OpenInput(hostPath, "OpenForRead", path, fd, size); !status) {
+        return status;
+    }
+    file = std::make_unique<HostInputFile>(std::move(fd), size);
+    return Status::Ok();
+}
+
+Status HostFileSystem::OpenForWrite(std::string_view path, std::unique_ptr<OutputFile>& file) {
+    std::string hostPath;
+    if (Status status = Map(path, "OpenForWrite", hostPath); !status) {
+        return status;
+    }
+    if (IsReadOnlyFile(hostPath)) {
+        return Status::Failure(error::kAccessDenied, Describe("OpenForWrite", path));
+    }
+    UniqueFd fd(::open(hostPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+    if (!fd.Valid()) {
+        return Failure(errno, "OpenForWrite", path, hostPath);
+    }
+    file = std::make_unique<HostOutputFile>(std::move(fd));
+    return Status::Ok();
+}
+
+}  // namespace tolva::platform

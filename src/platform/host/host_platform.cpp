@@ -1,0 +1,14 @@
+#include "platform/host/host_platform.h"
+
+namespace tolva::platform {
+
+HostPlatform::HostPlatform(const std::string& root)
+    : paths_(root), files_(paths_), system_(paths_), libraries_(paths_) {
+    platform_.files = &files_;
+    platform_.system = &system_;
+    platform_.libraries = &libraries_;
+    platform_.registry = &registry_;
+    platform_.dialogs = &dialogs_;
+}
+
+}  // namespace tolva::platform

@@ -1,0 +1,38 @@
+#pragma once
+// The platform of a Linux run: real files, time and libraries under one host root, and the
+// Windows-only services (registry, message boxes) in memory.
+
+#include <string>
+
+#include "platform/fake/fake_dialogs.h"
+#include "platform/fake/fake_registry.h"
+#include "platform/host/host_file_system.h"
+#include "platform/host/host_libraries.h"
+#include "platform/host/host_system.h"
+#include "platform/platform.h"
+
+namespace tolva::platform {
+
+class HostPlatform {
+public:
+    // root: the host folder that stands for the machine's drives ("C:\" is "<root>/c/").
+    explicit HostPlatform(const std::string& root);
+    HostPlatform(const HostPlatform&) = delete;
+    HostPlatform& operator=(const HostPlatform&) = delete;
+
+    Platform& Services() { return platform_; }
+    const HostPathMap& Paths() const { return paths_; }
+    FakeRegistry& Registry() { return registry_; }
+    FakeDialogs& Dialogs() { return dialogs_; }
+
+private:
+    HostPathMap paths_;
+    HostFileSystem files_;
+    HostSystem system_;
+    HostLibraries libraries_;
+    FakeRegistry registry_;
+    FakeDialogs dialogs_;
+    Platform platform_;
+};
+
+}  // namespace tolva::platform

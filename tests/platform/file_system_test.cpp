@@ -1,0 +1,232 @@
+#include "platform/file_system.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "test_platform.h"
+
+namespace tolva::platform {
+namespace {
+
+class FileSystemTest : public ::testing::Test {
+protected:
+    testing::TestPlatform test;
+    FileSystem& files = *test.Services().files;
+    const std::string dir = test.Scratch();
+
+    void Write(const std::string& path, std::string_view content) {
+        ASSERT_TRUE(files.WriteWholeFile(path, content).ok()) << path;
+    }
+    std::string Read(const std::string& path) {
+        std::string content;
+        Status status = files.ReadWholeFile(path, content);
+        EXPECT_TRUE(status.ok()) << path << ": " << status.code() << " " << status.what();
+        return content;
+    }
+};
+
+TEST_F(FileSystemTest, WholeFilesRoundTripBytesAndTruncate) {
+    const std::string binary("a\0b\xFF\r\n\x80z", 8);
+    Write(dir + "data.bin", binary);
+    EXPECT_EQ(Read(dir + "data.bin"), binary);
+
+    Write(dir + "data.bin", "short");
+    EXPECT_EQ(Read(dir + "data.bin"), "short");
+
+    Write(dir + "empty.txt", "");
+    EXPECT_EQ(Read(dir + "empty.txt"), "");
+
+    ASSERT_TRUE(files.AppendToFile(dir + "log.txt", "one\r\n").ok());
+    ASSERT_TRUE(files.AppendToFile(dir + "log.txt", "two\r\n").ok());
+    EXPECT_EQ(Read(dir + "log.txt"), "one\r\ntwo\r\n");
+}
+
+TEST_F(FileSystemTest, ExistenceTellsFilesFromFolders) {
+    Write(dir + "file.txt", "x");
+    ASSERT_TRUE(files.CreateFolders(dir + "sub").ok());
+    struct Case {
+        std::string path;
+        bool file, folder;
+    } cases[] = {
+        {dir + "file.txt", true, false},
+        {dir + "sub", false, true},
+        {dir + "sub\\", false, true},
+        {dir + "missing", false, false},
+        {dir + "missing\\deeper.txt", false, false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(files.FileExists(c.path), c.file) << c.path;
+        EXPECT_EQ(files.FolderExists(c.path), c.folder) << c.path;
+    }
+}
+
+TEST_F(FileSystemTest, CreateFoldersMakesParentsAndAcceptsExisting) {
+    ASSERT_TRUE(files.CreateFolders(dir + "a\\b\\c\\").ok());
+    EXPECT_TRUE(files.FolderExists(dir + "a\\b\\c"));
+    EXPECT_TRUE(files.CreateFolders(dir + "a\\b").ok());
+
+    Write(dir + "plain", "x");
+    EXPECT_FALSE(files.CreateFolders(dir + "plain").ok());
+    EXPECT_FALSE(files.CreateFolders(dir + "plain\\below").ok());
+}
+
+TEST_F(FileSystemTest, FailuresCarryWindowsCodes) {
+    ASSERT_TRUE(files.CreateFolders(dir + "full").ok());
+    Write(dir + "full\\x.txt", "x");
+    Write(dir + "existing.txt", "x");
+    std::string content;
+    std::vector<FolderEntry> entries;
+    struct Case {
+        const char* what;
+        Status status;
+        uint32_t code;
+    } cases[] = {
+        {"read missing file", files.ReadWholeFile(dir + "nope.txt", content), error::kFileNotFound},
+        {"read in missing folder", files.ReadWholeFile(dir + "no\\x.txt", content),
+         error::kPathNotFound},
+        {"write in missing folder", files.WriteWholeFile(dir + "no\\x.txt", "x"),
+         error::kPathNotFound},
+        {"read a folder", files.ReadWholeFile(dir + "full", content), error::kAccessDenied},
+        {"remove missing file", files.RemoveFile(dir + "nope.txt"), error::kFileNotFound},
+        {"remove a folder as file", files.RemoveFile(dir + "full"), error::kAccessDenied},
+        {"remove full folder", files.RemoveEmptyFolder(dir + "full"), error::kDirNotEmpty},
+        {"list missing folder", files.ListFolder(dir + "no", entries), error::kPathNotFound},
+        {"move onto existing", files.MoveTo(dir + "full\\x.txt", dir + "existing.txt", false),
+         error::kAlreadyExists},
+        {"move missing", files.MoveTo(dir + "nope.txt", dir + "other.txt", true),
+         error::kFileNotFound},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.status.code(), c.code) << c.what << ": " << c.status.what();
+    }
+    EXPECT_EQ(Read(dir + "existing.txt"), "x");
+    EXPECT_TRUE(files.FileExists(dir + "full\\x.txt"));
+}
+
+TEST_F(FileSystemTest, CopyOverReplacesAndKeepsSource) {
+    Write(dir + "new.dat", "new content");
+    Write(dir + "old.dat", "old");
+    ASSERT_TRUE(files.CopyOver(dir + "new.dat", dir + "old.dat").ok());
+    ASSERT_TRUE(files.CopyOver(dir + "new.dat", dir + "fresh.dat").ok());
+    EXPECT_EQ(Read(dir + "old.dat"), "new content");
+    EXPECT_EQ(Read(dir + "fresh.dat"), "new content");
+    EXPECT_EQ(Read(dir + "new.dat"), "new content");
+
+    FileTime source = 0, copy = 0;
+    ASSERT_TRUE(files.GetFileTime(dir + "new.dat", source).ok());
+    ASSERT_TRUE(files.GetFileTime(dir + "fresh.dat", copy).ok());
+    EXPECT_EQ(source / 10000000, copy / 10000000) << "a copy keeps the last write time";
+}
+
+TEST_F(FileSystemTest, MoveRenamesFilesAndFoldersAndReplacesOnRequest) {
+    Write(dir + "a.txt", "A");
+    Write(dir + "b.txt", "B");
+    ASSERT_TRUE(files.MoveTo(dir + "a.txt", dir + "b.txt", true).ok());
+    EXPECT_FALSE(files.FileExists(dir + "a.txt"));
+    EXPECT_EQ(Read(dir + "b.txt"), "A");
+
+    ASSERT_TRUE(files.MoveTo(dir + "b.txt", dir + "c.txt", false).ok());
+    EXPECT_EQ(Read(dir + "c.txt"), "A");
+
+    ASSERT_TRUE(files.CreateFolders(dir + "old\\inner").ok());
+    ASSERT_TRUE(files.MoveTo(dir + "old", dir + "new", false).ok());
+    EXPECT_TRUE(files.FolderExists(dir + "new\\inner"));
+    EXPECT_FALSE(files.FolderExists(dir + "old"));
+}
+
+TEST_F(FileSystemTest, ReadOnlyFilesResistUntilAttributesAreReset) {
+    Write(dir + "locked.cfg", "keep");
+    Write(dir + "other.cfg", "other");
+    test.MakeReadOnly(dir + "locked.cfg");
+
+    std::vector<FolderEntry> entries;
+    ASSERT_TRUE(files.ListFolder(dir, entries).ok());
+    for (const FolderEntry& entry : entries) {
+        bool readOnly = (entry.attributes & file_attribute::kReadOnly) != 0;
+        EXPECT_EQ(readOnly, entry.name == "locked.cfg") << entry.name;
+    }
+
+    EXPECT_EQ(files.WriteWholeFile(dir + "locked.cfg", "x").code(), error::kAccessDenied);
+    EXPECT_EQ(files.CopyOver(dir + "other.cfg", dir + "locked.cfg").code(), error::kAccessDenied);
+    EXPECT_EQ(files.MoveTo(dir + "other.cfg", dir + "locked.cfg", true).code(),
+              error::kAccessDenied);
+    EXPECT_EQ(files.RemoveFile(dir + "locked.cfg").code(), error::kAccessDenied);
+    EXPECT_EQ(Read(dir + "locked.cfg"), "keep");
+
+    ASSERT_TRUE(files.SetNormalAttributes(dir + "locked.cfg").ok());
+    EXPECT_TRUE(files.RemoveFile(dir + "locked.cfg").ok());
+    EXPECT_FALSE(files.FileExists(dir + "locked.cfg"));
+}
+
+TEST_F(FileSystemTest, ListFolderNamesEachEntryOnce) {
+    ASSERT_TRUE(files.CreateFolders(dir + "folder").ok());
+    Write(dir + "one.txt", "1");
+    Write(dir + "two.txt", "22");
+    std::vector<FolderEntry> entries;
+    ASSERT_TRUE(files.ListFolder(dir + "", entries).ok());
+    std::sort(entries.begin(), entries.end(),
+              [](const FolderEntry& a, const FolderEntry& b) { return a.name < b.name; });
+    ASSERT_EQ(entries.size(), 3u);
+    EXPECT_EQ(entries[0].name, "folder");
+    EXPECT_TRUE(entries[0].isFolder);
+    EXPECT_NE(entries[0].attributes & file_attribute::kDirectory, 0u);
+    EXPECT_EQ(entries[1].name, "one.txt");
+    EXPECT_FALSE(entries[1].isFolder);
+    EXPECT_EQ(entries[1].attributes & file_attribute::kDirectory, 0u);
+
+    std::vector<FolderEntry> none;
+    ASSERT_TRUE(files.ListFolder(dir + "folder", none).ok());
+    EXPECT_TRUE(none.empty());
+    EXPECT_TRUE(files.RemoveEmptyFolder(dir + "folder\\").ok());
+    EXPECT_FALSE(files.FolderExists(dir + "folder"));
+}
+
+TEST_F(FileSystemTest, SizeAndTimeOfAFile) {
+    Write(dir + "sized.bin", std::string(70000, 'x'));
+    uint64_t size = 0;
+    ASSERT_TRUE(files.GetFileSize(dir + "sized.bin", size).ok());
+    EXPECT_EQ(size, 70000u);
+    EXPECT_EQ(files.GetFileSize(dir + "missing.bin", size).code(), error::kFileNotFound);
+
+    FileTime written = 0;
+    ASSERT_TRUE(files.GetFileTime(dir + "sized.bin", written).ok());
+    constexpr FileTime kYear2020 = 132223104000000000ULL;
+    constexpr FileTime kYear2100 = 159309216000000000ULL;
+    EXPECT_GT(written, kYear2020);
+    EXPECT_LT(written, kYear2100);
+}
+
+TEST_F(FileSystemTest, StreamsWriteAndReadInPieces) {
+    std::unique_ptr<OutputFile> out;
+    ASSERT_TRUE(files.OpenForWrite(dir + "stream.bin", out).ok());
+    std::string expected;
+    for (int i = 0; i < 100; ++i) {
+        std::string piece(1000 + i, static_cast<char>('a' + i % 26));
+        ASSERT_TRUE(out->Write(piece.data(), piece.size()).ok());
+        expected += piece;
+    }
+    ASSERT_TRUE(out->Close().ok());
+    EXPECT_FALSE(out->Write("x", 1).ok()) << "a closed file takes no more data";
+
+    std::unique_ptr<InputFile> in;
+    ASSERT_TRUE(files.OpenForRead(dir + "stream.bin", in).ok());
+    EXPECT_EQ(in->Size(), expected.size());
+    std::string got;
+    char buffer[4096];
+    for (;;) {
+        size_t count = 0;
+        ASSERT_TRUE(in->Read(buffer, sizeof buffer, count).ok());
+        if (count == 0) {
+            break;
+        }
+        got.append(buffer, count);
+    }
+    EXPECT_EQ(got, expected);
+
+    EXPECT_EQ(files.OpenForRead(dir + "absent.bin", in).code(), error::kFileNotFound);
+    EXPECT_EQ(files.OpenForWrite(dir + "absent\\x.bin", out).code(), error::kPathNotFound);
+}
+
+}  // namespace
+}  // namespace tolva::platform

@@ -1,0 +1,88 @@
+#include "test_platform.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <climits>
+#include <cstdlib>
+#include <filesystem>
+
+#include "platform/host/host_platform.h"
+
+namespace tolva::platform::testing {
+
+struct TestPlatform::State {
+    explicit State(const std::string& hostRoot) : host(hostRoot), root(hostRoot) {}
+    HostPlatform host;
+    std::string root;
+    std::string scratch = "C:\\scratch\\";
+    std::string registryKey = "Software\\Tolva Contract Test";
+    std::string initialFolder;
+};
+
+namespace {
+
+std::string MakeRoot() {
+    std::string pattern = std::filesystem::temp_directory_path() / "tolva-platform-XXXXXX";
+    if (::mkdtemp(pattern.data()) == nullptr) {
+        std::abort();
+    }
+    return pattern;
+}
+
+}  // namespace
+
+TestPlatform::TestPlatform() : state_(std::make_unique<State>(MakeRoot())) {
+    char cwd[PATH_MAX];
+    if (::getcwd(cwd, sizeof cwd) != nullptr) {
+        state_->initialFolder = cwd;
+    }
+    std::filesystem::create_directories(state_->root + "/c/scratch");
+    // A Windows program always has a current folder on some drive.
+    if (::chdir((state_->root + "/c").c_str()) != 0) {
+        std::abort();
+    }
+}
+
+TestPlatform::~TestPlatform() {
+    if (!state_->initialFolder.empty() && ::chdir(state_->initialFolder.c_str()) != 0) {
+        std::abort();
+    }
+    std::error_code ignored;
+    std::filesystem::remove_all(state_->root, ignored);
+}
+
+Platform& TestPlatform::Services() {
+    return state_->host.Services();
+}
+
+const std::string& TestPlatform::Scratch() const {
+    return state_->scratch;
+}
+
+const std::string& TestPlatform::RegistryKey() const {
+    return state_->registryKey;
+}
+
+void TestPlatform::MakeReadOnly(const std::string& path) {
+    std::string hostPath;
+    struct stat info;
+    if (!state_->host.Paths().ToHost(path, hostPath) || ::stat(hostPath.c_str(), &info) != 0 ||
+        ::chmod(hostPath.c_str(), info.st_mode & ~(S_IWUSR | S_IWGRP | S_IWOTH)) != 0) {
+        std::abort();
+    }
+}
+
+void TestPlatform::AnswerNextMessageBox(DialogResult answer) {
+    state_->host.Dialogs().QueueAnswer(answer);
+}
+
+std::string TestPlatform::SystemLibrary() const {
+    return "libz.so.1";
+}
+
+std::string TestPlatform::SystemLibraryEntryPoint() const {
+    return "zlibVersion";
+}
+
+}  // namespace tolva::platform::testing

@@ -1,0 +1,47 @@
+#include "platform/libraries.h"
+
+#include <gtest/gtest.h>
+
+#include "test_platform.h"
+
+namespace tolva::platform {
+namespace {
+
+class LibrariesTest : public ::testing::Test {
+protected:
+    testing::TestPlatform test;
+    Libraries& libraries = *test.Services().libraries;
+};
+
+TEST_F(LibrariesTest, LoadsLooksUpAndFrees) {
+    LibraryHandle handle = nullptr;
+    Status status = libraries.Load(test.SystemLibrary(), handle);
+    ASSERT_TRUE(status.ok()) << status.what();
+    EXPECT_NE(libraries.Lookup(handle, test.SystemLibraryEntryPoint()), nullptr);
+    EXPECT_EQ(libraries.Lookup(handle, "NoSuchEntryPointAnywhere"), nullptr);
+    libraries.Free(handle);
+}
+
+TEST_F(LibrariesTest, MissingLibraryFails) {
+    LibraryHandle handle = nullptr;
+    EXPECT_FALSE(libraries.Load(test.Scratch() + "absent.dll", handle).ok());
+    EXPECT_FALSE(libraries.Load("tolva-absent-library.dll", handle).ok());
+}
+
+TEST_F(LibrariesTest, CurrentFolderFollowsSetAndServesRelativePaths) {
+    const std::string before = libraries.CurrentFolder();
+    ASSERT_FALSE(before.empty());
+    EXPECT_EQ(before.back(), '\\');
+
+    ASSERT_TRUE(libraries.SetCurrentFolder(test.Scratch()).ok());
+    EXPECT_EQ(libraries.CurrentFolder(), test.Scratch());
+    FileSystem& files = *test.Services().files;
+    ASSERT_TRUE(files.WriteWholeFile("relative.txt", "here").ok());
+    EXPECT_TRUE(files.FileExists(test.Scratch() + "relative.txt"));
+
+    EXPECT_EQ(libraries.SetCurrentFolder(test.Scratch() + "absent").code(), error::kPathNotFound);
+    ASSERT_TRUE(libraries.SetCurrentFolder(before).ok());
+}
+
+}  // namespace
+}  // namespace tolva::platform
