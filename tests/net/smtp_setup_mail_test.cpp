@@ -8,6 +8,7 @@
 #include "net/setup_mail.h"
 #include "net/smtp_fixed_clock.h"
 #include "net/smtp_loopback_server.h"
+#include "net/smtp_setup_details.h"
 #include "platform/host/network_host.h"
 
 namespace tolva::net {
@@ -15,24 +16,7 @@ namespace {
 
 using testing::SmtpLoopbackServer;
 using testing::SmtpServerScript;
-
-class RecordingLog : public SetupLogSink {
-public:
-    void Write(std::string_view message) override { lines.emplace_back(message); }
-    std::vector<std::string> lines;
-};
-
-SetupMailDetails UserDetails() {
-    SetupMailDetails details;
-    details.name = u"Ren\u00E9e Dupr\u00E9";
-    details.email = u"renee@customer.example";
-    details.company = u"Dupr\u00E9 & Fils";
-    details.country = u"France";
-    details.setupTitle = u"Corvane Tolva Mail Server 9.1.0 Setup";
-    details.demoSubject = u"Demonstration message";
-    details.demoBody = u"Hello\r\n.\r\n.. and bye";
-    return details;
-}
+using testing::UserDetails;
 
 // The header line of that name in a received message, without the name.
 std::string Header(const std::string& message, const std::string& name) {
@@ -53,7 +37,7 @@ protected:
     platform::host::HostNetwork network;
     testing::FixedClockSystem system;
     MailTransport transport{network, system, {2000, 500}};
-    RecordingLog log;
+    testing::RecordingLog log;
 };
 
 TEST_F(SetupMailTest, NotificationBody) {
