@@ -7,9 +7,9 @@
 
 #include "net/mail_text.h"
 #include "net/smtp_client.h"
-#include "net/smtp_fixed_clock.h"
 #include "net/smtp_loopback_server.h"
 #include "net/text_mail.h"
+#include "platform/fake/fake_system.h"
 #include "platform/host/network_host.h"
 
 namespace tolva::net {
@@ -218,18 +218,19 @@ TEST(SmtpClient, SplitHost) {
 TEST(TextMail, SendsTheComposedMessageWithTheZoneOfEachMail) {
     SmtpLoopbackServer server;
     platform::host::HostNetwork network;
-    testing::FixedClockSystem system;
+    platform::FakeSystem system;
+    system.SetTimeZoneBias(-60);
     const MailTransport transport{network, system, kShort};
     const std::string recipients = "setup@corvane.example;it@customer.example";
     ASSERT_TRUE(SendTextMail(transport, recipients, kSender, "Caf\xC3\xA9 setup", server.relay(),
                              "line\r\n.\r\nend"));
-    system.bias = 300;
+    system.SetTimeZoneBias(300);
     ASSERT_TRUE(SendTextMail(transport, recipients, kSender, "s", server.relay(), "b"));
     server.Stop();
     const auto sessions = server.Sessions();
     ASSERT_EQ(sessions.size(), 2u);
     EXPECT_EQ(sessions[0].messages.at(0),
-              "Date: Sat, 14 Mar 2026 15:09:26 +0100\r\n"
+              "Date: Fri, 02 Jan 2026 03:04:05 +0100\r\n"
               "Subject: =?utf-8?Q?Caf=C3=A9=20setup?=\r\n"
               "From: Corvane Setup <setup@corvane.example>\r\n"
               "To: setup@corvane.example;it@customer.example\r\n"
@@ -240,7 +241,7 @@ TEST(TextMail, SendsTheComposedMessageWithTheZoneOfEachMail) {
     EXPECT_EQ(sessions[0].commands.at(2), "RCPT To:setup@corvane.example");
     EXPECT_EQ(sessions[0].commands.at(3), "RCPT To:it@customer.example");
     const std::string second = sessions[1].messages.at(0);
-    EXPECT_EQ(second.substr(0, second.find("\r\n")), "Date: Sat, 14 Mar 2026 15:09:26 -0500");
+    EXPECT_EQ(second.substr(0, second.find("\r\n")), "Date: Fri, 02 Jan 2026 03:04:05 -0500");
 }
 
 }  // namespace

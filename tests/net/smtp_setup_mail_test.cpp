@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "net/setup_mail.h"
-#include "net/smtp_fixed_clock.h"
 #include "net/smtp_loopback_server.h"
 #include "net/smtp_setup_details.h"
+#include "platform/fake/fake_system.h"
 #include "platform/host/network_host.h"
 
 namespace tolva::net {
@@ -35,7 +35,7 @@ std::string Body(const std::string& message) {
 class SetupMailTest : public ::testing::Test {
 protected:
     platform::host::HostNetwork network;
-    testing::FixedClockSystem system;
+    platform::FakeSystem system;
     MailTransport transport{network, system, {2000, 500}};
     testing::RecordingLog log;
 };
@@ -51,7 +51,7 @@ TEST_F(SetupMailTest, NotificationBody) {
               "<COUNTRY>France</COUNTRY>\r\n"
               "<PRODUCT>Corvane Tolva Mail Server</PRODUCT>\r\n"
               "<VERSION>9.1.0</VERSION>\r\n"
-              "<DATE>20260314</DATE>\r\n"
+              "<DATE>20260102</DATE>\r\n"
               "</SETUP>\r\n"
               "\r\n");
 
@@ -60,7 +60,7 @@ TEST_F(SetupMailTest, NotificationBody) {
     details.oldVersion = "8.5.2";
     const std::string upgrade = NotificationBody(details, system);
     EXPECT_NE(upgrade.find("<COMPANY/>\r\n<COUNTRY>"), std::string::npos) << upgrade;
-    EXPECT_NE(upgrade.find("<DATE>20260314</DATE>\r\n<PREVIOUS_VERSION>8.5.2</PREVIOUS_VERSION>\r\n"
+    EXPECT_NE(upgrade.find("<DATE>20260102</DATE>\r\n<PREVIOUS_VERSION>8.5.2</PREVIOUS_VERSION>\r\n"
                            "</SETUP>\r\n"),
               std::string::npos)
         << upgrade;

@@ -10,8 +10,8 @@
 
 #include "net/setup_mail.h"
 #include "net/smtp_client.h"
-#include "net/smtp_fixed_clock.h"
 #include "net/smtp_setup_details.h"
+#include "platform/fake/fake_system.h"
 #include "platform/win32/network_win32.h"
 
 namespace tolva::net {
@@ -32,7 +32,7 @@ protected:
     const std::string relay = Environment("TOLVA_SMTP_RELAY");
     const std::string closedRelay = Environment("TOLVA_SMTP_CLOSED_RELAY");
     platform::win32::Win32Network network;
-    testing::FixedClockSystem system;
+    platform::FakeSystem system;
     MailTransport transport{network, system, {10000, 10000}};
 };
 
