@@ -36,7 +36,7 @@ class SetupMailTest : public ::testing::Test {
 protected:
     platform::host::HostNetwork network;
     platform::FakeSystem system;
-    MailTransport transport{network, system, {2000, 500}};
+    MailTransport transport{network, system, {5000, 2000}};
     testing::RecordingLog log;
 };
 
