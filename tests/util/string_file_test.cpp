@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "util/test_platform.h"
+#include "util/memory_files.h"
 
 namespace tolva::util {
 namespace {

@@ -4,12 +4,12 @@
 
 #include <string>
 
-#include "util/test_platform.h"
+#include "platform/fake/fake_system.h"
 
 namespace tolva::util {
 namespace {
 
-const testing::Latin1System kSystem;
+const platform::FakeSystem kSystem;
 
 struct CodingCase {
     std::string input;

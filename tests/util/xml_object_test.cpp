@@ -4,12 +4,13 @@
 
 #include <string>
 
-#include "util/test_platform.h"
+#include "platform/fake/fake_system.h"
+#include "util/memory_files.h"
 
 namespace tolva::util {
 namespace {
 
-const testing::Latin1System kSystem;
+const platform::FakeSystem kSystem;
 
 std::string Reparsed(const std::string& xml) {
     TXMLObject document(kSystem);

@@ -5,13 +5,14 @@
 #include <string>
 #include <vector>
 
-#include "util/test_platform.h"
+#include "platform/fake/fake_system.h"
+#include "util/memory_files.h"
 #include "util/xml_tag.h"
 
 namespace tolva::util {
 namespace {
 
-const testing::Latin1System kSystem;
+const platform::FakeSystem kSystem;
 
 struct Found {
     bool found;

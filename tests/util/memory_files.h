@@ -1,6 +1,6 @@
 #pragma once
-// Small platform doubles for the util tests: a code page that is the same on every machine, and an
-// in-memory file system whose folders must exist before a file can be written into them.
+// An in-memory file system for the util tests: folders must exist before a file can be written into
+// them, writes can be made to fail, and every folder creation is recorded.
 
 #include <map>
 #include <memory>
@@ -10,43 +10,8 @@
 #include <vector>
 
 #include "platform/file_system.h"
-#include "platform/system.h"
 
 namespace tolva::util::testing {
-
-// ANSI is ISO-8859-1 with the euro sign at 0x80; characters outside it become "?".
-class Latin1System : public platform::System {
-public:
-    std::string TempFolder() const override { return "C:\\Temp\\"; }
-    std::string WindowsFolder() const override { return "C:\\Windows\\"; }
-    platform::PlatformId GetPlatformId() const override { return platform::PlatformId::WindowsNT; }
-    int32_t TimeZoneBias() const override { return 0; }
-    std::vector<std::string> DnsServers() const override { return {}; }
-    platform::LocalTime Now() const override { return {}; }
-    uint32_t Ticks() const override { return 0; }
-    void SleepFor(uint32_t) override {}
-    std::string ErrorText(uint32_t) const override { return {}; }
-
-    std::u16string AnsiToWide(std::string_view text) const override {
-        std::u16string out;
-        for (const char c : text) {
-            const auto byte = static_cast<unsigned char>(c);
-            out += byte == 0x80 ? u'\u20AC' : static_cast<char16_t>(byte);
-        }
-        return out;
-    }
-    std::string WideToAnsi(std::u16string_view text) const override {
-        std::string out;
-        for (const char16_t unit : text) {
-            if (unit == u'\u20AC') {
-                out += '\x80';
-            } else {
-                out += unit <= 0xFF && unit != 0x80 ? static_cast<char>(unit) : '?';
-            }
-        }
-        return out;
-    }
-};
 
 // Files by exact path; "C:\" exists from the start. Writing into a missing folder fails.
 class MemoryFiles : public platform::FileSystem {
