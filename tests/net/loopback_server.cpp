@@ -10,9 +10,9 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <csignal>
 #include <cctype>
 #include <chrono>
+#include <csignal>
 
 namespace tolva::testing {
 namespace {

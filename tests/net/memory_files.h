@@ -15,6 +15,7 @@ class MemoryFiles final : public platform::FileSystem {
 public:
     std::map<std::string, std::string> files;
     bool failWrites = false;
+    bool failMoves = false;
 
     bool FileExists(std::string_view path) const override {
         return files.count(std::string(path)) > 0;
@@ -41,6 +42,9 @@ public:
         return Move(from, to, false);
     }
     platform::Status MoveTo(std::string_view from, std::string_view to, bool) override {
+        if (failMoves) {
+            return platform::Status::Failure(platform::error::kAccessDenied, "no rights");
+        }
         return Move(from, to, true);
     }
     platform::Status RemoveFile(std::string_view path) override {

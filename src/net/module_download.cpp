@@ -1,0 +1,157 @@
+#include "net/module_download.h"
+
+#include <random>
+
+#include "util/product.h"
+#include "util/xml_object.h"
+
+namespace tolva::net {
+namespace {
+
+size_t SystemRandomIndex(size_t count) {
+    static std::mt19937 engine{std::random_device{}()};
+    return std::uniform_int_distribution<size_t>(0, count - 1)(engine);
+}
+
+// Pieces between ";", empty ones included.
+std::vector<std::string> SplitBases(std::string_view list) {
+    std::vector<std::string> pieces;
+    size_t start = 0;
+    for (;;) {
+        size_t end = list.find(';', start);
+        pieces.emplace_back(list.substr(start, end - start));
+        if (end == std::string_view::npos) {
+            return pieces;
+        }
+        start = end + 1;
+    }
+}
+
+bool MatchWildcards(std::string_view pattern, std::string_view text) {
+    // Greedy match with one back-tracking point, the last "*" seen.
+    size_t p = 0, t = 0, starP = std::string_view::npos, starT = 0;
+    while (t < text.size()) {
+        if (p < pattern.size() && (pattern[p] == '?' || pattern[p] == text[t])) {
+            ++p;
+            ++t;
+        } else if (p < pattern.size() && pattern[p] == '*') {
+            starP = p++;
+            starT = t;
+        } else if (starP != std::string_view::npos) {
+            p = starP + 1;
+            t = ++starT;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == '*') {
+        ++p;
+    }
+    return p == pattern.size();
+}
+
+}  // namespace
+
+std::u16string FillTemplate(std::u16string_view text, const std::vector<std::u16string>& args) {
+    std::u16string out;
+    size_t next = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == u'%' && i + 1 < text.size() && text[i + 1] == u's' && next < args.size()) {
+            out += args[next++];
+            ++i;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+bool MatchesVersionPattern(std::string_view pattern, std::string_view version) {
+    if (pattern.find_first_of("*?") == std::string_view::npos) {
+        return pattern == version;
+    }
+    return MatchWildcards(pattern, version);
+}
+
+ModuleDownloader::ModuleDownloader(HttpClient& http, platform::FileSystem& files,
+                                   const platform::System& system, DownloadWindow& window,
+                                   DownloadTexts texts)
+    : http_(http),
+      files_(files),
+      system_(system),
+      window_(window),
+      texts_(std::move(texts)),
+      random_(SystemRandomIndex) {}
+
+bool ModuleDownloader::Abort(const std::u16string& message, std::u16string_view boxExtra) {
+    window_.ShowErrorBox(message + std::u16string(boxExtra));
+    window_.WriteSetupLog("Error: Setup aborted - " + system_.WideToAnsi(message) + "\r\n");
+    window_.EndProcess();
+    return false;
+}
+
+bool ModuleDownloader::DownloadModules(std::string& moduleDownloadUrl, std::string_view extractDir,
+                                       const std::vector<std::string>& archives) {
+    const int oldMaximum = window_.ProgressMax();
+    window_.SetProgressMax(static_cast<int>(archives.size() * 2));
+    const std::u16string oldCaption = window_.PageCaption();
+    window_.SetPageCaption(texts_.downloadingFiles);
+    window_.SetProgressText(texts_.downloadingFiles);
+    window_.Repaint();
+
+    if (moduleDownloadUrl.empty()) {
+        moduleDownloadUrl = kDefaultModuleCatalogueUrl;
+    }
+    const std::string catalogueUrl = moduleDownloadUrl;
+    std::string catalogue;
+    std::string catalogueFile = http_.HTTPDownload(catalogueUrl, false);
+    if (!catalogueFile.empty()) {
+        if (!files_.ReadWholeFile(catalogueFile, catalogue).ok()) {
+            catalogue.clear();
+        }
+        (void)files_.RemoveFile(catalogueFile);
+    }
+    if (catalogue.empty()) {
+        std::u16string names;
+        for (const std::string& name : archives) {
+            names += u"\r\n" + Wide(name);
+        }
+        return Abort(FillTemplate(texts_.downloadError, {Wide(catalogueUrl), Wide(catalogueUrl)}),
+                     names);
+    }
+
+    util::TXMLObject xml(system_);
+    xml.ParseXML(catalogue);
+    const util::TXMLObject* root = xml.Children.empty() ? nullptr : xml.Children.front().get();
+    std::vector<std::string> bases =
+        SplitBases(util::TXMLObject::GetChildText(root, "URL", util::xcFull));
+    const std::string base = bases[random_(bases.size())];
+    const std::string version = util::TXMLObject::GetChildText(root, "VERSION", util::xcFull);
+    if (!MatchesVersionPattern(version, kSetupVersion)) {
+        return Abort(
+            FillTemplate(texts_.downloadErrorVersion, {Wide(kSetupVersion), Wide(version)}));
+    }
+
+    for (const std::string& name : archives) {
+        window_.StepProgress();
+        window_.Repaint();
+        std::string file = http_.HTTPDownload(base + name, false);
+        if (file.empty()) {
+            return Abort(FillTemplate(texts_.downloadError, {Wide(name), Wide(base)}));
+        }
+        if (!files_.MoveTo(file, std::string(extractDir) + name, true).ok()) {
+            (void)files_.RemoveFile(file);
+            return Abort(FillTemplate(texts_.downloadErrorMove, {Wide(name)}));
+        }
+        window_.StepProgress();
+        window_.Repaint();
+    }
+
+    window_.SetProgressPosition(0);
+    window_.SetProgressMax(oldMaximum);
+    window_.SetPageCaption(oldCaption);
+    window_.Repaint();
+    return true;
+}
+
+}  // namespace tolva::net
