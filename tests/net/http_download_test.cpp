@@ -14,6 +14,7 @@
 #include "net/http_response.h"
 #include "net/loopback_server.h"
 #include "net/memory_files.h"
+#include "platform/fake/fake_system.h"
 #include "platform/host/network_host.h"
 #include "util/base64.h"
 
@@ -72,7 +73,7 @@ protected:
 
     platform::host::HostNetwork network_;
     tolva::testing::MemoryFiles files_;
-    tolva::testing::FixedSystem system_;
+    platform::FakeSystem system_ = tolva::testing::TestSystem();
     std::optional<HttpClient> client_;
 };
 
@@ -323,7 +324,7 @@ TEST_F(HttpDownloadTest, TempFileNames) {
               "1234.tmp");
 
     LoopbackServer server({}, Always(Ok("x")));
-    system_.tempFolder = "";
+    system_.SetTempFolder("");
     EXPECT_EQ(Client().HTTPDownload(Url(server, "/"), false), "C:\\Setup\\202612091405090001.tmp");
 }
 

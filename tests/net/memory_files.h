@@ -1,13 +1,13 @@
 #pragma once
-// A file system held in memory, and a system with a fixed clock: enough for the download code,
-// with a switch that makes writes fail.
+// A file system held in memory: enough for the download code, with switches that make writes and
+// moves fail.
 
 #include <map>
 #include <memory>
 #include <string>
 
+#include "platform/fake/fake_system.h"
 #include "platform/file_system.h"
-#include "platform/system.h"
 
 namespace tolva::testing {
 
@@ -117,34 +117,12 @@ private:
     }
 };
 
-class FixedSystem final : public platform::System {
-public:
-    std::string tempFolder = "C:\\Temp\\";
-    platform::LocalTime now{2026, 12, 9, 14, 5, 9, 0, 3};
-
-    std::string TempFolder() const override { return tempFolder; }
-    std::string WindowsFolder() const override { return "C:\\Windows\\"; }
-    platform::PlatformId GetPlatformId() const override { return platform::PlatformId::WindowsNT; }
-    int32_t TimeZoneBias() const override { return 0; }
-    std::vector<std::string> DnsServers() const override { return {}; }
-    platform::LocalTime Now() const override { return now; }
-    uint32_t Ticks() const override { return 0; }
-    void SleepFor(uint32_t) override {}
-    std::u16string AnsiToWide(std::string_view text) const override {
-        std::u16string out;
-        for (unsigned char c : text) {
-            out += static_cast<char16_t>(c);
-        }
-        return out;
-    }
-    std::string WideToAnsi(std::u16string_view text) const override {
-        std::string out;
-        for (char16_t c : text) {
-            out += c < 0x100 ? static_cast<char>(c) : '?';
-        }
-        return out;
-    }
-    std::string ErrorText(uint32_t) const override { return "error"; }
-};
+// The temporary folder C:\Temp\ and the clock at 2026-12-09 14:05:09.
+inline platform::FakeSystem TestSystem() {
+    platform::FakeSystem system;
+    system.SetTempFolder("C:\\Temp\\");
+    system.SetNow({2026, 12, 9, 14, 5, 9, 0, 3});
+    return system;
+}
 
 }  // namespace tolva::testing

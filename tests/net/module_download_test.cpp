@@ -13,6 +13,7 @@
 #include "net/loopback_server.h"
 #include "net/memory_files.h"
 #include "net/version_check.h"
+#include "platform/fake/fake_system.h"
 #include "platform/host/network_host.h"
 #include "util/product.h"
 
@@ -118,7 +119,7 @@ protected:
     LoopbackServer server_;
     platform::host::HostNetwork network_;
     tolva::testing::MemoryFiles files_;
-    tolva::testing::FixedSystem system_;
+    platform::FakeSystem system_ = tolva::testing::TestSystem();
     RecordingWindow window_;
     std::string catalogueUrl_ =
         "http://127.0.0.1:" + std::to_string(server_.port()) + "/server.xml";

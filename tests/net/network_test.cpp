@@ -2,15 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cstring>
 #include <string>
 
 #include "net/loopback_server.h"
 #include "platform/host/network_host.h"
-#include "platform/host/network_socket.h"
 
 namespace tolva {
 namespace {
@@ -155,19 +151,6 @@ TEST(HostNetwork, TlsRefusesPlainPeer) {
     ASSERT_TRUE(network.Connect("127.0.0.1", server.port(), 5000, plain).ok());
     TlsOptions options{"localhost", testing::TestCaFile()};
     EXPECT_FALSE(network.StartTls(std::move(plain), options, secure).ok());
-}
-
-TEST(HostNetwork, SocketHandleMoveReleasesHeldSocket) {
-    int fds[2];
-    ASSERT_EQ(::pipe(fds), 0);
-    platform::host::SocketHandle a(fds[0]);
-    platform::host::SocketHandle b(fds[1]);
-    a = std::move(b);
-    // The descriptor a held before is closed; the one it took over is still open.
-    EXPECT_EQ(::fcntl(fds[0], F_GETFD), -1);
-    EXPECT_NE(::fcntl(fds[1], F_GETFD), -1);
-    EXPECT_FALSE(b.valid());
-    EXPECT_EQ(a.get(), fds[1]);
 }
 
 }  // namespace

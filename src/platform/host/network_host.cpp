@@ -35,21 +35,21 @@ Status ConnectOne(const addrinfo& address, Clock::time_point deadline, SocketHan
     SocketHandle socket(::socket(address.ai_family,
                                  address.ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC,
                                  address.ai_protocol));
-    if (!socket.valid()) {
+    if (!socket.Valid()) {
         return Status::Failure(errno, "socket failed");
     }
-    if (::connect(socket.get(), address.ai_addr, address.ai_addrlen) != 0) {
+    if (::connect(socket.Get(), address.ai_addr, address.ai_addrlen) != 0) {
         if (errno != EINPROGRESS) {
             return Status::Failure(errno, "connect failed");
         }
         auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
         if (left.count() <= 0 ||
-            !PollSocket(socket.get(), true, static_cast<uint32_t>(left.count()))) {
+            !PollSocket(socket.Get(), true, static_cast<uint32_t>(left.count()))) {
             return Status::Failure(error::kTimeout, "connect timed out");
         }
         int socketError = 0;
         socklen_t length = sizeof socketError;
-        if (::getsockopt(socket.get(), SOL_SOCKET, SO_ERROR, &socketError, &length) != 0) {
+        if (::getsockopt(socket.Get(), SOL_SOCKET, SO_ERROR, &socketError, &length) != 0) {
             return Status::Failure(errno, "connect failed");
         }
         if (socketError != 0) {
@@ -57,7 +57,7 @@ Status ConnectOne(const addrinfo& address, Clock::time_point deadline, SocketHan
         }
     }
     int on = 1;
-    ::setsockopt(socket.get(), IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
+    ::setsockopt(socket.Get(), IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
     result = std::move(socket);
     return Status::Ok();
 }

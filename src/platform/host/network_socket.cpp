@@ -9,27 +9,6 @@
 
 namespace tolva::platform::host {
 
-SocketHandle& SocketHandle::operator=(SocketHandle&& other) noexcept {
-    if (this != &other) {
-        Reset();
-        fd_ = other.Release();
-    }
-    return *this;
-}
-
-int SocketHandle::Release() {
-    int fd = fd_;
-    fd_ = -1;
-    return fd;
-}
-
-void SocketHandle::Reset() {
-    if (fd_ >= 0) {
-        ::close(fd_);
-        fd_ = -1;
-    }
-}
-
 bool PollSocket(int fd, bool forWrite, uint32_t timeoutMs) {
     pollfd entry{fd, static_cast<short>(forWrite ? POLLOUT : POLLIN), 0};
     for (;;) {
@@ -45,10 +24,10 @@ bool PollSocket(int fd, bool forWrite, uint32_t timeoutMs) {
 Status SocketConnection::SendAll(const void* data, size_t size) {
     const char* p = static_cast<const char*>(data);
     while (size > 0) {
-        if (!socket_.valid()) {
+        if (!socket_.Valid()) {
             return Status::Failure(EBADF, "send on a closed socket");
         }
-        ssize_t n = ::send(socket_.get(), p, size, MSG_NOSIGNAL);
+        ssize_t n = ::send(socket_.Get(), p, size, MSG_NOSIGNAL);
         if (n > 0) {
             p += n;
             size -= static_cast<size_t>(n);
@@ -58,7 +37,7 @@ Status SocketConnection::SendAll(const void* data, size_t size) {
             continue;
         }
         if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
-            if (!PollSocket(socket_.get(), true, kStallTimeoutMs)) {
+            if (!PollSocket(socket_.Get(), true, kStallTimeoutMs)) {
                 return Status::Failure(error::kTimeout, "send timed out");
             }
             continue;
@@ -69,16 +48,16 @@ Status SocketConnection::SendAll(const void* data, size_t size) {
 }
 
 bool SocketConnection::WaitReadable(uint32_t timeoutMs) {
-    return socket_.valid() && PollSocket(socket_.get(), false, timeoutMs);
+    return socket_.Valid() && PollSocket(socket_.Get(), false, timeoutMs);
 }
 
 Status SocketConnection::Receive(void* buffer, size_t size, size_t& got) {
     got = 0;
-    if (!socket_.valid()) {
+    if (!socket_.Valid()) {
         return Status::Failure(EBADF, "receive on a closed socket");
     }
     for (;;) {
-        ssize_t n = ::recv(socket_.get(), buffer, size, 0);
+        ssize_t n = ::recv(socket_.Get(), buffer, size, 0);
         if (n > 0) {
             got = static_cast<size_t>(n);
             return Status::Ok();
@@ -91,7 +70,7 @@ Status SocketConnection::Receive(void* buffer, size_t size, size_t& got) {
             continue;
         }
         if (errno == EAGAIN || errno == EWOULDBLOCK) {
-            if (!PollSocket(socket_.get(), false, kStallTimeoutMs)) {
+            if (!PollSocket(socket_.Get(), false, kStallTimeoutMs)) {
                 return Status::Failure(error::kTimeout, "receive timed out");
             }
             continue;
@@ -102,7 +81,7 @@ Status SocketConnection::Receive(void* buffer, size_t size, size_t& got) {
 }
 
 bool SocketConnection::IsConnected() const {
-    return socket_.valid() && !peerClosed_;
+    return socket_.Valid() && !peerClosed_;
 }
 
 void SocketConnection::Close() {

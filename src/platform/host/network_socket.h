@@ -4,29 +4,13 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "platform/host/unique_fd.h"
 #include "platform/network.h"
 
 namespace tolva::platform::host {
 
-// Owns one socket descriptor; closing it twice or leaking it on move is impossible.
-class SocketHandle {
-public:
-    SocketHandle() = default;
-    explicit SocketHandle(int fd) : fd_(fd) {}
-    SocketHandle(const SocketHandle&) = delete;
-    SocketHandle& operator=(const SocketHandle&) = delete;
-    SocketHandle(SocketHandle&& other) noexcept : fd_(other.Release()) {}
-    SocketHandle& operator=(SocketHandle&& other) noexcept;
-    ~SocketHandle() { Reset(); }
-
-    int get() const { return fd_; }
-    bool valid() const { return fd_ >= 0; }
-    int Release();
-    void Reset();
-
-private:
-    int fd_ = -1;
-};
+// A socket descriptor and its owner.
+using SocketHandle = UniqueFd;
 
 // Waits until the descriptor is readable (POLLIN) or writable; false on time-out or error.
 bool PollSocket(int fd, bool forWrite, uint32_t timeoutMs);

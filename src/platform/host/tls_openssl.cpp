@@ -124,7 +124,7 @@ public:
             }
             auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
                 deadline - std::chrono::steady_clock::now());
-            if (left.count() <= 0 || !PollSocket(socket_.get(), sslError == SSL_ERROR_WANT_WRITE,
+            if (left.count() <= 0 || !PollSocket(socket_.Get(), sslError == SSL_ERROR_WANT_WRITE,
                                                  static_cast<uint32_t>(left.count()))) {
                 sslError = -1;
                 return -1;
@@ -174,7 +174,7 @@ public:
         if (!IsConnected()) {
             return false;
         }
-        return SSL_pending(ssl_.get()) > 0 || PollSocket(socket_.get(), false, timeoutMs);
+        return SSL_pending(ssl_.get()) > 0 || PollSocket(socket_.Get(), false, timeoutMs);
     }
 
     Status Receive(void* buffer, size_t size, size_t& got) override {
@@ -199,10 +199,10 @@ public:
         return Status::Failure(kTlsReadWriteFailed, "TLS receive failed: " + OpenSslErrors());
     }
 
-    bool IsConnected() const override { return socket_.valid() && ssl_ && !broken_; }
+    bool IsConnected() const override { return socket_.Valid() && ssl_ && !broken_; }
 
     void Close() override {
-        if (ssl_ && socket_.valid() && !broken_) {
+        if (ssl_ && socket_.Valid() && !broken_) {
             // Best effort close_notify; the peer may already be gone.
             SSL_shutdown(ssl_.get());
         }
@@ -250,7 +250,7 @@ Status StartOpenSslClient(SocketHandle socket, const TlsOptions& options,
     if (bio == nullptr) {
         return Status::Failure(error::kNotEnoughMemory, "TLS session: " + OpenSslErrors());
     }
-    BIO_set_data(bio, reinterpret_cast<void*>(static_cast<intptr_t>(socket.get())));
+    BIO_set_data(bio, reinterpret_cast<void*>(static_cast<intptr_t>(socket.Get())));
     BIO_set_init(bio, 1);
     SSL_set_bio(ssl.get(), bio, bio);
     if (IsIpLiteral(options.hostName)) {

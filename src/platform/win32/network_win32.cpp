@@ -25,14 +25,14 @@ struct AddressList {
 
 Status ConnectOne(const addrinfo& address, DWORD deadline, SocketHandle& result) {
     SocketHandle socket(::socket(address.ai_family, address.ai_socktype, address.ai_protocol));
-    if (!socket.valid()) {
+    if (!socket.Valid()) {
         return Status::Failure(static_cast<uint32_t>(::WSAGetLastError()), "socket failed");
     }
     u_long nonBlocking = 1;
-    if (::ioctlsocket(socket.get(), FIONBIO, &nonBlocking) != 0) {
+    if (::ioctlsocket(socket.Get(), FIONBIO, &nonBlocking) != 0) {
         return Status::Failure(static_cast<uint32_t>(::WSAGetLastError()), "ioctlsocket failed");
     }
-    if (::connect(socket.get(), address.ai_addr, static_cast<int>(address.ai_addrlen)) != 0) {
+    if (::connect(socket.Get(), address.ai_addr, static_cast<int>(address.ai_addrlen)) != 0) {
         int code = ::WSAGetLastError();
         if (code != WSAEWOULDBLOCK) {
             return Status::Failure(static_cast<uint32_t>(code), "connect failed");
@@ -40,12 +40,12 @@ Status ConnectOne(const addrinfo& address, DWORD deadline, SocketHandle& result)
         DWORD now = ::GetTickCount();
         // Wrap-safe: the difference is what is left while the deadline lies ahead.
         int32_t left = static_cast<int32_t>(deadline - now);
-        if (left <= 0 || !WaitSocket(socket.get(), true, static_cast<uint32_t>(left))) {
+        if (left <= 0 || !WaitSocket(socket.Get(), true, static_cast<uint32_t>(left))) {
             return Status::Failure(error::kTimeout, "connect timed out");
         }
         int socketError = 0;
         int length = sizeof socketError;
-        if (::getsockopt(socket.get(), SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&socketError),
+        if (::getsockopt(socket.Get(), SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&socketError),
                          &length) != 0) {
             return Status::Failure(static_cast<uint32_t>(::WSAGetLastError()), "connect failed");
         }
@@ -54,7 +54,7 @@ Status ConnectOne(const addrinfo& address, DWORD deadline, SocketHandle& result)
         }
     }
     BOOL on = TRUE;
-    ::setsockopt(socket.get(), IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&on),
+    ::setsockopt(socket.Get(), IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&on),
                  sizeof on);
     result = std::move(socket);
     return Status::Ok();

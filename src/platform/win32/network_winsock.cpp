@@ -4,27 +4,6 @@
 
 namespace tolva::platform::win32 {
 
-SocketHandle& SocketHandle::operator=(SocketHandle&& other) noexcept {
-    if (this != &other) {
-        Reset();
-        socket_ = other.Release();
-    }
-    return *this;
-}
-
-SOCKET SocketHandle::Release() {
-    SOCKET socket = socket_;
-    socket_ = INVALID_SOCKET;
-    return socket;
-}
-
-void SocketHandle::Reset() {
-    if (socket_ != INVALID_SOCKET) {
-        ::closesocket(socket_);
-        socket_ = INVALID_SOCKET;
-    }
-}
-
 bool WaitSocket(SOCKET socket, bool forWrite, uint32_t timeoutMs) {
     fd_set ready;
     fd_set failed;
@@ -80,22 +59,22 @@ Status ReceiveOn(SOCKET socket, void* buffer, size_t size, size_t& got) {
 }
 
 Status WinsockConnection::SendAll(const void* data, size_t size) {
-    if (!socket_.valid()) {
+    if (!socket_.Valid()) {
         return Status::Failure(WSAENOTSOCK, "send on a closed socket");
     }
-    return SendAllOn(socket_.get(), data, size);
+    return SendAllOn(socket_.Get(), data, size);
 }
 
 bool WinsockConnection::WaitReadable(uint32_t timeoutMs) {
-    return socket_.valid() && WaitSocket(socket_.get(), false, timeoutMs);
+    return socket_.Valid() && WaitSocket(socket_.Get(), false, timeoutMs);
 }
 
 Status WinsockConnection::Receive(void* buffer, size_t size, size_t& got) {
     got = 0;
-    if (!socket_.valid()) {
+    if (!socket_.Valid()) {
         return Status::Failure(WSAENOTSOCK, "receive on a closed socket");
     }
-    Status status = ReceiveOn(socket_.get(), buffer, size, got);
+    Status status = ReceiveOn(socket_.Get(), buffer, size, got);
     if (!status.ok() || got == 0) {
         peerClosed_ = true;
     }
@@ -103,7 +82,7 @@ Status WinsockConnection::Receive(void* buffer, size_t size, size_t& got) {
 }
 
 bool WinsockConnection::IsConnected() const {
-    return socket_.valid() && !peerClosed_;
+    return socket_.Valid() && !peerClosed_;
 }
 
 void WinsockConnection::Close() {

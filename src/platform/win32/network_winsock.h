@@ -7,27 +7,18 @@
 #include <cstdint>
 
 #include "platform/network.h"
+#include "platform/unique_owner.h"
 
 namespace tolva::platform::win32 {
 
-class SocketHandle {
-public:
-    SocketHandle() = default;
-    explicit SocketHandle(SOCKET socket) : socket_(socket) {}
-    SocketHandle(const SocketHandle&) = delete;
-    SocketHandle& operator=(const SocketHandle&) = delete;
-    SocketHandle(SocketHandle&& other) noexcept : socket_(other.Release()) {}
-    SocketHandle& operator=(SocketHandle&& other) noexcept;
-    ~SocketHandle() { Reset(); }
-
-    SOCKET get() const { return socket_; }
-    bool valid() const { return socket_ != INVALID_SOCKET; }
-    SOCKET Release();
-    void Reset();
-
-private:
-    SOCKET socket_ = INVALID_SOCKET;
+struct SocketTraits {
+    using Handle = SOCKET;
+    static SOCKET None() { return INVALID_SOCKET; }
+    static bool IsNone(SOCKET socket) { return socket == INVALID_SOCKET; }
+    static void Close(SOCKET socket) { ::closesocket(socket); }
 };
+
+using SocketHandle = UniqueOwner<SocketTraits>;
 
 // Waits until the socket is readable or writable; false on time-out or error.
 bool WaitSocket(SOCKET socket, bool forWrite, uint32_t timeoutMs);

@@ -190,7 +190,7 @@ public:
                 return Failed(status, "TLS encrypt");
             }
             Status sent =
-                SendAllOn(socket_.get(), record.data(),
+                SendAllOn(socket_.Get(), record.data(),
                           buffers[0].cbBuffer + buffers[1].cbBuffer + buffers[2].cbBuffer);
             if (!sent.ok()) {
                 broken_ = true;
@@ -215,7 +215,7 @@ public:
                 return true;  // Receive reports it
             }
             if (step == Step::NeedMore) {
-                return WaitSocket(socket_.get(), false, timeoutMs);
+                return WaitSocket(socket_.Get(), false, timeoutMs);
             }
         }
     }
@@ -257,7 +257,7 @@ public:
         return Status::Ok();
     }
 
-    bool IsConnected() const override { return socket_.valid() && !broken_ && !peerClosed_; }
+    bool IsConnected() const override { return socket_.Valid() && !broken_ && !peerClosed_; }
 
     // No close_notify: the client only closes once the response is complete or abandoned.
     void Close() override { socket_.Reset(); }
@@ -269,7 +269,7 @@ private:
     Status ReadMore() {
         char piece[kReadPiece];
         size_t got = 0;
-        Status status = ReceiveOn(socket_.get(), piece, sizeof piece, got);
+        Status status = ReceiveOn(socket_.Get(), piece, sizeof piece, got);
         if (!status.ok()) {
             return status;
         }
@@ -318,7 +318,7 @@ private:
         Status status = Status::Ok();
         if (token.pvBuffer != nullptr) {
             if (token.cbBuffer > 0) {
-                status = SendAllOn(socket_.get(), token.pvBuffer, token.cbBuffer);
+                status = SendAllOn(socket_.Get(), token.pvBuffer, token.cbBuffer);
             }
             ::FreeContextBuffer(token.pvBuffer);
             token.pvBuffer = nullptr;
