@@ -102,7 +102,7 @@ Status HostNetwork::StartTls(std::unique_ptr<Connection> plain, const TlsOptions
                              std::unique_ptr<Connection>& secure) {
     secure.reset();
     auto* socket = dynamic_cast<SocketConnection*>(plain.get());
-    if (socket == nullptr || !socket->IsConnected()) {
+    if (socket == nullptr || !socket->IsConnected() || socket->HasReadAhead()) {
         return Status::Failure(error::kInvalidParameter, "TLS needs a connected socket");
     }
     return StartOpenSslClient(socket->TakeSocket(), options, secure);

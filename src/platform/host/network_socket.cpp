@@ -4,7 +4,9 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <string>
 
 namespace tolva::platform::host {
@@ -48,7 +50,10 @@ Status SocketConnection::SendAll(const void* data, size_t size) {
 }
 
 bool SocketConnection::WaitReadable(uint32_t timeoutMs) {
-    return socket_.Valid() && PollSocket(socket_.Get(), false, timeoutMs);
+    if (!socket_.Valid()) {
+        return false;
+    }
+    return readBegin_ < readEnd_ || PollSocket(socket_.Get(), false, timeoutMs);
 }
 
 Status SocketConnection::Receive(void* buffer, size_t size, size_t& got) {
@@ -56,10 +61,22 @@ Status SocketConnection::Receive(void* buffer, size_t size, size_t& got) {
     if (!socket_.Valid()) {
         return Status::Failure(EBADF, "receive on a closed socket");
     }
+    if (readBegin_ < readEnd_) {
+        got = std::min(size, readEnd_ - readBegin_);
+        std::memcpy(buffer, readAhead_.get() + readBegin_, got);
+        readBegin_ += got;
+        return Status::Ok();
+    }
+    if (!readAhead_) {
+        readAhead_ = std::make_unique<char[]>(kReadAhead);
+    }
     for (;;) {
-        ssize_t n = ::recv(socket_.Get(), buffer, size, 0);
+        ssize_t n = ::recv(socket_.Get(), readAhead_.get(), kReadAhead, 0);
         if (n > 0) {
-            got = static_cast<size_t>(n);
+            got = std::min(size, static_cast<size_t>(n));
+            std::memcpy(buffer, readAhead_.get(), got);
+            readBegin_ = got;
+            readEnd_ = static_cast<size_t>(n);
             return Status::Ok();
         }
         if (n == 0) {

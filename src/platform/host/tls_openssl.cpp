@@ -235,6 +235,9 @@ Status StartOpenSslClient(SocketHandle socket, const TlsOptions& options,
     // Servers that end a body by closing without close_notify are common; the HTTP framing decides.
     SSL_CTX_set_options(ctx.get(), SSL_OP_IGNORE_UNEXPECTED_EOF);
     SSL_CTX_set_verify(ctx.get(), SSL_VERIFY_PEER, nullptr);
+    // Whole socket reads instead of one per record header and body.
+    SSL_CTX_set_read_ahead(ctx.get(), 1);
+    SSL_CTX_set_default_read_buffer_len(ctx.get(), 64 * 1024);
     if (SSL_CTX_set_default_verify_paths(ctx.get()) != 1) {
         return Status::Failure(kTlsUntrusted, "system trust store: " + OpenSslErrors());
     }

@@ -113,7 +113,7 @@ Status Win32Network::StartTls(std::unique_ptr<Connection> plain, const TlsOption
                               std::unique_ptr<Connection>& secure) {
     secure.reset();
     auto* socket = dynamic_cast<WinsockConnection*>(plain.get());
-    if (socket == nullptr || !socket->IsConnected()) {
+    if (socket == nullptr || !socket->IsConnected() || socket->HasReadAhead()) {
         return Status::Failure(error::kInvalidParameter, "TLS needs a connected socket");
     }
     return StartSchannelClient(socket->TakeSocket(), options, secure);

@@ -1,6 +1,8 @@
 #include "platform/win32/network_winsock.h"
 
+#include <algorithm>
 #include <climits>
+#include <cstring>
 
 namespace tolva::platform::win32 {
 
@@ -66,7 +68,10 @@ Status WinsockConnection::SendAll(const void* data, size_t size) {
 }
 
 bool WinsockConnection::WaitReadable(uint32_t timeoutMs) {
-    return socket_.Valid() && WaitSocket(socket_.Get(), false, timeoutMs);
+    if (!socket_.Valid()) {
+        return false;
+    }
+    return readBegin_ < readEnd_ || WaitSocket(socket_.Get(), false, timeoutMs);
 }
 
 Status WinsockConnection::Receive(void* buffer, size_t size, size_t& got) {
@@ -74,11 +79,23 @@ Status WinsockConnection::Receive(void* buffer, size_t size, size_t& got) {
     if (!socket_.Valid()) {
         return Status::Failure(WSAENOTSOCK, "receive on a closed socket");
     }
-    Status status = ReceiveOn(socket_.Get(), buffer, size, got);
-    if (!status.ok() || got == 0) {
-        peerClosed_ = true;
+    if (readBegin_ == readEnd_) {
+        if (!readAhead_) {
+            readAhead_ = std::make_unique<char[]>(kReadAhead);
+        }
+        size_t received = 0;
+        Status status = ReceiveOn(socket_.Get(), readAhead_.get(), kReadAhead, received);
+        if (!status.ok() || received == 0) {
+            peerClosed_ = true;
+            return status;
+        }
+        readBegin_ = 0;
+        readEnd_ = received;
     }
-    return status;
+    got = std::min(size, readEnd_ - readBegin_);
+    std::memcpy(buffer, readAhead_.get() + readBegin_, got);
+    readBegin_ += got;
+    return Status::Ok();
 }
 
 bool WinsockConnection::IsConnected() const {
