@@ -1,5 +1,6 @@
 #include "net/http_response.h"
 
+#include "net/http_url.h"
 #include "util/text.h"
 
 namespace tolva::net {
@@ -10,19 +11,6 @@ constexpr std::string_view kLineEnd = "\r\n";
 // A size line longer than this is not one.
 constexpr size_t kMaxSizeLine = 4096;
 constexpr uint64_t kMax63Bits = (uint64_t{1} << 63) - 1;
-
-int HexValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
-}
 
 }  // namespace
 
@@ -74,7 +62,7 @@ bool ParseChunkSize(std::string_view line, uint64_t& size) {
         return false;
     }
     for (char c : text) {
-        int digit = HexValue(c);
+        int digit = HexDigitValue(c);
         if (digit < 0 || size > (kMax63Bits >> 4)) {
             return false;
         }

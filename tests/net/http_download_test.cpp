@@ -240,6 +240,24 @@ TEST_F(HttpDownloadTest, FailuresLeaveNothing) {
     }
 }
 
+TEST_F(HttpDownloadTest, PeerThatStallsTimesOut) {
+    HttpClientOptions options;
+    options.waitMs = 200;
+    HttpClient client(network_, files_, system_, options);
+    LoopbackServer silent({}, [](const LoopbackRequest&) {
+        LoopbackReply reply = LoopbackReply::Of(Ok("late"));
+        reply.delayMs = 1000;
+        return reply;
+    });
+    EXPECT_EQ(client.HTTPDownload(Url(silent, "/x"), false), "");
+    LoopbackServer stalling({}, [](const LoopbackRequest&) {
+        LoopbackReply reply = LoopbackReply::Split(Ok("0123456789"), 40, 1000);
+        return reply;
+    });
+    EXPECT_EQ(client.HTTPDownload(Url(stalling, "/x"), false), "");
+    EXPECT_TRUE(files_.files.empty());
+}
+
 TEST_F(HttpDownloadTest, WriteFailureLeavesNothing) {
     LoopbackServer server({}, Always(Ok("payload")));
     files_.failWrites = true;
