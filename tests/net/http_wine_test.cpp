@@ -102,6 +102,9 @@ TEST_F(WineHttpTest, DownloadsOverVerifiedTls) {
     EXPECT_EQ(Download(base + "/big.bin"), BigPattern());
     // The test CA is trusted only when handed over; the prefix itself does not trust it.
     EXPECT_EQ(Download(base + "/hello.txt", false), "<failed>");
+    // A server that asks for a client certificate gets none and still serves.
+    EXPECT_EQ(Download("https://localhost:" + Env("TOLVA_HTTP_CLIENT_CERT_PORT") + "/hello.txt"),
+              "hello from the host\n");
 }
 
 TEST_F(WineHttpTest, TlsRefusesWrongName) {

@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
 """Loopback HTTP and HTTPS peer for the Windows build's download test under Wine.
 
-wine_http_server.py CERT_DIR PORT_FILE: serves a few fixed resources on 127.0.0.1, plain and TLS
-(with CERT_DIR/server.pem and server.key), writes "PLAIN_PORT TLS_PORT" to PORT_FILE once both
-listen, and runs until it is terminated.
+wine_http_server.py CERT_DIR PORT_FILE: serves a few fixed resources on 127.0.0.1, plain, TLS
+(with CERT_DIR/server.pem and server.key) and TLS asking for an optional client certificate;
+writes "PLAIN_PORT TLS_PORT CLIENT_CERT_PORT" to PORT_FILE once all listen, and runs until it is
+terminated.
 """
 import http.server
 import os
@@ -62,10 +63,17 @@ def main():
     context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
     context.load_cert_chain(f"{cert_dir}/server.pem", f"{cert_dir}/server.key")
     secure.socket = context.wrap_socket(secure.socket, server_side=True)
+    asking = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Handler)
+    asking_context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
+    asking_context.load_cert_chain(f"{cert_dir}/server.pem", f"{cert_dir}/server.key")
+    asking_context.load_verify_locations(f"{cert_dir}/ca.pem")
+    asking_context.verify_mode = ssl.CERT_OPTIONAL
+    asking.socket = asking_context.wrap_socket(asking.socket, server_side=True)
     serve(plain)
     serve(secure)
+    serve(asking)
     with open(port_file + ".new", "w") as f:
-        f.write(f"{plain.server_address[1]} {secure.server_address[1]}\n")
+        f.write(f"{plain.server_address[1]} {secure.server_address[1]} {asking.server_address[1]}\n")
     # Renamed into place so that the reader never sees half a line.
     os.replace(port_file + ".new", port_file)
     threading.Event().wait()

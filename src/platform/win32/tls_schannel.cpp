@@ -343,6 +343,7 @@ private:
             return sent;
         }
         bool readFirst = true;
+        bool declinedClientCertificate = false;
         for (;;) {
             if (readFirst) {
                 Status read = ReadMore();
@@ -368,6 +369,12 @@ private:
             }
             // Alerts and final flights go out even when the handshake failed.
             sent = SendToken(out);
+            if (status == SEC_I_INCOMPLETE_CREDENTIALS && !declinedClientCertificate) {
+                // The server asks for a client certificate; the handshake goes on without one.
+                declinedClientCertificate = true;
+                readFirst = false;
+                continue;
+            }
             if (status != SEC_E_OK && status != SEC_I_CONTINUE_NEEDED) {
                 return Failed(status, "TLS handshake failed");
             }
