@@ -39,7 +39,9 @@ TEST_F(LibrariesTest, CurrentFolderFollowsSetAndServesRelativePaths) {
     ASSERT_TRUE(files.WriteWholeFile("relative.txt", "here").ok());
     EXPECT_TRUE(files.FileExists(test.Scratch() + "relative.txt"));
 
-    EXPECT_EQ(libraries.SetCurrentFolder(test.Scratch() + "absent").code(), error::kPathNotFound);
+    EXPECT_EQ(libraries.SetCurrentFolder(test.Scratch() + "absent").code(), error::kFileNotFound);
+    EXPECT_EQ(libraries.SetCurrentFolder(test.Scratch() + "absent\\deeper").code(),
+              error::kPathNotFound);
     ASSERT_TRUE(libraries.SetCurrentFolder(before).ok());
 }
 

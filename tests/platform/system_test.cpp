@@ -75,9 +75,9 @@ TEST_F(SystemTest, ClockAndTicksMove) {
     EXPECT_LE(now.dayOfWeek, 6);
 
     uint32_t before = system.Ticks();
-    system.SleepFor(60);
+    system.SleepFor(100);
     uint32_t elapsed = system.Ticks() - before;
-    EXPECT_GE(elapsed, 50u);
+    EXPECT_GE(elapsed, 80u) << "ticks may lag by one timer period of about 16 ms";
     EXPECT_LT(elapsed, 5000u);
 }
 

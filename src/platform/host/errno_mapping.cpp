@@ -1,5 +1,7 @@
 #include "platform/host/errno_mapping.h"
 
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <utility>
 
@@ -59,8 +61,15 @@ int ErrnoFromWindowsError(uint32_t code) {
     return 0;
 }
 
-Status ErrnoFailure(int error, const std::string& what, const std::string& path) {
-    return Status::Failure(WindowsErrorFromErrno(error), what + ": " + path);
+uint32_t WindowsErrorForPath(int error, const std::string& hostPath) {
+    if (error != ENOENT) {
+        return WindowsErrorFromErrno(error);
+    }
+    size_t slash = hostPath.rfind('/');
+    std::string parent = slash == 0 || slash == std::string::npos ? "/" : hostPath.substr(0, slash);
+    struct stat info;
+    bool parentIsFolder = ::stat(parent.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+    return parentIsFolder ? error::kFileNotFound : error::kPathNotFound;
 }
 
 }  // namespace tolva::platform

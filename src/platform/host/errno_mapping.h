@@ -14,7 +14,8 @@ uint32_t WindowsErrorFromErrno(int error);
 // 0 when the code has no errno counterpart.
 int ErrnoFromWindowsError(uint32_t code);
 
-// A failure from errno: what + ": " + host path.
-Status ErrnoFailure(int error, const std::string& what, const std::string& path);
+// As WindowsErrorFromErrno, and for ENOENT as Windows tells a missing file (kFileNotFound) from a
+// missing folder on the way to it (kPathNotFound).
+uint32_t WindowsErrorForPath(int error, const std::string& hostPath);
 
 }  // namespace tolva::platform

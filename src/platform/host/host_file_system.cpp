@@ -30,13 +30,8 @@ bool IsFolder(const std::string& hostPath) {
     return ::stat(hostPath.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
-// Windows tells a missing file (kFileNotFound) from a missing folder on the way (kPathNotFound).
 Status Failure(int error, const char* what, std::string_view path, const std::string& hostPath) {
-    uint32_t code = WindowsErrorFromErrno(error);
-    if (error == ENOENT && !IsFolder(ParentOf(hostPath))) {
-        code = error::kPathNotFound;
-    }
-    return Status::Failure(code, Describe(what, path));
+    return Status::Failure(WindowsErrorForPath(error, hostPath), Describe(what, path));
 }
 
 bool IsReadOnlyFile(const std::string& hostPath) {

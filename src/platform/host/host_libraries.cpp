@@ -63,8 +63,7 @@ Status HostLibraries::SetCurrentFolder(std::string_view folder) {
         return Status::Failure(error::kPathNotFound, "SetCurrentFolder " + std::string(folder));
     }
     if (::chdir(hostPath.c_str()) != 0) {
-        int error = errno == ENOENT ? ENOTDIR : errno;
-        return Status::Failure(WindowsErrorFromErrno(error),
+        return Status::Failure(WindowsErrorForPath(errno, hostPath),
                                "SetCurrentFolder " + std::string(folder));
     }
     return Status::Ok();

@@ -1,0 +1,342 @@
+#include "platform/win32/win32_file_system.h"
+
+#include <windows.h>
+
+#include "platform/win32/ansi_text.h"
+#include "platform/win32/unique_find_handle.h"
+#include "platform/win32/unique_handle.h"
+
+namespace tolva::platform {
+namespace {
+
+// Largest piece one ReadFile or WriteFile call moves.
+constexpr DWORD kChunk = 1 << 20;
+
+Status LastError(const char* what, std::string_view path) {
+    return Status::Failure(::GetLastError(), std::string(what) + " " + std::string(path));
+}
+
+// The wide path without trailing backslashes, except at a drive's root ("C:\").
+std::wstring WidePath(std::string_view path) {
+    std::wstring wide = AnsiToWideText(path);
+    while (wide.size() > 1 && wide.back() == L'\\' && !(wide.size() == 3 && wide[1] == L':')) {
+        wide.pop_back();
+    }
+    return wide;
+}
+
+DWORD Attributes(std::string_view path) {
+    return ::GetFileAttributesW(WidePath(path).c_str());
+}
+
+// Windows refuses to write, replace or delete a read-only file by itself; checking first keeps the
+// rule where the file system does not enforce it (Wine running as root).
+bool IsReadOnlyFile(std::string_view path) {
+    DWORD attributes = Attributes(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+           (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
+Status ReadOnly(const char* what, std::string_view path) {
+    return Status::Failure(ERROR_ACCESS_DENIED, std::string(what) + " " + std::string(path));
+}
+
+bool WriteAll(HANDLE file, const void* data, size_t size) {
+    auto* bytes = static_cast<const char*>(data);
+    while (size > 0) {
+        DWORD piece = size > kChunk ? kChunk : static_cast<DWORD>(size);
+        DWORD written = 0;
+        if (!::WriteFile(file, bytes, piece, &written, nullptr)) {
+            return false;
+        }
+        bytes += written;
+        size -= written;
+    }
+    return true;
+}
+
+class Win32InputFile : public InputFile {
+public:
+    Win32InputFile(UniqueHandle file, uint64_t size) : file_(std::move(file)), size_(size) {}
+    Status Read(void* buffer, size_t size, size_t& got) override {
+        DWORD count = 0;
+        DWORD piece = size > kChunk ? kChunk : static_cast<DWORD>(size);
+        if (!::ReadFile(file_.Get(), buffer, piece, &count, nullptr)) {
+            got = 0;
+            return Status::Failure(::GetLastError(), "read");
+        }
+        got = count;
+        return Status::Ok();
+    }
+    uint64_t Size() const override { return size_; }
+
+private:
+    UniqueHandle file_;
+    uint64_t size_;
+};
+
+class Win32OutputFile : public OutputFile {
+public:
+    explicit Win32OutputFile(UniqueHandle file) : file_(std::move(file)) {}
+    Status Write(const void* data, size_t size) override {
+        if (!file_.Valid()) {
+            return Status::Failure(ERROR_INVALID_HANDLE, "write to a closed file");
+        }
+        if (!WriteAll(file_.Get(), data, size)) {
+            return Status::Failure(::GetLastError(), "write");
+        }
+        return Status::Ok();
+    }
+    Status Close() override {
+        if (!file_.Valid()) {
+            return Status::Failure(ERROR_INVALID_HANDLE, "close of a closed file");
+        }
+        HANDLE file = file_.Release();
+        DWORD error = ::FlushFileBuffers(file) ? 0 : ::GetLastError();
+        if (!::CloseHandle(file) && error == 0) {
+            error = ::GetLastError();
+        }
+        return error == 0 ? Status::Ok() : Status::Failure(error, "flush and close");
+    }
+
+private:
+    UniqueHandle file_;
+};
+
+Status OpenExisting(std::string_view path, const char* what, UniqueHandle& file, uint64_t& size) {
+    file.Reset(::CreateFileW(WidePath(path).c_str(), GENERIC_READ,
+                             FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                             FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    LARGE_INTEGER length;
+    if (!file.Valid() || !::GetFileSizeEx(file.Get(), &length)) {
+        return LastError(what, path);
+    }
+    size = static_cast<uint64_t>(length.QuadPart);
+    return Status::Ok();
+}
+
+Status WriteFileWith(std::string_view path, std::string_view content, DWORD access,
+                     DWORD disposition, const char* what) {
+    if (IsReadOnlyFile(path)) {
+        return ReadOnly(what, path);
+    }
+    UniqueHandle file(::CreateFileW(WidePath(path).c_str(), access, FILE_SHARE_READ, nullptr,
+                                    disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid() || !WriteAll(file.Get(), content.data(), content.size())) {
+        return LastError(what, path);
+    }
+    if (!::CloseHandle(file.Release())) {
+        return LastError(what, path);
+    }
+    return Status::Ok();
+}
+
+Status Attributed(std::string_view path, const char* what, WIN32_FILE_ATTRIBUTE_DATA& data) {
+    if (!::GetFileAttributesExW(WidePath(path).c_str(), GetFileExInfoStandard, &data)) {
+        return LastError(what, path);
+    }
+    return Status::Ok();
+}
+
+}  // namespace
+
+bool Win32FileSystem::FileExists(std::string_view path) const {
+    DWORD attributes = Attributes(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+bool Win32FileSystem::FolderExists(std::string_view path) const {
+    DWORD attributes = Attributes(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+Status Win32FileSystem::CreateFolders(std::string_view path) {
+    std::wstring wide = WidePath(path);
+    // Creates each folder along the path, parents first; the drive or share itself is never made.
+    size_t start = 0;
+    if (wide.size() >= 2 && wide[1] == L':') {
+        start = 3;
+    } else if (wide.rfind(L"\\\\", 0) == 0) {
+        size_t share = wide.find(L'\\', 2);
+        start = share == std::wstring::npos ? wide.size() : wide.find(L'\\', share + 1);
+    }
+    for (size_t slash = start; slash != std::wstring::npos;) {
+        slash = wide.find(L'\\', slash + 1);
+        std::wstring folder = wide.substr(0, slash);
+        if (::CreateDirectoryW(folder.c_str(), nullptr)) {
+            continue;
+        }
+        DWORD error = ::GetLastError();
+        DWORD attributes = ::GetFileAttributesW(folder.c_str());
+        if (error != ERROR_ALREADY_EXISTS && error != ERROR_ACCESS_DENIED) {
+            return Status::Failure(error, "CreateFolders " + std::string(path));
+        }
+        if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+            return Status::Failure(error, "CreateFolders " + std::string(path));
+        }
+    }
+    return Status::Ok();
+}
+
+Status Win32FileSystem::ReadWholeFile(std::string_view path, std::string& content) const {
+    UniqueHandle file;
+    uint64_t size = 0;
+    if (Status status = OpenExisting(path, "ReadWholeFile", file, size); !status) {
+        return status;
+    }
+    std::string data;
+    data.reserve(static_cast<size_t>(size));
+    std::string buffer(65536, '\0');
+    for (;;) {
+        DWORD got = 0;
+        if (!::ReadFile(file.Get(), buffer.data(), static_cast<DWORD>(buffer.size()), &got,
+                        nullptr)) {
+            return LastError("ReadWholeFile", path);
+        }
+        if (got == 0) {
+            break;
+        }
+        data.append(buffer.data(), got);
+    }
+    content = std::move(data);
+    return Status::Ok();
+}
+
+Status Win32FileSystem::WriteWholeFile(std::string_view path, std::string_view content) {
+    return WriteFileWith(path, content, GENERIC_WRITE, CREATE_ALWAYS, "WriteWholeFile");
+}
+
+Status Win32FileSystem::AppendToFile(std::string_view path, std::string_view content) {
+    return WriteFileWith(path, content, FILE_APPEND_DATA, OPEN_ALWAYS, "AppendToFile");
+}
+
+Status Win32FileSystem::CopyOver(std::string_view from, std::string_view to) {
+    if (IsReadOnlyFile(to)) {
+        return ReadOnly("CopyOver", to);
+    }
+    if (!::CopyFileW(WidePath(from).c_str(), WidePath(to).c_str(), FALSE)) {
+        return LastError("CopyOver", std::string(from) + " -> " + std::string(to));
+    }
+    return Status::Ok();
+}
+
+Status Win32FileSystem::MoveTo(std::string_view from, std::string_view to, bool replace) {
+    if (replace && IsReadOnlyFile(to)) {
+        return ReadOnly("MoveTo", to);
+    }
+    DWORD flags = replace ? MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH : 0;
+    if (!::MoveFileExW(WidePath(from).c_str(), WidePath(to).c_str(), flags)) {
+        return LastError("MoveTo", std::string(from) + " -> " + std::string(to));
+    }
+    return Status::Ok();
+}
+
+Status Win32FileSystem::RemoveFile(std::string_view path) {
+    if (IsReadOnlyFile(path)) {
+        return ReadOnly("RemoveFile", path);
+    }
+    if (!::DeleteFileW(WidePath(path).c_str())) {
+        return LastError("RemoveFile", path);
+    }
+    return Status::Ok();
+}
+
+Status Win32FileSystem::RemoveEmptyFolder(std::string_view path) {
+    if (!::RemoveDirectoryW(WidePath(path).c_str())) {
+        return LastError("RemoveEmptyFolder", path);
+    }
+    return Status::Ok();
+}
+
+Status Win32FileSystem::SetNormalAttributes(std::string_view path) {
+    std::wstring wide = WidePath(path);
+    DWORD attributes = ::GetFileAttributesW(wide.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        return LastError("SetNormalAttributes", path);
+    }
+    attributes &= ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
+                                      FILE_ATTRIBUTE_SYSTEM);
+    if (!::SetFileAttributesW(wide.c_str(), attributes == 0 ? FILE_ATTRIBUTE_NORMAL : attributes)) {
+        return LastError("SetNormalAttributes", path);
+    }
+    return Status::Ok();
+}
+
+Status Win32FileSystem::ListFolder(std::string_view folder,
+                                   std::vector<FolderEntry>& entries) const {
+    std::wstring pattern = WidePath(folder);
+    if (pattern.empty() || pattern.back() != L'\\') {
+        pattern += L'\\';
+    }
+    pattern += L'*';
+    WIN32_FIND_DATAW data;
+    UniqueFindHandle search(::FindFirstFileW(pattern.c_str(), &data));
+    std::vector<FolderEntry> found;
+    if (!search.Valid()) {
+        if (::GetLastError() != ERROR_FILE_NOT_FOUND) {
+            return LastError("ListFolder", folder);
+        }
+        entries.clear();
+        return Status::Ok();
+    }
+    do {
+        std::wstring_view name = data.cFileName;
+        if (name == L"." || name == L"..") {
+            continue;
+        }
+        bool isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        found.push_back({WideToAnsiText(name), isFolder, data.dwFileAttributes});
+    } while (::FindNextFileW(search.Get(), &data));
+    if (::GetLastError() != ERROR_NO_MORE_FILES) {
+        return LastError("ListFolder", folder);
+    }
+    entries = std::move(found);
+    return Status::Ok();
+}
+
+Status Win32FileSystem::GetFileSize(std::string_view path, uint64_t& size) const {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (Status status = Attributed(path, "GetFileSize", data); !status) {
+        return status;
+    }
+    if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return Status::Failure(ERROR_ACCESS_DENIED, "GetFileSize " + std::string(path));
+    }
+    size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    return Status::Ok();
+}
+
+Status Win32FileSystem::GetFileTime(std::string_view path, FileTime& lastWrite) const {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (Status status = Attributed(path, "GetFileTime", data); !status) {
+        return status;
+    }
+    lastWrite = (static_cast<uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                data.ftLastWriteTime.dwLowDateTime;
+    return Status::Ok();
+}
+
+Status Win32FileSystem::OpenForRead(std::string_view path, std::unique_ptr<InputFile>& file) const {
+    UniqueHandle handle;
+    uint64_t size = 0;
+    if (Status status = OpenExisting(path, "OpenForRead", handle, size); !status) {
+        return status;
+    }
+    file = std::make_unique<Win32InputFile>(std::move(handle), size);
+    return Status::Ok();
+}
+
+Status Win32FileSystem::OpenForWrite(std::string_view path, std::unique_ptr<OutputFile>& file) {
+    if (IsReadOnlyFile(path)) {
+        return ReadOnly("OpenForWrite", path);
+    }
+    UniqueHandle handle(::CreateFileW(WidePath(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ,
+                                      nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!handle.Valid()) {
+        return LastError("OpenForWrite", path);
+    }
+    file = std::make_unique<Win32OutputFile>(std::move(handle));
+    return Status::Ok();
+}
+
+}  // namespace tolva::platform

@@ -1,0 +1,20 @@
+#pragma once
+// LoadLibrary and the process's current folder.
+
+#include "platform/libraries.h"
+
+namespace tolva::platform {
+
+class Win32Libraries : public Libraries {
+public:
+    // A path with a backslash loads exactly that file, and the libraries it needs are looked for
+    // beside it first; a bare name goes through the system's search.
+    Status Load(std::string_view pathOrName, LibraryHandle& handle) override;
+    void* Lookup(LibraryHandle handle, std::string_view entryPoint) const override;
+    void Free(LibraryHandle handle) override;
+
+    std::string CurrentFolder() const override;
+    Status SetCurrentFolder(std::string_view folder) override;
+};
+
+}  // namespace tolva::platform

@@ -1,0 +1,13 @@
+#include "platform/win32/win32_platform.h"
+
+namespace tolva::platform {
+
+Win32Platform::Win32Platform() {
+    platform_.files = &files_;
+    platform_.registry = &registry_;
+    platform_.system = &system_;
+    platform_.libraries = &libraries_;
+    platform_.dialogs = &dialogs_;
+}
+
+}  // namespace tolva::platform

@@ -1,0 +1,136 @@
+#include "platform/win32/win32_system.h"
+
+// clang-format off
+#include <winsock2.h>
+#include <windows.h>
+#include <iphlpapi.h>
+// clang-format on
+
+#include "platform/win32/ansi_text.h"
+
+namespace tolva::platform {
+namespace {
+
+std::string WithBackslash(std::string folder) {
+    if (!folder.empty() && folder.back() != '\\') {
+        folder += '\\';
+    }
+    return folder;
+}
+
+}  // namespace
+
+std::string Win32System::TempFolder() const {
+    wchar_t buffer[MAX_PATH + 1];
+    DWORD length = ::GetTempPathW(MAX_PATH + 1, buffer);
+    if (length == 0 || length > MAX_PATH) {
+        return std::string();
+    }
+    return WithBackslash(WideToAnsiText(std::wstring_view(buffer, length)));
+}
+
+std::string Win32System::WindowsFolder() const {
+    wchar_t buffer[MAX_PATH + 1];
+    UINT length = ::GetWindowsDirectoryW(buffer, MAX_PATH + 1);
+    if (length == 0 || length > MAX_PATH) {
+        return std::string();
+    }
+    return WithBackslash(WideToAnsiText(std::wstring_view(buffer, length)));
+}
+
+PlatformId Win32System::GetPlatformId() const {
+    OSVERSIONINFOW version = {};
+    version.dwOSVersionInfoSize = sizeof version;
+    if (!::GetVersionExW(&version)) {
+        return PlatformId::WindowsNT;
+    }
+    return static_cast<PlatformId>(version.dwPlatformId);
+}
+
+int32_t Win32System::TimeZoneBias() const {
+    TIME_ZONE_INFORMATION zone;
+    switch (::GetTimeZoneInformation(&zone)) {
+        case TIME_ZONE_ID_DAYLIGHT:
+            return zone.Bias + zone.DaylightBias;
+        case TIME_ZONE_ID_STANDARD:
+            return zone.Bias + zone.StandardBias;
+        case TIME_ZONE_ID_INVALID:
+            return 0;
+        default:
+            return zone.Bias;
+    }
+}
+
+std::vector<std::string> Win32System::DnsServers() const {
+    std::vector<std::string> servers;
+    ULONG size = sizeof(FIXED_INFO);
+    std::string buffer(size, '\0');
+    DWORD result = ::GetNetworkParams(reinterpret_cast<FIXED_INFO*>(buffer.data()), &size);
+    if (result == ERROR_BUFFER_OVERFLOW) {
+        buffer.assign(size, '\0');
+        result = ::GetNetworkParams(reinterpret_cast<FIXED_INFO*>(buffer.data()), &size);
+    }
+    if (result != ERROR_SUCCESS) {
+        return servers;
+    }
+    const auto* info = reinterpret_cast<const FIXED_INFO*>(buffer.data());
+    for (const IP_ADDR_STRING* entry = &info->DnsServerList; entry != nullptr;
+         entry = entry->Next) {
+        std::string address(entry->IpAddress.String);
+        if (!address.empty()) {
+            servers.push_back(address);
+        }
+    }
+    return servers;
+}
+
+LocalTime Win32System::Now() const {
+    SYSTEMTIME now;
+    ::GetLocalTime(&now);
+    LocalTime time;
+    time.year = now.wYear;
+    time.month = now.wMonth;
+    time.day = now.wDay;
+    time.hour = now.wHour;
+    time.minute = now.wMinute;
+    time.second = now.wSecond;
+    time.milliseconds = now.wMilliseconds;
+    time.dayOfWeek = now.wDayOfWeek;
+    return time;
+}
+
+uint32_t Win32System::Ticks() const {
+    return ::GetTickCount();
+}
+
+void Win32System::SleepFor(uint32_t milliseconds) {
+    ::Sleep(milliseconds);
+}
+
+std::u16string Win32System::AnsiToWide(std::string_view text) const {
+    std::wstring wide = AnsiToWideText(text);
+    return std::u16string(wide.begin(), wide.end());
+}
+
+std::string Win32System::WideToAnsi(std::u16string_view text) const {
+    std::wstring wide(text.begin(), text.end());
+    return WideToAnsiText(wide);
+}
+
+std::string Win32System::ErrorText(uint32_t code) const {
+    wchar_t* message = nullptr;
+    DWORD length = ::FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, code, 0, reinterpret_cast<wchar_t*>(&message), 0, nullptr);
+    if (length == 0 || message == nullptr) {
+        return "Error " + std::to_string(code);
+    }
+    std::wstring text(message, length);
+    ::LocalFree(message);
+    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ')) {
+        text.pop_back();
+    }
+    return WideToAnsiText(text);
+}
+
+}  // namespace tolva::platform
