@@ -6,9 +6,11 @@
 #include <openssl/x509v3.h>
 #include <sys/socket.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <climits>
+#include <cstring>
 #include <string>
 
 namespace tolva::platform::host {
@@ -174,29 +176,34 @@ public:
         if (!IsConnected()) {
             return false;
         }
-        return SSL_pending(ssl_.get()) > 0 || PollSocket(socket_.Get(), false, timeoutMs);
+        return plainBegin_ < plainEnd_ || SSL_pending(ssl_.get()) > 0 ||
+               PollSocket(socket_.Get(), false, timeoutMs);
     }
 
+    // Decrypts ahead into a buffer, so that callers taking small pieces do not pay a call into
+    // OpenSSL for each.
     Status Receive(void* buffer, size_t size, size_t& got) override {
         got = 0;
         if (!IsConnected()) {
             return Status::Failure(EBADF, "receive on a closed TLS session");
         }
-        int piece = size > INT_MAX ? INT_MAX : static_cast<int>(size);
-        int sslError = 0;
-        int n = Drive([&] { return SSL_read(ssl_.get(), buffer, piece); }, sslError);
-        if (n > 0) {
-            got = static_cast<size_t>(n);
-            return Status::Ok();
+        if (plainBegin_ == plainEnd_) {
+            if (!plain_) {
+                plain_ = std::make_unique<char[]>(kPlainAhead);
+            }
+            int sslError = 0;
+            int n =
+                Drive([&] { return SSL_read(ssl_.get(), plain_.get(), kPlainAhead); }, sslError);
+            if (n <= 0) {
+                return ReadFailed(sslError);
+            }
+            plainBegin_ = 0;
+            plainEnd_ = static_cast<size_t>(n);
         }
-        broken_ = true;
-        if (sslError == SSL_ERROR_ZERO_RETURN) {
-            return Status::Ok();
-        }
-        if (sslError == -1) {
-            return Status::Failure(error::kTimeout, "TLS receive timed out");
-        }
-        return Status::Failure(kTlsReadWriteFailed, "TLS receive failed: " + OpenSslErrors());
+        got = std::min(size, plainEnd_ - plainBegin_);
+        std::memcpy(buffer, plain_.get() + plainBegin_, got);
+        plainBegin_ += got;
+        return Status::Ok();
     }
 
     bool IsConnected() const override { return socket_.Valid() && ssl_ && !broken_; }
@@ -212,10 +219,27 @@ public:
     }
 
 private:
+    // A failed SSL_read; end of the stream (close_notify) is a receive of 0 bytes.
+    Status ReadFailed(int sslError) {
+        broken_ = true;
+        if (sslError == SSL_ERROR_ZERO_RETURN) {
+            return Status::Ok();
+        }
+        if (sslError == -1) {
+            return Status::Failure(error::kTimeout, "TLS receive timed out");
+        }
+        return Status::Failure(kTlsReadWriteFailed, "TLS receive failed: " + OpenSslErrors());
+    }
+
+    static constexpr int kPlainAhead = 64 * 1024;
+
     SocketHandle socket_;
     CtxPtr ctx_;
     SslPtr ssl_;
     bool broken_ = false;
+    std::unique_ptr<char[]> plain_;
+    size_t plainBegin_ = 0;
+    size_t plainEnd_ = 0;
 };
 
 }  // namespace
