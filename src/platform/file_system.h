@@ -20,6 +20,7 @@ inline constexpr uint32_t kSystem = 0x4;
 inline constexpr uint32_t kDirectory = 0x10;
 inline constexpr uint32_t kArchive = 0x20;
 inline constexpr uint32_t kNormal = 0x80;
+inline constexpr uint32_t kReparsePoint = 0x400;  // junctions and symbolic links
 }  // namespace file_attribute
 
 struct FolderEntry {

@@ -1,0 +1,33 @@
+#include "archive/delete_folder_tree.h"
+
+#include <string>
+#include <vector>
+
+namespace tolva::archive {
+
+void DeleteFolderTree(platform::FileSystem& files, std::string_view folder) {
+    std::string prefix(folder);
+    if (prefix.empty())
+        return;
+    if (prefix.back() != '\\' && prefix.back() != '/')
+        prefix += '\\';
+
+    std::vector<platform::FolderEntry> entries;
+    if (files.ListFolder(prefix, entries)) {
+        for (const platform::FolderEntry& entry : entries) {
+            const std::string path = prefix + entry.name;
+            if (!entry.isFolder) {
+                (void)files.RemoveFile(path);
+            } else if (entry.attributes & platform::file_attribute::kReparsePoint) {
+                // Removing the link itself leaves its target alone; descending would empty the
+                // target.
+                (void)files.RemoveEmptyFolder(path);
+            } else {
+                DeleteFolderTree(files, path);
+            }
+        }
+    }
+    (void)files.RemoveEmptyFolder(prefix);
+}
+
+}  // namespace tolva::archive
