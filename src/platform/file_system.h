@@ -49,6 +49,19 @@ public:
     virtual Status Close() = 0;
 };
 
+// A file open for reading and writing at any position, shared for reading and writing with others.
+class UpdateFile {
+public:
+    virtual ~UpdateFile() = default;
+    virtual uint64_t Size() const = 0;
+    // got is less than size only at the end of the file.
+    virtual Status ReadAt(uint64_t position, void* buffer, size_t size, size_t& got) = 0;
+    // Writing past the end extends the file.
+    virtual Status WriteAt(uint64_t position, const void* data, size_t size) = 0;
+    // Flushes and closes.
+    virtual Status Close() = 0;
+};
+
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
@@ -82,6 +95,13 @@ public:
     virtual Status OpenForRead(std::string_view path, std::unique_ptr<InputFile>& file) const = 0;
     // Creates or truncates.
     virtual Status OpenForWrite(std::string_view path, std::unique_ptr<OutputFile>& file) = 0;
+    // Opens an existing file for reading and writing in place; with create a missing file is
+    // created empty.
+    virtual Status OpenForUpdate(std::string_view path, bool create,
+                                 std::unique_ptr<UpdateFile>& file) {
+        (void)path, (void)create, (void)file;
+        return Status::Failure(error::kNotSupported, "update in place");
+    }
 };
 
 }  // namespace tolva::platform

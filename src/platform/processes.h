@@ -23,6 +23,11 @@ public:
     // Starts a program; with wait, waits for it to end and returns its exit code.
     virtual Status Run(std::string_view commandLine, std::string_view folder, bool wait,
                        uint32_t& exitCode) = 0;
+    // true: the current process runs on the first processor only; false: on every processor.
+    virtual Status LimitToFirstProcessor(bool firstOnly) {
+        (void)firstOnly;
+        return Status::Failure(error::kNotSupported, "processor affinity");
+    }
 };
 
 }  // namespace tolva::platform

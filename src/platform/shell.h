@@ -31,6 +31,13 @@ public:
     // The verb "open" on a file, folder or address.
     virtual Status Open(std::string_view target, std::string_view parameters) = 0;
     virtual Status ShowNetworkConnectionDialog() = 0;
+    // Connects a network disk resource without a local drive name; empty user and password use
+    // the current logon.
+    virtual Status ConnectNetworkShare(std::string_view remoteName, std::string_view user,
+                                       std::string_view password) {
+        (void)remoteName, (void)user, (void)password;
+        return Status::Failure(error::kNotSupported, "connect network share");
+    }
 };
 
 }  // namespace tolva::platform
