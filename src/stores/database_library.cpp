@@ -1,0 +1,234 @@
+#include "stores/database_library.h"
+
+#include "stores/settings_store.h"
+
+namespace tolva::stores {
+
+namespace {
+
+constexpr int kDatabaseLock = 5;
+constexpr size_t kStringLimit = 255;
+
+std::string Argument(std::string_view text) {
+    return std::string(text.substr(0, kStringLimit));
+}
+
+}  // namespace
+
+DatabaseLibrary::DatabaseLibrary(platform::Libraries* libraries, SettingsStore& settings)
+    : libraries_(libraries), settings_(settings) {}
+
+DatabaseLibrary::~DatabaseLibrary() {
+    ReleaseDatabaseLibrary();
+}
+
+bool DatabaseLibrary::LoadDatabaseLibrary() {
+    if (IsLoaded()) {
+        return true;
+    }
+    if (libraries_ == nullptr) {
+        return false;
+    }
+    const std::string& root = settings_.RootFolder();
+    std::vector<std::string> candidates;
+    if (!root.empty()) {
+        candidates = {root + "db.dll", root + "lib\\db.dll"};
+    }
+    candidates.emplace_back("db.dll");
+    for (const std::string& candidate : candidates) {
+        platform::LibraryHandle handle = nullptr;
+        if (libraries_->Load(candidate, handle).ok() && handle != nullptr) {
+            handle_ = handle;
+            ResolveEntryPoints();
+            return true;
+        }
+    }
+    return false;
+}
+
+void DatabaseLibrary::ResolveEntryPoints() {
+    const auto find = [&]<typename Fn>(Fn& target, std::string_view name) {
+        target = reinterpret_cast<Fn>(libraries_->Lookup(handle_, name));
+    };
+    find(entry_.setConnection, "DBSetConnection");
+    find(entry_.loadConfig, "DBLoadConfig");
+    find(entry_.getConnection, "DBGetConnection");
+    find(entry_.doneConnection, "DBDoneConnection");
+    find(entry_.getDomainCount, "DBGetDomainCount");
+    find(entry_.getDomains, "DBGetDomains");
+    find(entry_.initUsers, "DBInitUsers");
+    find(entry_.nextUser, "DBNextUser");
+    find(entry_.doneUsers, "DBDoneUsers");
+    find(entry_.getUsersIndex, "DBGetUsersIndex");
+    find(entry_.getUsers, "DBGetUsers");
+    find(entry_.saveUsers, "DBSaveUsers");
+    find(entry_.getTotalUsers, "DBGetTotalUsers");
+}
+
+bool DatabaseLibrary::ConnectDatabaseLibrary(bool force) {
+    if (IsLoaded() && !force) {
+        return true;
+    }
+    if (!LoadDatabaseLibrary()) {
+        return false;
+    }
+    DatabaseUseScope use(*this);
+    if (entry_.setConnection == nullptr) {
+        return true;
+    }
+    entry_.setConnection(Argument(settings_.Record().AccountStorageConnection()).c_str());
+    if (entry_.loadConfig != nullptr) {
+        entry_.loadConfig(Argument(settings_.RootFolder()).c_str());
+    }
+    return true;
+}
+
+void DatabaseLibrary::ReleaseDatabaseLibrary() {
+    if (!IsLoaded()) {
+        return;
+    }
+    const platform::LibraryHandle handle = handle_;
+    const db::DoneConnectionFn done = entry_.doneConnection;
+    handle_ = nullptr;
+    entry_ = {};
+    if (done != nullptr) {
+        done();
+    }
+    libraries_->Free(handle);
+}
+
+DatabaseUse DatabaseLibrary::EnterDatabaseUse() {
+    const SettingsRecord& record = settings_.Record();
+    NumberedLocks& locks = settings_.Locks();
+    if (!record.DatabaseUsePooling()) {
+        locks.Lock(kDatabaseLock);
+        return {DatabaseUse::Kind::Serialised, true};
+    }
+    const int32_t limit = record.DatabaseUseLimit();
+    if (limit <= 0) {
+        return {DatabaseUse::Kind::None, false};
+    }
+    locks.Lock(kDatabaseLock);
+    ++users_;
+    if (users_ >= limit) {
+        return {DatabaseUse::Kind::Counted, true};
+    }
+    locks.Unlock(kDatabaseLock);
+    return {DatabaseUse::Kind::Counted, false};
+}
+
+void DatabaseLibrary::LeaveDatabaseUse(const DatabaseUse& use) {
+    NumberedLocks& locks = settings_.Locks();
+    switch (use.kind) {
+        case DatabaseUse::Kind::None:
+            break;
+        case DatabaseUse::Kind::Serialised:
+            locks.Unlock(kDatabaseLock);
+            break;
+        case DatabaseUse::Kind::Counted:
+            locks.Lock(kDatabaseLock);
+            --users_;
+            locks.Unlock(kDatabaseLock);
+            if (use.holdsLock) {
+                locks.Unlock(kDatabaseLock);
+            }
+            break;
+    }
+}
+
+bool DatabaseLibrary::DBSetConnection(std::string_view connection) {
+    if (entry_.setConnection == nullptr) {
+        return false;
+    }
+    DatabaseUseScope use(*this);
+    entry_.setConnection(Argument(connection).c_str());
+    return true;
+}
+
+std::optional<std::string> DatabaseLibrary::DBGetConnection() {
+    if (entry_.getConnection == nullptr) {
+        return std::nullopt;
+    }
+    DatabaseUseScope use(*this);
+    const char* connection = entry_.getConnection();
+    return connection == nullptr ? std::string() : Argument(connection);
+}
+
+std::optional<int32_t> DatabaseLibrary::DBGetDomainCount() {
+    if (entry_.getDomainCount == nullptr) {
+        return std::nullopt;
+    }
+    DatabaseUseScope use(*this);
+    const int32_t count = entry_.getDomainCount();
+    return count < 0 ? std::nullopt : std::optional(count);
+}
+
+bool DatabaseLibrary::DBGetDomains(uint8_t* table, int32_t count) {
+    if (entry_.getDomains == nullptr) {
+        return false;
+    }
+    DatabaseUseScope use(*this);
+    return entry_.getDomains(table, count) != 0;
+}
+
+bool DatabaseLibrary::DBInitUsers(std::string_view domain, uint8_t* iterator, int32_t skip) {
+    if (entry_.initUsers == nullptr) {
+        return false;
+    }
+    DatabaseUseScope use(*this);
+    return entry_.initUsers(Argument(domain).c_str(), iterator, -1, skip) != 0;
+}
+
+bool DatabaseLibrary::DBNextUser(uint8_t* iterator) {
+    if (entry_.nextUser == nullptr) {
+        return true;
+    }
+    DatabaseUseScope use(*this);
+    return entry_.nextUser(iterator) != 0;
+}
+
+void DatabaseLibrary::DBDoneUsers(uint8_t* iterator) {
+    if (entry_.doneUsers == nullptr) {
+        return;
+    }
+    DatabaseUseScope use(*this);
+    entry_.doneUsers(iterator);
+}
+
+std::optional<int32_t> DatabaseLibrary::DBGetUsersIndex(std::string_view domain,
+                                                        std::string_view alias) {
+    if (entry_.getUsersIndex == nullptr) {
+        return std::nullopt;
+    }
+    DatabaseUseScope use(*this);
+    return entry_.getUsersIndex(Argument(domain).c_str(), Argument(alias).c_str());
+}
+
+std::optional<int32_t> DatabaseLibrary::DBGetUsers(std::string_view domain, uint8_t* record,
+                                                   int32_t index) {
+    if (entry_.getUsers == nullptr) {
+        return std::nullopt;
+    }
+    DatabaseUseScope use(*this);
+    const int32_t count = entry_.getUsers(Argument(domain).c_str(), record, index);
+    return count < 0 ? std::nullopt : std::optional(count);
+}
+
+bool DatabaseLibrary::DBSaveUsers(std::string_view domain, const uint8_t* record, int32_t& index) {
+    if (entry_.saveUsers == nullptr) {
+        return false;
+    }
+    DatabaseUseScope use(*this);
+    return entry_.saveUsers(Argument(domain).c_str(), record, &index) != 0;
+}
+
+std::optional<int32_t> DatabaseLibrary::DBGetTotalUsers(std::string_view domain) {
+    if (entry_.getTotalUsers == nullptr) {
+        return std::nullopt;
+    }
+    DatabaseUseScope use(*this);
+    const int32_t count = entry_.getTotalUsers(Argument(domain).c_str());
+    return count < 0 ? std::nullopt : std::optional(count);
+}
+
+}  // namespace tolva::stores
