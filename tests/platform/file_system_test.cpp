@@ -228,5 +228,34 @@ TEST_F(FileSystemTest, StreamsWriteAndReadInPieces) {
     EXPECT_EQ(files.OpenForWrite(dir + "absent\\x.bin", out).code(), error::kPathNotFound);
 }
 
+TEST_F(FileSystemTest, UpdateInPlaceWhileAReaderHoldsTheFile) {
+    std::unique_ptr<UpdateFile> update;
+    EXPECT_EQ(files.OpenForUpdate(dir + "absent.bin", false, update).code(), error::kFileNotFound);
+    ASSERT_TRUE(files.OpenForUpdate(dir + "records.bin", true, update).ok());
+    EXPECT_EQ(update->Size(), 0u);
+    ASSERT_TRUE(update->WriteAt(0, "aaaabbbbcccc", 12).ok());
+    ASSERT_TRUE(update->Close().ok());
+
+    std::unique_ptr<InputFile> reader;
+    ASSERT_TRUE(files.OpenForRead(dir + "records.bin", reader).ok());
+    char first[4];
+    size_t count = 0;
+    ASSERT_TRUE(reader->Read(first, sizeof first, count).ok());
+    ASSERT_TRUE(files.OpenForUpdate(dir + "records.bin", false, update).ok());
+    ASSERT_TRUE(update->WriteAt(4, "BBBB", 4).ok());
+    ASSERT_TRUE(update->WriteAt(12, "dddd", 4).ok());
+    EXPECT_EQ(update->Size(), 16u);
+    char middle[4];
+    ASSERT_TRUE(update->ReadAt(8, middle, sizeof middle, count).ok());
+    EXPECT_EQ(std::string(middle, count), "cccc");
+    ASSERT_TRUE(update->ReadAt(14, middle, sizeof middle, count).ok());
+    EXPECT_EQ(count, 2u) << "reading stops at the end of the file";
+    ASSERT_TRUE(update->Close().ok());
+    ASSERT_TRUE(reader->Read(first, sizeof first, count).ok());
+    EXPECT_EQ(std::string(first, count), "BBBB") << "the reader sees what was written in place";
+    reader.reset();
+    EXPECT_EQ(Read(dir + "records.bin"), "aaaaBBBBccccdddd");
+}
+
 }  // namespace
 }  // namespace tolva::platform

@@ -90,6 +90,21 @@ int SyncPath(const std::string& hostPath, int flags) {
     return 0;
 }
 
+// Flushes to the disk and closes; the first failure is reported.
+Status FlushAndClose(UniqueFd& file) {
+    if (!file.Valid()) {
+        return Status::Failure(error::kInvalidHandle, "close of a closed file");
+    }
+    int fd = file.Release();
+    int syncError = ::fsync(fd) == 0 ? 0 : errno;
+    int closeError = ::close(fd) == 0 ? 0 : errno;
+    if (syncError != 0 || closeError != 0) {
+        return Status::Failure(WindowsErrorFromErrno(syncError != 0 ? syncError : closeError),
+                               "flush and close");
+    }
+    return Status::Ok();
+}
+
 class HostInputFile : public InputFile {
 public:
     HostInputFile(UniqueFd fd, uint64_t size) : fd_(std::move(fd)), size_(size) {}
@@ -112,19 +127,56 @@ public:
         }
         return WriteAll(fd_.Get(), data, size);
     }
-    Status Close() override {
-        if (!fd_.Valid()) {
-            return Status::Failure(error::kInvalidHandle, "close of a closed file");
-        }
-        int fd = fd_.Release();
-        int syncError = ::fsync(fd) == 0 ? 0 : errno;
-        int closeError = ::close(fd) == 0 ? 0 : errno;
-        if (syncError != 0 || closeError != 0) {
-            return Status::Failure(WindowsErrorFromErrno(syncError != 0 ? syncError : closeError),
-                                   "flush and close");
+    Status Close() override { return FlushAndClose(fd_); }
+
+private:
+    UniqueFd fd_;
+};
+
+class HostUpdateFile : public UpdateFile {
+public:
+    explicit HostUpdateFile(UniqueFd fd) : fd_(std::move(fd)) {}
+    uint64_t Size() const override {
+        struct stat info;
+        return fd_.Valid() && ::fstat(fd_.Get(), &info) == 0 ? static_cast<uint64_t>(info.st_size)
+                                                             : 0;
+    }
+    Status ReadAt(uint64_t position, void* buffer, size_t size, size_t& got) override {
+        got = 0;
+        auto* bytes = static_cast<char*>(buffer);
+        while (got < size) {
+            ssize_t count =
+                ::pread(fd_.Get(), bytes + got, size - got, static_cast<off_t>(position + got));
+            if (count < 0 && errno == EINTR) {
+                continue;
+            }
+            if (count < 0) {
+                return Status::Failure(error::kReadFault, "read");
+            }
+            if (count == 0) {
+                break;
+            }
+            got += static_cast<size_t>(count);
         }
         return Status::Ok();
     }
+    Status WriteAt(uint64_t position, const void* data, size_t size) override {
+        auto* bytes = static_cast<const char*>(data);
+        size_t done = 0;
+        while (done < size) {
+            ssize_t count =
+                ::pwrite(fd_.Get(), bytes + done, size - done, static_cast<off_t>(position + done));
+            if (count < 0 && errno == EINTR) {
+                continue;
+            }
+            if (count < 0) {
+                return Status::Failure(WindowsErrorFromErrno(errno), "write");
+            }
+            done += static_cast<size_t>(count);
+        }
+        return Status::Ok();
+    }
+    Status Close() override { return FlushAndClose(fd_); }
 
 private:
     UniqueFd fd_;
@@ -457,6 +509,26 @@ Status HostFileSystem::OpenForWrite(std::string_view path, std::unique_ptr<Outpu
         return Failure(errno, "OpenForWrite", path, hostPath);
     }
     file = std::make_unique<HostOutputFile>(std::move(fd));
+    return Status::Ok();
+}
+
+Status HostFileSystem::OpenForUpdate(std::string_view path, bool create,
+                                     std::unique_ptr<UpdateFile>& file) {
+    std::string hostPath;
+    if (Status status = Map(path, "OpenForUpdate", hostPath); !status) {
+        return status;
+    }
+    if (IsReadOnlyFile(hostPath)) {
+        return Status::Failure(error::kAccessDenied, Describe("OpenForUpdate", path));
+    }
+    UniqueFd fd(::open(hostPath.c_str(), O_RDWR | O_CLOEXEC | (create ? O_CREAT : 0), 0666));
+    if (!fd.Valid()) {
+        return Failure(errno, "OpenForUpdate", path, hostPath);
+    }
+    if (IsFolder(hostPath)) {
+        return Status::Failure(error::kAccessDenied, Describe("OpenForUpdate", path));
+    }
+    file = std::make_unique<HostUpdateFile>(std::move(fd));
     return Status::Ok();
 }
 
