@@ -1,0 +1,55 @@
+#include "faulty_file_system.h"
+
+#include <cstdlib>
+
+namespace tolva::stores::testing {
+
+namespace {
+
+class FaultyOutputFile : public platform::OutputFile {
+public:
+    FaultyOutputFile(std::unique_ptr<platform::OutputFile> inner, uint64_t limit, bool kill)
+        : inner_(std::move(inner)), left_(limit), kill_(kill) {}
+
+    platform::Status Write(const void* data, size_t size) override {
+        if (size <= left_) {
+            left_ -= size;
+            return inner_->Write(data, size);
+        }
+        (void)inner_->Write(data, static_cast<size_t>(left_));
+        if (kill_) {
+            // What reached the file so far stays there, as after a crash.
+            (void)inner_->Close();
+            std::_Exit(9);
+        }
+        left_ = 0;
+        return platform::Status::Failure(platform::error::kDiskFull, "injected write failure");
+    }
+    platform::Status Close() override { return inner_->Close(); }
+
+private:
+    std::unique_ptr<platform::OutputFile> inner_;
+    uint64_t left_;
+    bool kill_;
+};
+
+}  // namespace
+
+platform::Status FaultyFileSystem::MoveTo(std::string_view from, std::string_view to,
+                                          bool replace) {
+    if (failMoves_) {
+        return platform::Status::Failure(platform::error::kAccessDenied, "injected move failure");
+    }
+    return inner_.MoveTo(from, to, replace);
+}
+
+platform::Status FaultyFileSystem::OpenForWrite(std::string_view path,
+                                                std::unique_ptr<platform::OutputFile>& file) {
+    platform::Status status = inner_.OpenForWrite(path, file);
+    if (status.ok() && !writeSuffix_.empty() && path.ends_with(writeSuffix_)) {
+        file = std::make_unique<FaultyOutputFile>(std::move(file), writeLimit_, kill_);
+    }
+    return status;
+}
+
+}  // namespace tolva::stores::testing

@@ -1,0 +1,109 @@
+// A save that fails or is cut short must leave the previous files as they were.
+
+#include <gtest/gtest.h>
+
+#include "faulty_file_system.h"
+#include "store_fixture.h"
+
+namespace tolva::stores {
+namespace {
+
+using testing::DomainsFile;
+using testing::FaultyFileSystem;
+using testing::SettingsFile;
+
+class SettingsSaveFailureTest : public testing::StoreTest {
+protected:
+    void SetUp() override {
+        SettingsRecord previous;
+        previous.SetControlHttpPort(4242);
+        previous.SetDomainCount(1);
+        oldSettings_ = SettingsFile(previous);
+        oldDomains_ = DomainsFile({"old.example"});
+        Put(Settings(), oldSettings_);
+        Put(Domains(), oldDomains_);
+    }
+
+    static std::string Settings() { return std::string(kConfig) + "settings.cfg"; }
+    static std::string Domains() { return std::string(kConfig) + "domains.cfg"; }
+
+    // A store whose record differs from what is on disk, writing through the faulty files.
+    std::unique_ptr<SettingsStore> ChangedStore(FaultyFileSystem& faulty) {
+        auto store = NewStore(&faulty);
+        store->LoadSettings(false, false);
+        store->Record().SetControlHttpPort(9999);
+        store->AddDomain("new.example");
+        return store;
+    }
+
+    void ExpectPreviousFilesIntact() {
+        EXPECT_EQ(Get(Settings()), oldSettings_);
+        EXPECT_EQ(Get(Domains()), oldDomains_);
+        auto store = NewStore();
+        EXPECT_TRUE(store->LoadSettings(true, false));
+        EXPECT_EQ(store->Record().ControlHttpPort(), 4242);
+        EXPECT_EQ(store->GetDomainName(0), "old.example");
+    }
+
+    std::string oldSettings_;
+    std::string oldDomains_;
+};
+
+TEST_F(SettingsSaveFailureTest, ProcessKilledHalfwayThroughTheSettingsFile) {
+    // Forked where it stands, so the child writes into this test's folder.
+    GTEST_FLAG_SET(death_test_style, "fast");
+    FaultyFileSystem faulty(*services_.files);
+    faulty.FailWritesAfter("settings.cfg.new", SettingsRecord::kSize / 2, true);
+    auto store = ChangedStore(faulty);
+    EXPECT_EXIT(store->SaveSettings(false), ::testing::ExitedWithCode(9), "");
+    ExpectPreviousFilesIntact();
+}
+
+TEST_F(SettingsSaveFailureTest, ProcessKilledHalfwayThroughTheDomainsFile) {
+    // Forked where it stands, so the child writes into this test's folder.
+    GTEST_FLAG_SET(death_test_style, "fast");
+    FaultyFileSystem faulty(*services_.files);
+    faulty.FailWritesAfter("domains.cfg.new", 100, true);
+    auto store = ChangedStore(faulty);
+    EXPECT_EXIT(store->SaveSettings(false), ::testing::ExitedWithCode(9), "");
+    // settings.cfg was complete and replaced before the domains file was begun.
+    auto reloaded = NewStore();
+    EXPECT_TRUE(reloaded->LoadSettings(true, false));
+    EXPECT_EQ(reloaded->Record().ControlHttpPort(), 9999);
+    EXPECT_EQ(Get(Domains()), oldDomains_);
+}
+
+TEST_F(SettingsSaveFailureTest, FailuresAreReportedAndLeaveNothingBehind) {
+    struct Case {
+        const char* name;
+        const char* failingFile;
+        bool failMoves;
+    };
+    const Case cases[] = {
+        {"settings file cut short", "settings.cfg.new", false},
+        {"domains file cut short", "domains.cfg.new", false},
+        {"replacement refused", "", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Put(Settings(), oldSettings_);
+        Put(Domains(), oldDomains_);
+        FaultyFileSystem faulty(*services_.files);
+        faulty.FailWritesAfter(c.failingFile, 50, false);
+        faulty.FailMoves(c.failMoves);
+        auto store = ChangedStore(faulty);
+        EXPECT_FALSE(store->SaveSettings(false));
+        EXPECT_FALSE(Exists(Settings() + ".new"));
+        EXPECT_FALSE(Exists(Domains() + ".new"));
+        if (std::string(c.failingFile) == "domains.cfg.new") {
+            // The settings file was complete and is in place.
+            EXPECT_EQ(Get(Domains()), oldDomains_);
+            continue;
+        }
+        // Without a new settings file the domains file is kept too, so the two stay a pair.
+        ExpectPreviousFilesIntact();
+    }
+}
+
+}  // namespace
+}  // namespace tolva::stores

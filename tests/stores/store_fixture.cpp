@@ -1,0 +1,87 @@
+#include "store_fixture.h"
+
+#include <stdlib.h>
+
+#include <filesystem>
+
+#include "stores/domain_table.h"
+#include "stores/scramble.h"
+
+namespace tolva::stores::testing {
+
+ScratchFolder::ScratchFolder() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "tolva-stores-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) {
+        ADD_FAILURE() << "cannot create a scratch folder";
+    }
+    path_ = pattern;
+}
+
+ScratchFolder::~ScratchFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+}
+
+StoreTest::StoreTest() : host_(scratch_.Path()) {
+    services_ = host_.Services();
+    services_.system = &system_;
+    system_.SetDnsServers({"192.0.2.53", "198.51.100.53"});
+}
+
+std::unique_ptr<SettingsStore> StoreTest::NewStore(platform::FileSystem* files) {
+    platform::Platform services = services_;
+    if (files != nullptr) {
+        services.files = files;
+    }
+    auto store = std::make_unique<SettingsStore>(services);
+    store->SetRootFolder(kInstall);
+    store->InitServerPaths();
+    return store;
+}
+
+std::string StoreTest::HostPath(const std::string& path) const {
+    std::string relative = path.substr(3);
+    for (char& c : relative) {
+        if (c == '\\') {
+            c = '/';
+        }
+    }
+    return scratch_.Path() + "/c/" + relative;
+}
+
+void StoreTest::Put(const std::string& path, const std::string& content) {
+    platform::FileSystem& files = *services_.files;
+    ASSERT_TRUE(files.CreateFolders(path.substr(0, path.rfind('\\') + 1)).ok()) << path;
+    ASSERT_TRUE(files.WriteWholeFile(path, content).ok()) << path;
+}
+
+std::string StoreTest::Get(const std::string& path) {
+    std::string content;
+    EXPECT_TRUE(services_.files->ReadWholeFile(path, content).ok()) << path;
+    return content;
+}
+
+bool StoreTest::Exists(const std::string& path) {
+    return services_.files->FileExists(path);
+}
+
+std::string SettingsFile(const SettingsRecord& record, size_t length) {
+    std::string bytes(reinterpret_cast<const char*>(record.bytes().data()), SettingsRecord::kSize);
+    ScrambleBlock(reinterpret_cast<uint8_t*>(bytes.data()), bytes.size(), 0);
+    return bytes.substr(0, length);
+}
+
+std::string DomainsFile(const std::vector<std::string>& names) {
+    DomainTable table;
+    table.Allocate(static_cast<int>(names.size()));
+    for (size_t i = 0; i < names.size(); ++i) {
+        table.SetName(static_cast<int>(i), names[i]);
+    }
+    return Bytes(table.Data(), names.size() * DomainTable::kRecordSize);
+}
+
+std::string Bytes(const uint8_t* data, size_t size) {
+    return std::string(reinterpret_cast<const char*>(data), size);
+}
+
+}  // namespace tolva::stores::testing
