@@ -19,6 +19,13 @@ public:
         system_.SetDnsServers({"192.0.2.53"});
     }
 
+    ~FuzzMachine() {
+        std::error_code ignored;
+        std::filesystem::remove_all(root_, ignored);
+    }
+    FuzzMachine(const FuzzMachine&) = delete;
+    FuzzMachine& operator=(const FuzzMachine&) = delete;
+
     platform::Platform& Services() { return services_; }
 
     // Removes every file the last input left.
