@@ -1,0 +1,31 @@
+#include "setup/application_window.h"
+
+namespace tolva::setup {
+namespace {
+
+constexpr wchar_t kClassName[] = L"TApplication";
+
+}  // namespace
+
+ApplicationWindow::~ApplicationWindow() {
+    if (window_ != nullptr) {
+        ::DestroyWindow(window_);
+    }
+}
+
+bool ApplicationWindow::Create(HINSTANCE instance, const std::u16string& title) {
+    WNDCLASSEXW windowClass = {};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = ::DefWindowProcW;
+    windowClass.hInstance = instance;
+    windowClass.lpszClassName = kClassName;
+    if (::RegisterClassExW(&windowClass) == 0) {
+        return false;
+    }
+    std::wstring caption(title.begin(), title.end());
+    window_ = ::CreateWindowExW(0, kClassName, caption.c_str(), WS_POPUP, 0, 0, 0, 0, nullptr,
+                                nullptr, instance, nullptr);
+    return window_ != nullptr;
+}
+
+}  // namespace tolva::setup
