@@ -55,6 +55,26 @@ bool WriteAll(HANDLE file, const void* data, size_t size) {
     return true;
 }
 
+// Flushes to the disk and closes; the first failure is reported.
+Status FlushAndClose(UniqueHandle& handle) {
+    if (!handle.Valid()) {
+        return Status::Failure(ERROR_INVALID_HANDLE, "close of a closed file");
+    }
+    HANDLE file = handle.Release();
+    DWORD error = ::FlushFileBuffers(file) ? 0 : ::GetLastError();
+    if (!::CloseHandle(file) && error == 0) {
+        error = ::GetLastError();
+    }
+    return error == 0 ? Status::Ok() : Status::Failure(error, "flush and close");
+}
+
+OVERLAPPED At(uint64_t position) {
+    OVERLAPPED at = {};
+    at.Offset = static_cast<DWORD>(position);
+    at.OffsetHigh = static_cast<DWORD>(position >> 32);
+    return at;
+}
+
 class Win32InputFile : public InputFile {
 public:
     Win32InputFile(UniqueHandle file, uint64_t size) : file_(std::move(file)), size_(size) {}
@@ -87,17 +107,56 @@ public:
         }
         return Status::Ok();
     }
-    Status Close() override {
-        if (!file_.Valid()) {
-            return Status::Failure(ERROR_INVALID_HANDLE, "close of a closed file");
-        }
-        HANDLE file = file_.Release();
-        DWORD error = ::FlushFileBuffers(file) ? 0 : ::GetLastError();
-        if (!::CloseHandle(file) && error == 0) {
-            error = ::GetLastError();
-        }
-        return error == 0 ? Status::Ok() : Status::Failure(error, "flush and close");
+    Status Close() override { return FlushAndClose(file_); }
+
+private:
+    UniqueHandle file_;
+};
+
+class Win32UpdateFile : public UpdateFile {
+public:
+    explicit Win32UpdateFile(UniqueHandle file) : file_(std::move(file)) {}
+    uint64_t Size() const override {
+        LARGE_INTEGER length;
+        return file_.Valid() && ::GetFileSizeEx(file_.Get(), &length)
+                   ? static_cast<uint64_t>(length.QuadPart)
+                   : 0;
     }
+    Status ReadAt(uint64_t position, void* buffer, size_t size, size_t& got) override {
+        got = 0;
+        auto* bytes = static_cast<char*>(buffer);
+        while (got < size) {
+            DWORD piece = size - got > kChunk ? kChunk : static_cast<DWORD>(size - got);
+            DWORD count = 0;
+            OVERLAPPED at = At(position + got);
+            if (!::ReadFile(file_.Get(), bytes + got, piece, &count, &at)) {
+                if (::GetLastError() == ERROR_HANDLE_EOF) {
+                    break;
+                }
+                return Status::Failure(::GetLastError(), "read");
+            }
+            if (count == 0) {
+                break;
+            }
+            got += count;
+        }
+        return Status::Ok();
+    }
+    Status WriteAt(uint64_t position, const void* data, size_t size) override {
+        auto* bytes = static_cast<const char*>(data);
+        size_t done = 0;
+        while (done < size) {
+            DWORD piece = size - done > kChunk ? kChunk : static_cast<DWORD>(size - done);
+            DWORD written = 0;
+            OVERLAPPED at = At(position + done);
+            if (!::WriteFile(file_.Get(), bytes + done, piece, &written, &at)) {
+                return Status::Failure(::GetLastError(), "write");
+            }
+            done += written;
+        }
+        return Status::Ok();
+    }
+    Status Close() override { return FlushAndClose(file_); }
 
 private:
     UniqueHandle file_;
@@ -336,6 +395,21 @@ Status Win32FileSystem::OpenForWrite(std::string_view path, std::unique_ptr<Outp
         return LastError("OpenForWrite", path);
     }
     file = std::make_unique<Win32OutputFile>(std::move(handle));
+    return Status::Ok();
+}
+
+Status Win32FileSystem::OpenForUpdate(std::string_view path, bool create,
+                                      std::unique_ptr<UpdateFile>& file) {
+    if (IsReadOnlyFile(path)) {
+        return ReadOnly("OpenForUpdate", path);
+    }
+    UniqueHandle handle(::CreateFileW(
+        WidePath(path).c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+        nullptr, create ? OPEN_ALWAYS : OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!handle.Valid()) {
+        return LastError("OpenForUpdate", path);
+    }
+    file = std::make_unique<Win32UpdateFile>(std::move(handle));
     return Status::Ok();
 }
 

@@ -27,6 +27,8 @@ public:
 
     Status OpenForRead(std::string_view path, std::unique_ptr<InputFile>& file) const override;
     Status OpenForWrite(std::string_view path, std::unique_ptr<OutputFile>& file) override;
+    Status OpenForUpdate(std::string_view path, bool create,
+                         std::unique_ptr<UpdateFile>& file) override;
 };
 
 }  // namespace tolva::platform
