@@ -34,7 +34,7 @@ std::string Plain(const std::vector<AccountRecord>& records) {
 class DatabaseModeTest : public testing::StoreTest {
 protected:
     void SetUp() override {
-        storeFolder_ = scratch_.Path() + "/dbstore/";
+        storeFolder_ = machine_->ScratchFolder() + "dbstore/";
         std::filesystem::create_directories(storeFolder_);
         connection_ = storeFolder_ + ";user;password;;mysql;";
         WriteStore("domains.dat", testing::DomainsFile({"one.example", "two.example"}));
@@ -43,9 +43,9 @@ protected:
     }
 
     void InstallLibrary(const std::string& folder) {
-        const std::string target = HostPath(folder + "db.dll");
+        const std::string target = machine_->NativePath(folder + "db.dll");
         std::filesystem::create_directories(std::filesystem::path(target).parent_path());
-        std::filesystem::copy_file(TOLVA_DB_STANDIN, target,
+        std::filesystem::copy_file(machine_->StandinLibrary(), target,
                                    std::filesystem::copy_options::overwrite_existing);
     }
 

@@ -50,7 +50,8 @@ protected:
 };
 
 TEST_F(SettingsSaveFailureTest, ProcessKilledHalfwayThroughTheSettingsFile) {
-    // Forked where it stands, so the child writes into this test's folder.
+    // Forked where it stands, so the child writes into this test's folder. (Windows starts the
+    // child afresh; its machine is the same folder there.)
     GTEST_FLAG_SET(death_test_style, "fast");
     FaultyFileSystem faulty(*services_.files);
     faulty.FailWritesAfter("settings.cfg.new", SettingsRecord::kSize / 2, true);
@@ -60,7 +61,8 @@ TEST_F(SettingsSaveFailureTest, ProcessKilledHalfwayThroughTheSettingsFile) {
 }
 
 TEST_F(SettingsSaveFailureTest, ProcessKilledHalfwayThroughTheDomainsFile) {
-    // Forked where it stands, so the child writes into this test's folder.
+    // Forked where it stands, so the child writes into this test's folder. (Windows starts the
+    // child afresh; its machine is the same folder there.)
     GTEST_FLAG_SET(death_test_style, "fast");
     FaultyFileSystem faulty(*services_.files);
     faulty.FailWritesAfter("domains.cfg.new", 100, true);

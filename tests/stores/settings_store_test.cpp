@@ -290,9 +290,10 @@ TEST_F(SettingsStoreTest, SaveSettingsOnlyLeavesDomainsFileAlone) {
 
 TEST_F(SettingsStoreTest, SaveCreatesTheConfigurationFolder) {
     auto store = NewStore();
-    store->SetConfigurationFolder("C:\\Elsewhere\\deep\\config\\");
+    store->SetConfigurationFolder("C:\\Tolva\\Elsewhere\\deep\\config\\");
     EXPECT_TRUE(store->SaveSettings(true));
-    EXPECT_EQ(Get("C:\\Elsewhere\\deep\\config\\settings.cfg").size(), SettingsRecord::kSize);
+    EXPECT_EQ(Get("C:\\Tolva\\Elsewhere\\deep\\config\\settings.cfg").size(),
+              SettingsRecord::kSize);
 }
 
 TEST_F(SettingsStoreTest, InstallDirSwitchChoosesTheRoot) {
@@ -313,7 +314,7 @@ TEST_F(SettingsStoreTest, InstallDirSwitchChoosesTheRoot) {
 
 TEST_F(SettingsStoreTest, PathFileOverridesByLineNumber) {
     Put(std::string(kInstall) + "path.cfg",
-        "D:\\Conf\r\n"
+        "C:\\Tolva\\Conf\r\n"
         "D:\\Web  # web pages\r\n"
         "\r\n"
         "three\r\n"
@@ -325,7 +326,7 @@ TEST_F(SettingsStoreTest, PathFileOverridesByLineNumber) {
         "mail.override.example\r\n"
         "eleven\r\n"
         "D:\\Queue\\in");
-    Put("D:\\Conf\\servertitle.dat",
+    Put("C:\\Tolva\\Conf\\servertitle.dat",
         "My Server Title \r\nname = value # note\r\nno pair\r\nx=y=z\r\n");
 
     SettingsStore store(services_);
@@ -333,7 +334,7 @@ TEST_F(SettingsStoreTest, PathFileOverridesByLineNumber) {
     store.InitServerPaths();
     EXPECT_FALSE(Exists(std::string(kInstall) + "path.cfg"));
     EXPECT_TRUE(Exists(std::string(kInstall) + "path.dat"));
-    EXPECT_EQ(store.ConfigurationFolder(), "D:\\Conf\\");
+    EXPECT_EQ(store.ConfigurationFolder(), "C:\\Tolva\\Conf\\");
     EXPECT_EQ(store.HtmlFolder(), "D:\\Web\\");
     const PathOverrides& o = store.Overrides();
     EXPECT_EQ(o.serverValue3, "three");
@@ -354,7 +355,7 @@ TEST_F(SettingsStoreTest, PathFileOverridesByLineNumber) {
     // Lines 9 and 10 win over the record at every load.
     SettingsRecord record;
     record.SetHostAddresses("10.9.9.9");
-    Put("D:\\Conf\\settings.cfg", SettingsFile(record));
+    Put("C:\\Tolva\\Conf\\settings.cfg", SettingsFile(record));
     for (int load = 0; load < 2; ++load) {
         store.LoadSettings(false, false);
         EXPECT_EQ(store.Record().HostAddresses(), "10.1.1.1;10.1.1.2");
@@ -396,10 +397,10 @@ TEST_F(SettingsStoreTest, UseConfigurationFolderLoadsThatInstallation) {
     SettingsRecord record;
     record.SetLogPath("E:\\Logs\\");
     record.SetConsoleViewFile("advanced.xml");
-    Put("E:\\Server\\config\\settings.cfg", SettingsFile(record));
+    Put("C:\\Tolva\\Server\\config\\settings.cfg", SettingsFile(record));
     auto store = NewStore();
-    store->UseConfigurationFolder("E:\\Server\\");
-    EXPECT_EQ(store->ConfigurationFolder(), "E:\\Server\\config\\");
+    store->UseConfigurationFolder("C:\\Tolva\\Server\\");
+    EXPECT_EQ(store->ConfigurationFolder(), "C:\\Tolva\\Server\\config\\");
     EXPECT_EQ(store->Record().LogPath(), "E:\\Logs\\");
     EXPECT_EQ(store->Record().ConsoleViewFile(), "advanced.xml");
 }

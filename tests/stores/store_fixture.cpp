@@ -1,29 +1,12 @@
 #include "store_fixture.h"
 
-#include <stdlib.h>
-
-#include <filesystem>
-
 #include "stores/domain_table.h"
 #include "stores/scramble.h"
 
 namespace tolva::stores::testing {
 
-ScratchFolder::ScratchFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "tolva-stores-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) {
-        ADD_FAILURE() << "cannot create a scratch folder";
-    }
-    path_ = pattern;
-}
-
-ScratchFolder::~ScratchFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-}
-
-StoreTest::StoreTest() : host_(scratch_.Path()) {
-    services_ = host_.Services();
+StoreTest::StoreTest() : machine_(MakeNativeMachine()) {
+    services_ = machine_->Services();
     services_.system = &system_;
     system_.SetDnsServers({"192.0.2.53", "198.51.100.53"});
 }
@@ -37,16 +20,6 @@ std::unique_ptr<SettingsStore> StoreTest::NewStore(platform::FileSystem* files) 
     store->SetRootFolder(kInstall);
     store->InitServerPaths();
     return store;
-}
-
-std::string StoreTest::HostPath(const std::string& path) const {
-    std::string relative = path.substr(3);
-    for (char& c : relative) {
-        if (c == '\\') {
-            c = '/';
-        }
-    }
-    return scratch_.Path() + "/c/" + relative;
 }
 
 void StoreTest::Put(const std::string& path, const std::string& content) {

@@ -1,6 +1,6 @@
 #pragma once
-// A machine for the store tests: real files under a fresh host folder (drive C: is "<root>/c/"), a
-// standing clock and chosen DNS servers, and a server installed at C:\Tolva\.
+// A machine for the store tests: real files (see store_machine.h), a standing clock and chosen DNS
+// servers, and a server installed at C:\Tolva\.
 
 #include <gtest/gtest.h>
 
@@ -9,24 +9,11 @@
 #include <vector>
 
 #include "platform/fake/fake_system.h"
-#include "platform/host/host_platform.h"
+#include "store_machine.h"
 #include "stores/settings_record.h"
 #include "stores/settings_store.h"
 
 namespace tolva::stores::testing {
-
-// A host folder that is removed with everything in it when the object goes.
-class ScratchFolder {
-public:
-    ScratchFolder();
-    ~ScratchFolder();
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-    const std::string& Path() const { return path_; }
-
-private:
-    std::string path_;
-};
 
 class StoreTest : public ::testing::Test {
 protected:
@@ -42,11 +29,7 @@ protected:
     void Put(const std::string& path, const std::string& content);
     std::string Get(const std::string& path);
     bool Exists(const std::string& path);
-    // The host path of a Windows path.
-    std::string HostPath(const std::string& path) const;
-
-    ScratchFolder scratch_;
-    platform::HostPlatform host_;
+    std::unique_ptr<NativeMachine> machine_;
     platform::FakeSystem system_;
     platform::Platform services_;
 };
