@@ -117,6 +117,10 @@ TEST_F(FileSystemTest, CopyOverReplacesAndKeepsSource) {
     ASSERT_TRUE(files.GetFileTime(dir + "new.dat", source).ok());
     ASSERT_TRUE(files.GetFileTime(dir + "fresh.dat", copy).ok());
     EXPECT_EQ(source / 10000000, copy / 10000000) << "a copy keeps the last write time";
+
+    EXPECT_FALSE(files.CopyOver(dir + "new.dat", dir + "new.dat").ok());
+    EXPECT_FALSE(files.CopyOver(dir + "new.dat", dir + ".\\new.dat").ok());
+    EXPECT_EQ(Read(dir + "new.dat"), "new content") << "a copy onto itself loses nothing";
 }
 
 TEST_F(FileSystemTest, MoveRenamesFilesAndFoldersAndReplacesOnRequest) {

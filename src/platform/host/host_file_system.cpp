@@ -15,6 +15,7 @@ namespace tolva::platform {
 namespace {
 
 constexpr uint64_t kSecondsFrom1601To1970 = 11644473600ULL;
+constexpr uint32_t kSharingViolation = 32;  // ERROR_SHARING_VIOLATION
 
 std::string Describe(const char* what, std::string_view path) {
     return std::string(what) + " " + std::string(path);
@@ -309,9 +310,14 @@ Status HostFileSystem::CopyOver(std::string_view from, std::string_view to) {
     if (IsReadOnlyFile(target)) {
         return Status::Failure(error::kAccessDenied, Describe("CopyOver", to));
     }
-    struct stat info;
+    struct stat info, existing;
     if (::fstat(in.Get(), &info) != 0) {
         return Failure(errno, "CopyOver", from, source);
+    }
+    // Truncating the target would empty the source when both are one file; Windows refuses too.
+    if (::stat(target.c_str(), &existing) == 0 && existing.st_dev == info.st_dev &&
+        existing.st_ino == info.st_ino) {
+        return Status::Failure(kSharingViolation, Describe("CopyOver", to));
     }
     UniqueFd out(::open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
     if (!out.Valid()) {
