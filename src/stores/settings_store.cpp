@@ -402,7 +402,8 @@ void SettingsStore::ApplySettingsDefaults() {
         ApplyNumericDefault(record_.bytes(), field);
     }
 
-    if (record_.DnsServers().empty()) {
+    // Blanks alone would be trimmed away below and leave the resolver without servers.
+    if (util::Trim(record_.DnsServers()).empty()) {
         record_.SetDnsServers(MachineDnsServers());
     }
 

@@ -119,6 +119,16 @@ TEST_F(SettingsStoreTest, ListsAreNormalisedAtLoad) {
     EXPECT_EQ(store->ControlServiceHost(), "localhost");
 }
 
+TEST_F(SettingsStoreTest, BlankDnsServersTakeTheMachineList) {
+    SettingsRecord record;
+    record.SetDnsServers("  \t ");
+    Put(std::string(kConfig) + "settings.cfg", SettingsFile(record));
+    auto store = NewStore();
+    store->LoadSettings(false, false);
+    EXPECT_EQ(store->Record().DnsServers(), "192.0.2.53;198.51.100.53");
+    EXPECT_EQ(store->Resolver().servers.size(), 2u);
+}
+
 TEST(ListTextTest, ListHelpers) {
     struct Case {
         const char* in;
