@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "archive/archive_builder.h"
+#include "archive/failing_writes.h"
 #include "archive/temp_root.h"
 
 namespace tolva::archive {
@@ -282,6 +283,52 @@ TEST_F(ExtractArchiveTest, TargetThatCannotBeCreatedIsPassedOver) {
     EXPECT_TRUE(outcome.ok);
     EXPECT_EQ(outcome.code, kExtractOk);
     EXPECT_EQ(Extracted(), (Names{"sub/b.txt"}));
+}
+
+TEST_F(ExtractArchiveTest, FailedWriteStopsAndRemovesTheHalfWrittenTarget) {
+    std::string noise;  // incompressible, so that the entry is large when stored as well
+    for (uint32_t x = 1; noise.size() < 600000; x = x * 1103515245 + 12345)
+        noise += char(x >> 16);
+    struct Case {
+        const char* what;
+        std::string content;
+        uint64_t failAfter;
+        bool failClose;
+    };
+    const Case cases[] = {
+        {"small entry, write fails", std::string(5000, 's'), 2 + 100, false},
+        {"large entry, write fails midway", noise, 2 + 300000, false},
+        {"close fails", "short", 1000000, true},
+    };
+    for (const Case& c : cases) {
+        std::filesystem::remove_all(root_.Host("dest"));
+        root_.Write("archive.dat", ArchiveBuilder(3)
+                                       .Entry("first.txt", "1")
+                                       .Entry("second.txt", "2")
+                                       .Entry("victim.bin", c.content)
+                                       .Entry("after.txt", "a")
+                                       .bytes());
+        // failAfter counts the two bytes of the entries before the victim. A failing close would
+        // fail those entries too, so there they are extracted first and the failing run takes only
+        // the victim.
+        test::FailingWrites failing(files_, c.failAfter, false);
+        Outcome outcome;
+        if (c.failClose) {
+            ASSERT_TRUE(
+                ExtractFile("C:\\archive.dat", "C:\\dest", {.include = "first.txt;second.txt"}).ok);
+            test::FailingWrites closing(files_, c.failAfter, true);
+            outcome.ok = ExtractArchive(closing, "C:\\archive.dat", "C:\\dest", outcome.code, true,
+                                        "", "victim.bin", "", &outcome.report);
+        } else {
+            outcome.ok = ExtractArchive(failing, "C:\\archive.dat", "C:\\dest", outcome.code, true,
+                                        "", "", "", &outcome.report);
+        }
+        EXPECT_FALSE(outcome.ok) << c.what;
+        EXPECT_EQ(outcome.code, kExtractOk) << c.what;
+        EXPECT_EQ(outcome.report.failure, ExtractFailure::kTargetNotWritten) << c.what;
+        EXPECT_EQ(outcome.report.entry, "victim.bin") << c.what;
+        EXPECT_EQ(Extracted(), (Names{"first.txt", "second.txt"})) << c.what;
+    }
 }
 
 TEST_F(ExtractArchiveTest, UnsafeNamesStopBeforeAnythingIsCreated) {
