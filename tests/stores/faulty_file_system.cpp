@@ -1,5 +1,6 @@
 #include "faulty_file_system.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace tolva::stores::testing {
@@ -33,7 +34,38 @@ private:
     bool kill_;
 };
 
+class FaultyInputFile : public platform::InputFile {
+public:
+    FaultyInputFile(std::unique_ptr<platform::InputFile> inner, uint64_t limit)
+        : inner_(std::move(inner)), left_(limit) {}
+
+    platform::Status Read(void* buffer, size_t size, size_t& got) override {
+        got = 0;
+        if (left_ == 0) {
+            return platform::Status::Failure(platform::error::kReadFault, "injected read failure");
+        }
+        platform::Status status =
+            inner_->Read(buffer, static_cast<size_t>(std::min<uint64_t>(size, left_)), got);
+        left_ -= got;
+        return status;
+    }
+    uint64_t Size() const override { return inner_->Size(); }
+
+private:
+    std::unique_ptr<platform::InputFile> inner_;
+    uint64_t left_;
+};
+
 }  // namespace
+
+platform::Status FaultyFileSystem::OpenForRead(std::string_view path,
+                                               std::unique_ptr<platform::InputFile>& file) const {
+    platform::Status status = inner_.OpenForRead(path, file);
+    if (status.ok() && !readSuffix_.empty() && path.ends_with(readSuffix_)) {
+        file = std::make_unique<FaultyInputFile>(std::move(file), readLimit_);
+    }
+    return status;
+}
 
 platform::Status FaultyFileSystem::MoveTo(std::string_view from, std::string_view to,
                                           bool replace) {

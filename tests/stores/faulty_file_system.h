@@ -22,6 +22,11 @@ public:
         kill_ = kill;
     }
     void FailMoves(bool fail) { failMoves_ = fail; }
+    // Reads of files whose path ends in suffix fail after limit bytes.
+    void FailReadsAfter(std::string suffix, uint64_t limit) {
+        readSuffix_ = std::move(suffix);
+        readLimit_ = limit;
+    }
 
     bool FileExists(std::string_view path) const override { return inner_.FileExists(path); }
     bool FolderExists(std::string_view path) const override { return inner_.FolderExists(path); }
@@ -60,9 +65,7 @@ public:
         return inner_.GetFileTime(path, lastWrite);
     }
     platform::Status OpenForRead(std::string_view path,
-                                 std::unique_ptr<platform::InputFile>& file) const override {
-        return inner_.OpenForRead(path, file);
-    }
+                                 std::unique_ptr<platform::InputFile>& file) const override;
     platform::Status OpenForWrite(std::string_view path,
                                   std::unique_ptr<platform::OutputFile>& file) override;
     platform::Status OpenForUpdate(std::string_view path, bool create,
@@ -76,6 +79,8 @@ private:
     uint64_t writeLimit_ = 0;
     bool kill_ = false;
     bool failMoves_ = false;
+    std::string readSuffix_;
+    uint64_t readLimit_ = 0;
 };
 
 }  // namespace tolva::stores::testing

@@ -1,4 +1,5 @@
-// A save that fails or is cut short must leave the previous files as they were.
+// A save that fails or is cut short must leave the previous files as they were, and a load that
+// fails must leave the record as it was.
 
 #include <gtest/gtest.h>
 
@@ -105,6 +106,18 @@ TEST_F(SettingsSaveFailureTest, FailuresAreReportedAndLeaveNothingBehind) {
         // Without a new settings file the domains file is kept too, so the two stay a pair.
         ExpectPreviousFilesIntact();
     }
+}
+
+TEST_F(SettingsSaveFailureTest, ReadFailureLeavesTheRecordAsItWas) {
+    FaultyFileSystem faulty(*services_.files);
+    faulty.FailReadsAfter("settings.cfg", SettingsRecord::kSize / 2);
+    auto store = NewStore(&faulty);
+    const SettingsRecord before = store->Record();
+    EXPECT_TRUE(store->LoadSettings(true, true));
+    // Nothing of the file arrived, not even its first half still scrambled.
+    EXPECT_EQ(store->Record().ControlHttpPort(), 32000);
+    EXPECT_EQ(store->Record().String(1477, 127), before.String(1477, 127));
+    EXPECT_EQ(store->Record().TempPath(), "C:\\Tolva\\temp\\");
 }
 
 }  // namespace
