@@ -89,6 +89,18 @@ size_t ArchiveReader::Read(uint8_t* data, size_t size) {
     return done;
 }
 
+size_t ArchiveReader::Borrow(const uint8_t*& data, size_t size) {
+    if (bufferBegin_ == bufferEnd_ && !Fill())
+        return 0;
+    const size_t take = std::min(size, bufferEnd_ - bufferBegin_);
+    data = buffer_.data() + bufferBegin_;
+    bufferBegin_ += take;
+    position_ += take;
+    if (progress_)
+        progress_(position_, size_);
+    return take;
+}
+
 ReadOutcome ArchiveReader::Open(const platform::FileSystem& files, std::string_view path) {
     if (!files.OpenForRead(path, file_))
         return ReadOutcome::kReadFailed;
@@ -200,17 +212,27 @@ ReadOutcome ArchiveReader::Inflate(ArchiveCipher* cipher, ContentPipe* pipe,
         cipher->Restart();
 
     while (remaining_ > 0) {
-        const size_t piece = std::min<size_t>(remaining_, stored_.size());
-        const size_t got = Read(stored_.data(), piece);
+        const uint8_t* data = nullptr;
+        size_t got = 0;
+        if (decrypt) {
+            // Decryption needs whole blocks in a buffer of its own.
+            const size_t piece = std::min<size_t>(remaining_, stored_.size());
+            got = Read(stored_.data(), piece);
+            if (got < piece)
+                return readFailed_ ? ReadOutcome::kReadFailed : ReadOutcome::kTruncated;
+            if (inflating)
+                cipher->Decrypt(stored_.data(), got);
+            data = stored_.data();
+        } else {
+            got = Borrow(data, remaining_);
+            if (got == 0)
+                return readFailed_ ? ReadOutcome::kReadFailed : ReadOutcome::kTruncated;
+        }
         remaining_ -= uint32_t(got);
-        if (got < piece)
-            return readFailed_ ? ReadOutcome::kReadFailed : ReadOutcome::kTruncated;
         if (!inflating)
             continue;
-        if (decrypt)
-            cipher->Decrypt(stored_.data(), got);
 
-        stream.next_in = stored_.data();
+        stream.next_in = const_cast<uint8_t*>(data);
         stream.avail_in = uInt(got);
         do {
             uint8_t* out = pipe ? pipe->Acquire() : inflated_.data();

@@ -68,6 +68,9 @@ private:
     // Reads up to size bytes; fewer only at the end of the file or after a read error.
     size_t Read(uint8_t* data, size_t size);
     bool Fill();
+    // Up to size bytes straight from the read buffer, valid until the next read; 0 only at the end
+    // of the file or after a read error.
+    size_t Borrow(const uint8_t*& data, size_t size);
     // Decrypts and inflates the stored data, handing the content to pipe when there is one, else to
     // sink.
     ReadOutcome Inflate(ArchiveCipher* cipher, ContentPipe* pipe, const ContentSink& sink,
