@@ -13,8 +13,9 @@
 
 #include "net/http_response.h"
 #include "net/loopback_server.h"
-#include "net/memory_files.h"
+#include "net/test_system.h"
 #include "platform/fake/fake_system.h"
+#include "platform/fake/memory_file_system.h"
 #include "platform/host/network_host.h"
 #include "util/base64.h"
 
@@ -72,7 +73,7 @@ protected:
     }
 
     platform::host::HostNetwork network_;
-    tolva::testing::MemoryFiles files_;
+    platform::MemoryFileSystem files_;
     platform::FakeSystem system_ = tolva::testing::TestSystem();
     std::optional<HttpClient> client_;
 };

@@ -8,8 +8,9 @@
 #include <string>
 
 #include "net/http_download.h"
-#include "net/memory_files.h"
+#include "net/test_system.h"
 #include "platform/fake/fake_system.h"
+#include "platform/fake/memory_file_system.h"
 #include "platform/win32/network_win32.h"
 
 namespace tolva {
@@ -55,7 +56,7 @@ protected:
     }
 
     platform::win32::Win32Network network_;
-    testing::MemoryFiles files_;
+    platform::MemoryFileSystem files_;
     platform::FakeSystem system_ = tolva::testing::TestSystem();
     std::string plainPort_, tlsPort_, ca_;
 };

@@ -11,9 +11,10 @@
 #include <vector>
 
 #include "net/loopback_server.h"
-#include "net/memory_files.h"
+#include "net/test_system.h"
 #include "net/version_check.h"
 #include "platform/fake/fake_system.h"
+#include "platform/fake/memory_file_system.h"
 #include "platform/host/network_host.h"
 #include "util/product.h"
 
@@ -118,7 +119,7 @@ protected:
     std::map<std::string, std::string> routes_;
     LoopbackServer server_;
     platform::host::HostNetwork network_;
-    tolva::testing::MemoryFiles files_;
+    platform::MemoryFileSystem files_;
     platform::FakeSystem system_ = tolva::testing::TestSystem();
     RecordingWindow window_;
     std::string catalogueUrl_ =

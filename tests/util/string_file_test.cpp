@@ -4,13 +4,13 @@
 
 #include <string>
 
-#include "util/memory_files.h"
+#include "platform/fake/memory_file_system.h"
 
 namespace tolva::util {
 namespace {
 
 TEST(StringFile, Load) {
-    testing::MemoryFiles files;
+    platform::MemoryFileSystem files(platform::MemoryFileSystem::Folders::MustBeCreated);
     EXPECT_EQ(LoadStringFromFile(files, "C:\\missing.txt"), "");
     files.files["C:\\a.txt"] = std::string("x\0y", 3);
     EXPECT_EQ(LoadStringFromFile(files, "C:\\a.txt"), std::string("x\0y", 3));
@@ -23,18 +23,18 @@ TEST(StringFile, Load) {
 }
 
 TEST(StringFile, Save) {
-    testing::MemoryFiles files;
+    platform::MemoryFileSystem files(platform::MemoryFileSystem::Folders::MustBeCreated);
     EXPECT_TRUE(SaveStringToFile(files, "one", "C:\\f.txt", false, false));
     EXPECT_TRUE(SaveStringToFile(files, "two", "C:\\f.txt", false, false));
     EXPECT_EQ(files.files["C:\\f.txt"], "two");
     EXPECT_TRUE(SaveStringToFile(files, "+3", "C:\\f.txt", false, true));
     EXPECT_EQ(files.files["C:\\f.txt"], "two+3");
-    EXPECT_TRUE(files.createdFolders.empty());
+    EXPECT_TRUE(files.CreatedFolders().empty());
 
     // The folders are created only after a failed first try, then the write is repeated.
     EXPECT_TRUE(SaveStringToFile(files, "new", "C:\\x\\y\\g.txt", false, true));
     EXPECT_EQ(files.files["C:\\x\\y\\g.txt"], "new");
-    EXPECT_EQ(files.createdFolders, std::vector<std::string>{"C:\\x\\y\\"});
+    EXPECT_EQ(files.CreatedFolders(), std::vector<std::string>{"C:\\x\\y\\"});
 
     EXPECT_TRUE(SaveStringToFile(files, "", "C:\\empty.txt", false, false));
     EXPECT_EQ(files.files["C:\\empty.txt"], "");

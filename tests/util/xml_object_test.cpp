@@ -5,7 +5,7 @@
 #include <string>
 
 #include "platform/fake/fake_system.h"
-#include "util/memory_files.h"
+#include "platform/fake/memory_file_system.h"
 
 namespace tolva::util {
 namespace {
@@ -235,7 +235,7 @@ TEST(XmlObject, ClearEmptiesEverything) {
 }
 
 TEST(XmlObject, LoadAndSave) {
-    testing::MemoryFiles files;
+    platform::MemoryFileSystem files(platform::MemoryFileSystem::Folders::MustBeCreated);
     TXMLObject document(kSystem);
     EXPECT_FALSE(document.LoadFromFile(files, "C:\\missing.xml"));
     files.files["C:\\empty.xml"] = "";

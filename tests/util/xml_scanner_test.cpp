@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "platform/fake/fake_system.h"
-#include "util/memory_files.h"
+#include "platform/fake/memory_file_system.h"
 #include "util/xml_tag.h"
 
 namespace tolva::util {
@@ -82,7 +82,7 @@ TEST(XmlScanner, FindNextWalksForward) {
 }
 
 TEST(XmlScanner, LoadFile) {
-    testing::MemoryFiles files;
+    platform::MemoryFileSystem files(platform::MemoryFileSystem::Folders::MustBeCreated);
     files.files["C:\\cat.xml"] = "<V>2</V>";
     TXMLType xml;
     xml.Name = "stale";
