@@ -46,10 +46,13 @@ function(tolva_test name)
     endif()
 endfunction()
 
-# tolva_wine_test(NAME COMMAND exe args... [LABELS ...]): runs a Windows program under the harness.
+# tolva_wine_test(NAME COMMAND exe args... [WRAPPER program args...] [LABELS ...]): runs a Windows
+# program under the harness. A WRAPPER (one that starts a peer on the host, say) runs instead and is
+# handed the harness command as its last arguments.
 function(tolva_wine_test name)
-    cmake_parse_arguments(ARG "" "" "COMMAND;LABELS" ${ARGN})
-    add_test(NAME ${name} COMMAND ${PROJECT_SOURCE_DIR}/tests/wine/wine-run ${ARG_COMMAND})
+    cmake_parse_arguments(ARG "" "" "COMMAND;WRAPPER;LABELS" ${ARGN})
+    add_test(NAME ${name}
+        COMMAND ${ARG_WRAPPER} ${PROJECT_SOURCE_DIR}/tests/wine/wine-run ${ARG_COMMAND})
     set_tests_properties(${name} PROPERTIES
         LABELS "wine;${ARG_LABELS}"
         FIXTURES_REQUIRED wine_prefix

@@ -105,6 +105,14 @@ LoopbackServer::LoopbackServer(LoopbackOptions options, Handler handler)
             SSL_CTX_free(ctx);
             return;
         }
+        if (!options_.clientCaFile.empty()) {
+            if (SSL_CTX_load_verify_locations(ctx, options_.clientCaFile.c_str(), nullptr) != 1) {
+                SSL_CTX_free(ctx);
+                return;
+            }
+            // Without SSL_VERIFY_FAIL_IF_NO_PEER_CERT the certificate is asked for, not required.
+            SSL_CTX_set_verify(ctx, SSL_VERIFY_PEER, nullptr);
+        }
         tlsContext_ = ctx;
     }
     int family = options_.ipv6 ? AF_INET6 : AF_INET;

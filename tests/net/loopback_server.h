@@ -42,6 +42,8 @@ struct LoopbackOptions {
     uint16_t port = 0;              // 0: any free port
     // Reply at once after accepting, without reading a request (a peer that speaks first).
     bool speakFirst = false;
+    // TLS: asks the client for a certificate from this CA (PEM), and serves a client without one.
+    std::string clientCaFile;
 };
 
 class LoopbackServer {

@@ -142,6 +142,20 @@ TEST(HostNetwork, TlsVerifiesChainAndName) {
     }
 }
 
+TEST(HostNetwork, TlsGoesOnWithoutClientCertificateWhenAskedForOne) {
+    LoopbackOptions asking = TlsServer();
+    asking.clientCaFile = testing::TestCaFile();
+    LoopbackServer server(asking, Answer("served"));
+    ASSERT_TRUE(server.ok());
+    platform::host::HostNetwork network;
+    std::unique_ptr<Connection> plain, secure;
+    ASSERT_TRUE(network.Connect("127.0.0.1", server.port(), 5000, plain).ok());
+    TlsOptions options{"localhost", testing::TestCaFile()};
+    platform::Status status = network.StartTls(std::move(plain), options, secure);
+    ASSERT_TRUE(status.ok()) << status.what();
+    EXPECT_EQ(Exchange(*secure), "served");
+}
+
 TEST(HostNetwork, TlsRefusesPlainPeer) {
     LoopbackOptions speaker;
     speaker.speakFirst = true;
