@@ -4,26 +4,17 @@
 // for an optional client certificate. Once all three listen it writes "PLAIN_PORT TLS_PORT
 // CLIENT_CERT_PORT" to PORT_FILE, and runs until it is terminated.
 
-#include <csignal>
 #include <cstdio>
-#include <fstream>
 #include <memory>
 #include <string>
 
-#include <unistd.h>
-
 #include "net/loopback_server.h"
+#include "net/peer_program.h"
 
 namespace {
 
 using tolva::testing::LoopbackReply;
 using tolva::testing::LoopbackRequest;
-
-volatile std::sig_atomic_t stopRequested = 0;
-
-void RequestStop(int) {
-    stopRequested = 1;
-}
 
 // 1 MiB whose byte i is (i * 7 + i / 251) mod 256, as the test computes it again.
 std::shared_ptr<const std::string> BigBody() {
@@ -67,8 +58,6 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s PORT_FILE\n", argv[0]);
         return 64;
     }
-    std::signal(SIGTERM, RequestStop);
-    std::signal(SIGINT, RequestStop);
     using tolva::testing::LoopbackOptions;
     using tolva::testing::LoopbackServer;
     LoopbackOptions tls;
@@ -85,17 +74,8 @@ int main(int argc, char** argv) {
                      tls.certFile.c_str());
         return 1;
     }
-    {
-        // Renamed into place so that the reader never sees half a line.
-        const std::string temporary = std::string(argv[1]) + ".new";
-        std::ofstream ports(temporary);
-        ports << plainServer.port() << " " << tlsServer.port() << " " << askingServer.port()
-              << "\n";
-        ports.close();
-        std::rename(temporary.c_str(), argv[1]);
-    }
-    while (stopRequested == 0) {
-        ::usleep(50 * 1000);
-    }
+    tolva::testing::PublishPortsAndServe(argv[1], std::to_string(plainServer.port()) + " " +
+                                                      std::to_string(tlsServer.port()) + " " +
+                                                      std::to_string(askingServer.port()));
     return 0;
 }

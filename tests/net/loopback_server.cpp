@@ -112,6 +112,10 @@ LoopbackServer::LoopbackServer(LoopbackOptions options, Handler handler)
             }
             // Without SSL_VERIFY_FAIL_IF_NO_PEER_CERT the certificate is asked for, not required.
             SSL_CTX_set_verify(ctx, SSL_VERIFY_PEER, nullptr);
+            // Verifying peers resume sessions only within a named context; without one a client's
+            // resumption attempt ends in an internal error alert.
+            static const unsigned char kSessionContext[] = "tolva loopback";
+            SSL_CTX_set_session_id_context(ctx, kSessionContext, sizeof kSessionContext - 1);
         }
         tlsContext_ = ctx;
     }
