@@ -54,10 +54,12 @@ TEST(MemoryFileSystemTest, SwitchedOnFaultsChangeNothing) {
     EXPECT_FALSE(files.FileExists("C:\\g.txt"));
 }
 
-TEST(MemoryFileSystemTest, MovesReplaceOnlyWhenAsked) {
+TEST(MemoryFileSystemTest, MovesReplaceOnlyWhenAskedAndNothingCopiesOntoItself) {
     MemoryFileSystem files;
     files.files["C:\\a"] = "A";
     files.files["C:\\b"] = "B";
+    EXPECT_EQ(files.CopyOver("C:\\a", "C:\\a").code(), 32u);
+    EXPECT_EQ(files.files["C:\\a"], "A");
     EXPECT_EQ(files.MoveTo("C:\\a", "C:\\b", false).code(), error::kAlreadyExists);
     EXPECT_EQ(files.files["C:\\a"], "A");
     EXPECT_EQ(files.files["C:\\b"], "B");

@@ -7,6 +7,8 @@
 namespace tolva::platform {
 namespace {
 
+constexpr uint32_t kSharingViolation = 32;  // ERROR_SHARING_VIOLATION
+
 std::string AsFolder(std::string_view path) {
     std::string folder(path);
     if (folder.empty() || folder.back() != '\\') {
@@ -111,6 +113,9 @@ Status MemoryFileSystem::CopyOver(std::string_view from, std::string_view to) {
     const auto found = files.find(from);
     if (found == files.end()) {
         return NoFile("copy");
+    }
+    if (from == to) {
+        return Status::Failure(kSharingViolation, "copy");
     }
     if (Status status = CheckWritable(to, "copy"); !status) {
         return status;

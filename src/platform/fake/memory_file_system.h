@@ -31,6 +31,7 @@ public:
     Status WriteWholeFile(std::string_view path, std::string_view content) override;
     Status AppendToFile(std::string_view path, std::string_view content) override;
 
+    // A copy onto itself is refused, as Windows refuses it.
     Status CopyOver(std::string_view from, std::string_view to) override;
     Status MoveTo(std::string_view from, std::string_view to, bool replace) override;
     Status RemoveFile(std::string_view path) override;
