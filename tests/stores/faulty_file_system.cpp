@@ -60,7 +60,7 @@ private:
 
 platform::Status FaultyFileSystem::OpenForRead(std::string_view path,
                                                std::unique_ptr<platform::InputFile>& file) const {
-    platform::Status status = inner_.OpenForRead(path, file);
+    platform::Status status = inner().OpenForRead(path, file);
     if (status.ok() && !readSuffix_.empty() && path.ends_with(readSuffix_)) {
         file = std::make_unique<FaultyInputFile>(std::move(file), readLimit_);
     }
@@ -72,12 +72,12 @@ platform::Status FaultyFileSystem::MoveTo(std::string_view from, std::string_vie
     if (failMoves_) {
         return platform::Status::Failure(platform::error::kAccessDenied, "injected move failure");
     }
-    return inner_.MoveTo(from, to, replace);
+    return inner().MoveTo(from, to, replace);
 }
 
 platform::Status FaultyFileSystem::OpenForWrite(std::string_view path,
                                                 std::unique_ptr<platform::OutputFile>& file) {
-    platform::Status status = inner_.OpenForWrite(path, file);
+    platform::Status status = inner().OpenForWrite(path, file);
     if (status.ok() && !writeSuffix_.empty() && path.ends_with(writeSuffix_)) {
         file = std::make_unique<FaultyOutputFile>(std::move(file), writeLimit_, kill_);
     }

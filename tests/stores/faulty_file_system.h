@@ -7,13 +7,13 @@
 #include <memory>
 #include <string>
 
-#include "platform/file_system.h"
+#include "platform/fake/forwarding_file_system.h"
 
 namespace tolva::stores::testing {
 
-class FaultyFileSystem : public platform::FileSystem {
+class FaultyFileSystem : public platform::ForwardingFileSystem {
 public:
-    explicit FaultyFileSystem(platform::FileSystem& inner) : inner_(inner) {}
+    explicit FaultyFileSystem(platform::FileSystem& inner) : ForwardingFileSystem(inner) {}
 
     // Writes to files whose path ends in suffix stop after limit bytes in total.
     void FailWritesAfter(std::string suffix, uint64_t limit, bool kill) {
@@ -28,53 +28,13 @@ public:
         readLimit_ = limit;
     }
 
-    bool FileExists(std::string_view path) const override { return inner_.FileExists(path); }
-    bool FolderExists(std::string_view path) const override { return inner_.FolderExists(path); }
-    platform::Status CreateFolders(std::string_view path) override {
-        return inner_.CreateFolders(path);
-    }
-    platform::Status ReadWholeFile(std::string_view path, std::string& content) const override {
-        return inner_.ReadWholeFile(path, content);
-    }
-    platform::Status WriteWholeFile(std::string_view path, std::string_view content) override {
-        return inner_.WriteWholeFile(path, content);
-    }
-    platform::Status AppendToFile(std::string_view path, std::string_view content) override {
-        return inner_.AppendToFile(path, content);
-    }
-    platform::Status CopyOver(std::string_view from, std::string_view to) override {
-        return inner_.CopyOver(from, to);
-    }
     platform::Status MoveTo(std::string_view from, std::string_view to, bool replace) override;
-    platform::Status RemoveFile(std::string_view path) override { return inner_.RemoveFile(path); }
-    platform::Status RemoveEmptyFolder(std::string_view path) override {
-        return inner_.RemoveEmptyFolder(path);
-    }
-    platform::Status SetNormalAttributes(std::string_view path) override {
-        return inner_.SetNormalAttributes(path);
-    }
-    platform::Status ListFolder(std::string_view folder,
-                                std::vector<platform::FolderEntry>& entries) const override {
-        return inner_.ListFolder(folder, entries);
-    }
-    platform::Status GetFileSize(std::string_view path, uint64_t& size) const override {
-        return inner_.GetFileSize(path, size);
-    }
-    platform::Status GetFileTime(std::string_view path,
-                                 platform::FileTime& lastWrite) const override {
-        return inner_.GetFileTime(path, lastWrite);
-    }
     platform::Status OpenForRead(std::string_view path,
                                  std::unique_ptr<platform::InputFile>& file) const override;
     platform::Status OpenForWrite(std::string_view path,
                                   std::unique_ptr<platform::OutputFile>& file) override;
-    platform::Status OpenForUpdate(std::string_view path, bool create,
-                                   std::unique_ptr<platform::UpdateFile>& file) override {
-        return inner_.OpenForUpdate(path, create, file);
-    }
 
 private:
-    platform::FileSystem& inner_;
     std::string writeSuffix_;
     uint64_t writeLimit_ = 0;
     bool kill_ = false;
