@@ -7,25 +7,17 @@
 #include <string>
 #include <string_view>
 
-#include "platform/fake/fake_system.h"
 #include "util/xml_coding.h"
 #include "util/xml_object.h"
+#include "xml_fuzz_support.h"
 
 namespace {
 
 using tolva::util::TXMLCoding;
 using tolva::util::TXMLObject;
 
-const tolva::platform::FakeSystem& System() {
-    static const tolva::platform::FakeSystem system;
-    return system;
-}
-
-void Require(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
+using tolva::util::fuzz::Require;
+using tolva::util::fuzz::System;
 
 // Reads the input as a little program that builds a tree.
 class Builder {

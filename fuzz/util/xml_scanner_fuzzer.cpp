@@ -8,25 +8,17 @@
 #include <string>
 #include <string_view>
 
-#include "platform/fake/fake_system.h"
 #include "util/xml_coding.h"
 #include "util/xml_scanner.h"
 #include "util/xml_tag.h"
+#include "xml_fuzz_support.h"
 
 namespace {
 
 using tolva::util::TXMLCoding;
 
-const tolva::platform::FakeSystem& System() {
-    static const tolva::platform::FakeSystem system;
-    return system;
-}
-
-void Require(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
+using tolva::util::fuzz::Require;
+using tolva::util::fuzz::System;
 
 void CheckAttributes(std::string_view tag, TXMLCoding mode) {
     std::set<std::string> seen;
