@@ -15,6 +15,9 @@ WERROR=OFF
 
 log() { printf '== %s\n' "$*" >&2; }
 
+# Worktrees and fresh clones of the same sources share compiled objects.
+export CCACHE_BASEDIR="$ROOT" CCACHE_NOHASHDIR=1
+
 ensure_packages() {
     local wanted=() missing=() pkg
     mapfile -t wanted < <(grep -v -E '^\s*(#|$)' scripts/packages.txt)
@@ -45,6 +48,11 @@ configure_and_build() {
     cmake --build build/win32 -j "$JOBS"
 }
 
+check_format() {
+    log "checking the layout of every C++ file (clang-format 14)"
+    git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format-14 --dry-run --Werror
+}
+
 run_tests() {
     local status=0
     log "native tests"
@@ -69,7 +77,7 @@ run_fuzzers() {
 case "${1:-}" in
     deps) ensure_packages ;;
     build) ensure_packages; configure_and_build ;;
-    test) ensure_packages; configure_and_build; run_tests ;;
+    test) ensure_packages; check_format; configure_and_build; run_tests ;;
     demo) ensure_packages; configure_and_build; bash demo/run-demo "$ROOT/build" ;;
     fuzz) ensure_packages; run_fuzzers "${2:-}" ;;
     bench) ensure_packages; configure_and_build; bash bench/run-all "$ROOT/build" ;;

@@ -40,19 +40,22 @@ struct ChildRun {
 // it holds little.
 ChildRun RunChild(const std::vector<std::string>& command) {
     std::vector<char*> argv;
-    for (const std::string& arg : command)
+    for (const std::string& arg : command) {
         argv.push_back(const_cast<char*>(arg.c_str()));
+    }
     argv.push_back(nullptr);
     ChildRun run;
     const auto start = Clock::now();
     const pid_t pid = fork();
-    if (pid < 0)
+    if (pid < 0) {
         return run;
+    }
     if (pid == 0) {
         // The tools' own chatter would only clutter the report.
         const int null = open("/dev/null", O_WRONLY);
-        if (null >= 0)
+        if (null >= 0) {
             dup2(null, 1);
+        }
         execvp(argv[0], argv.data());
         _exit(127);
     }
@@ -174,11 +177,13 @@ bool MeasureLargeEntry(const std::string& ildspack, const fs::path& work) {
                 command->push_back(password);
             }
         }
-        if (!RunChild(pack).ok)
+        if (!RunChild(pack).ok) {
             return false;
+        }
         const ChildRun extracted = RunChild(extract);
-        if (!extracted.ok)
+        if (!extracted.ok) {
             return false;
+        }
         std::printf("  %-10s extract %.2f s, peak RSS %.1f MiB\n",
                     password.empty() ? "plain" : "encrypted", extracted.seconds,
                     double(extracted.peakRssKiB) / 1024.0);
@@ -211,14 +216,16 @@ int main(int argc, char** argv) {
             return 64;
         }
     }
-    if (ildspack.empty() || work.empty())
+    if (ildspack.empty() || work.empty()) {
         return 64;
+    }
     // Each figure as soon as it is known, also into a log file.
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
     fs::remove_all(work);
     fs::create_directories(work);
-    if (large && !MeasureLargeEntry(ildspack, work))
+    if (large && !MeasureLargeEntry(ildspack, work)) {
         return 1;
+    }
 
     const fs::path tree = work / "tree", ild = work / "tree.ild", zip = work / "tree.zip",
                    out = work / "out";
@@ -248,8 +255,9 @@ int main(int argc, char** argv) {
         {"bsdtar -xf", {"bsdtar", "-xf", zip.string(), "-C", out.string()}},
         {"7z x", {"7z", "x", "-y", "-bso0", "-bsp0", "-o" + out.string(), zip.string()}},
     };
-    if (!CompareExtraction(tools, ild, out, runs))
+    if (!CompareExtraction(tools, ild, out, runs)) {
         return 1;
+    }
 
     fs::remove_all(work);
     return 0;

@@ -34,8 +34,9 @@ std::vector<std::string> MakeVocabulary(Random& random) {
     for (int i = 0; i < 3000; ++i) {
         std::string word;
         const size_t parts = 1 + random.Below(3);
-        for (size_t p = 0; p < parts; ++p)
+        for (size_t p = 0; p < parts; ++p) {
             word += kSyllables[random.Below(std::size(kSyllables))];
+        }
         words.push_back(word);
     }
     return words;
@@ -56,8 +57,9 @@ public:
         const size_t count = 5 + random_.Below(16);
         for (size_t i = 0; i < count; ++i) {
             std::string word = Word();
-            if (i == 0)
+            if (i == 0) {
                 word[0] = char(word[0] - 'a' + 'A');
+            }
             sentence += word;
             sentence += i + 1 == count ? ". " : (random_.Below(9) == 0 ? ", " : " ");
         }
@@ -67,8 +69,9 @@ public:
     std::string Paragraph() {
         std::string paragraph;
         const size_t count = 2 + random_.Below(7);
-        for (size_t i = 0; i < count; ++i)
+        for (size_t i = 0; i < count; ++i) {
             paragraph += Sentence();
+        }
         return paragraph;
     }
 
@@ -104,8 +107,9 @@ public:
     std::string Text(size_t target) {
         std::string text;
         while (text.size() < target) {
-            if (random_.Below(12) == 0)
+            if (random_.Below(12) == 0) {
                 text += "\r\n" + Word() + " " + Word() + "\r\n";
+            }
             text += Paragraph() + "\r\n\r\n";
         }
         return text;
@@ -139,17 +143,20 @@ std::string ProgramFile(Random& random, TextMaker& text, size_t size) {
                                                     '\x83', '\xc3', '\x50', '\x0f'};
                     data += kOpcodes[random.Below(8)];
                     data += char(random.Below(4) == 0 ? random.Next() : 0xEC + random.Below(4));
-                    if (random.Below(3) == 0)
+                    if (random.Below(3) == 0) {
                         data += char(random.Next());
+                    }
                 }
                 break;
             case 2:
-                for (int i = 0; i < 200; ++i)
+                for (int i = 0; i < 200; ++i) {
                     data += text.Word() + '\0';
+                }
                 break;
             default:
-                for (int i = 0; i < 4096; ++i)
+                for (int i = 0; i < 4096; ++i) {
                     data += char(random.Next());
+                }
         }
     }
     data.resize(size);
@@ -210,8 +217,9 @@ void WriteLargeText(const std::filesystem::path& file, uint64_t size, uint64_t s
     uint64_t written = 0;
     while (written < size) {
         chunk = text.Text(1 << 20);
-        if (chunk.size() > size - written)
+        if (chunk.size() > size - written) {
             chunk.resize(size_t(size - written));
+        }
         out.write(chunk.data(), std::streamsize(chunk.size()));
         written += chunk.size();
     }

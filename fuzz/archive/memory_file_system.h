@@ -51,8 +51,9 @@ public:
     }
     platform::Status OpenForRead(std::string_view path,
                                  std::unique_ptr<platform::InputFile>& file) const override {
-        if (path != archivePath_)
+        if (path != archivePath_) {
             return Unsupported();
+        }
         file = std::make_unique<MemoryInputFile>(archive_);
         return platform::Status::Ok();
     }
@@ -101,16 +102,19 @@ private:
     }
     // A path below the destination, with no segment that leads out of it and no drive or stream.
     void CheckInside(std::string_view path) const {
-        if (!path.starts_with(destination_))
+        if (!path.starts_with(destination_)) {
             std::abort();
+        }
         const std::string_view rest = path.substr(destination_.size());
-        if (rest.starts_with("\\") || rest.find(':') != std::string_view::npos)
+        if (rest.starts_with("\\") || rest.find(':') != std::string_view::npos) {
             std::abort();
+        }
         size_t start = 0;
         while (start <= rest.size()) {
             const size_t end = std::min(rest.find('\\', start), rest.size());
-            if (rest.substr(start, end - start) == "..")
+            if (rest.substr(start, end - start) == "..") {
                 std::abort();
+            }
             start = end + 1;
         }
     }

@@ -16,9 +16,9 @@ using tolva::net::HttpBodyDecoder;
 using tolva::net::HttpHeadReader;
 
 struct Reading {
-    HttpHeadReader::Result head = HttpHeadReader::Result::NeedMore;
+    HttpHeadReader::Result head = HttpHeadReader::Result::kNeedMore;
     bool started = false;
-    HttpBodyDecoder::Result body = HttpBodyDecoder::Result::NeedMore;
+    HttpBodyDecoder::Result body = HttpBodyDecoder::Result::kNeedMore;
     std::string headText;
     std::string content;
 };
@@ -28,10 +28,10 @@ Reading Read(std::string_view data, size_t piece) {
     HttpHeadReader head;
     HttpBodyDecoder body;
     size_t at = 0;
-    for (; at < data.size() && r.head == HttpHeadReader::Result::NeedMore; at += piece) {
+    for (; at < data.size() && r.head == HttpHeadReader::Result::kNeedMore; at += piece) {
         r.head = head.Feed(data.substr(at, piece));
     }
-    if (r.head != HttpHeadReader::Result::Complete) {
+    if (r.head != HttpHeadReader::Result::kComplete) {
         return r;
     }
     r.headText = head.head();
@@ -61,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
         whole.body != cut.body || whole.content != cut.content) {
         __builtin_trap();
     }
-    if (whole.head == HttpHeadReader::Result::Complete &&
+    if (whole.head == HttpHeadReader::Result::kComplete &&
         whole.headText.size() > tolva::net::kMaxHeadSize) {
         __builtin_trap();
     }
@@ -69,7 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     if (whole.content.size() > data.size()) {
         __builtin_trap();
     }
-    if (whole.head != HttpHeadReader::Result::Complete) {
+    if (whole.head != HttpHeadReader::Result::kComplete) {
         return 0;
     }
 

@@ -78,7 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                                       "Hi\r\n.\r\n");
     std::string lastReply;
     tolva::net::RunSmtpSession(connection, dialogue, 1, lastReply);
-    if (dialogue.accepted() != (dialogue.state() == tolva::net::SmtpState::Quit)) {
+    if (dialogue.accepted() != (dialogue.state() == tolva::net::SmtpState::kQuit)) {
         std::abort();
     }
     return 0;

@@ -25,8 +25,9 @@ class Inflater {
 public:
     Inflater() { ready_ = inflateInit(&stream_) == Z_OK; }
     ~Inflater() {
-        if (ready_)
+        if (ready_) {
             inflateEnd(&stream_);
+        }
     }
     Inflater(const Inflater&) = delete;
     Inflater& operator=(const Inflater&) = delete;
@@ -50,8 +51,9 @@ bool ArchiveReader::Fill() {
         bufferEnd_ -= bufferBegin_;
         bufferBegin_ = 0;
     }
-    if (readFailed_ || bufferEnd_ == buffer_.size())
+    if (readFailed_ || bufferEnd_ == buffer_.size()) {
         return false;
+    }
     size_t got = 0;
     if (!file_->Read(buffer_.data() + bufferEnd_, buffer_.size() - bufferEnd_, got)) {
         readFailed_ = true;
@@ -76,39 +78,45 @@ size_t ArchiveReader::Read(uint8_t* data, size_t size) {
                 readFailed_ = true;
                 break;
             }
-            if (got == 0)
+            if (got == 0) {
                 break;
+            }
             done += got;
         } else if (!Fill()) {
             break;
         }
     }
     position_ += done;
-    if (progress_)
+    if (progress_) {
         progress_(position_, size_);
+    }
     return done;
 }
 
 size_t ArchiveReader::Borrow(const uint8_t*& data, size_t size) {
-    if (bufferBegin_ == bufferEnd_ && !Fill())
+    if (bufferBegin_ == bufferEnd_ && !Fill()) {
         return 0;
+    }
     const size_t take = std::min(size, bufferEnd_ - bufferBegin_);
     data = buffer_.data() + bufferBegin_;
     bufferBegin_ += take;
     position_ += take;
-    if (progress_)
+    if (progress_) {
         progress_(position_, size_);
+    }
     return take;
 }
 
 ReadOutcome ArchiveReader::Open(const platform::FileSystem& files, std::string_view path) {
-    if (!files.OpenForRead(path, file_))
+    if (!files.OpenForRead(path, file_)) {
         return ReadOutcome::kReadFailed;
+    }
     size_ = file_->Size();
     while (bufferEnd_ < kFileHeaderSize && Fill()) {
     }
-    if (readFailed_)
+    if (readFailed_) {
         return ReadOutcome::kReadFailed;
+    }
     if (bufferEnd_ < kFileHeaderSize ||
         std::memcmp(buffer_.data(), kArchiveMagic, sizeof kArchiveMagic) != 0) {
         version_ = 0;  // no header: the first entry starts at offset 0
@@ -120,12 +128,14 @@ ReadOutcome ArchiveReader::Open(const platform::FileSystem& files, std::string_v
     uint8_t body[kHeaderBodySize] = {};
     const size_t interpreted = std::min<size_t>(bodySize, kHeaderBodySize);
     uint64_t excess = bodySize - interpreted;
-    if (Read(body, interpreted) < interpreted)
+    if (Read(body, interpreted) < interpreted) {
         return readFailed_ ? ReadOutcome::kReadFailed : ReadOutcome::kTruncated;
+    }
     while (excess > 0) {
         const size_t piece = size_t(std::min<uint64_t>(excess, stored_.size()));
-        if (Read(stored_.data(), piece) < piece)
+        if (Read(stored_.data(), piece) < piece) {
             return readFailed_ ? ReadOutcome::kReadFailed : ReadOutcome::kTruncated;
+        }
         excess -= piece;
     }
     version_ = LoadLittleEndian32(body + kVersionOffsetInBody);
@@ -135,23 +145,27 @@ ReadOutcome ArchiveReader::Open(const platform::FileSystem& files, std::string_v
 ReadOutcome ArchiveReader::NextEntry(EntryHeader& entry) {
     if (remaining_ > 0) {
         const ReadOutcome skipped = SkipData();
-        if (skipped != ReadOutcome::kOk)
+        if (skipped != ReadOutcome::kOk) {
             return skipped;
+        }
     }
     auto shortRead = [this] {
         return readFailed_ ? ReadOutcome::kReadFailed : ReadOutcome::kTruncated;
     };
 
     uint8_t length = 0;
-    if (Read(&length, 1) == 0)
+    if (Read(&length, 1) == 0) {
         return readFailed_ ? ReadOutcome::kReadFailed : ReadOutcome::kEnd;
-    if (length == 0)
+    }
+    if (length == 0) {
         return ReadOutcome::kEnd;
+    }
 
     uint8_t name[kOldNameBlockSize];
     const size_t nameBytes = version_ < 2 ? kOldNameBlockSize - 1 : length;
-    if (Read(name, nameBytes) < nameBytes)
+    if (Read(name, nameBytes) < nameBytes) {
         return shortRead();
+    }
     entry.name.assign(reinterpret_cast<const char*>(name), length);
     std::replace(entry.name.begin(), entry.name.end(), '/', '\\');
 
@@ -160,15 +174,17 @@ ReadOutcome ArchiveReader::NextEntry(EntryHeader& entry) {
     entry.crc = 0;
     if (version_ >= kFirstVersionWithExtraBlock) {
         uint8_t extra[kExtraBlockSize];
-        if (Read(extra, sizeof extra) < sizeof extra)
+        if (Read(extra, sizeof extra) < sizeof extra) {
             return shortRead();
+        }
         entry.encrypted = extra[kEncryptedFlagOffset] != 0;
         entry.hasCrc = true;
         entry.crc = LoadLittleEndian32(extra + kCrcOffset);
     }
     uint8_t size[4];
-    if (Read(size, sizeof size) < sizeof size)
+    if (Read(size, sizeof size) < sizeof size) {
         return shortRead();
+    }
     entry.storedSize = LoadLittleEndian32(size);
     remaining_ = entry.storedSize;
     currentEncrypted_ = entry.encrypted;
@@ -180,8 +196,9 @@ ReadOutcome ArchiveReader::SkipData() {
         const size_t piece = std::min<size_t>(remaining_, stored_.size());
         const size_t got = Read(stored_.data(), piece);
         remaining_ -= uint32_t(got);
-        if (got < piece)
+        if (got < piece) {
             return readFailed_ ? ReadOutcome::kReadFailed : ReadOutcome::kTruncated;
+        }
     }
     return ReadOutcome::kOk;
 }
@@ -191,14 +208,16 @@ DecodeResult ArchiveReader::DecodeData(ArchiveCipher* cipher, const ContentSink&
     result.crc = uint32_t(crc32(0, nullptr, 0));
     ContentPipe* pipe = nullptr;
     if (remaining_ >= kPipelineThreshold) {
-        if (!pipe_)
+        if (!pipe_) {
             pipe_ = std::make_unique<ContentPipe>(kInflatedPieceSize);
+        }
         pipe = pipe_.get();
         pipe->Start(sink);
     }
     result.read = Inflate(cipher, pipe, sink, result);
-    if (pipe)
+    if (pipe) {
         pipe->Finish(result.crc, result.sinkFailed);
+    }
     return result;
 }
 
@@ -208,8 +227,9 @@ ReadOutcome ArchiveReader::Inflate(ArchiveCipher* cipher, ContentPipe* pipe,
     bool inflating = inflater.ready();
     z_stream& stream = inflater.stream();
     const bool decrypt = currentEncrypted_ && cipher != nullptr;
-    if (decrypt)
+    if (decrypt) {
         cipher->Restart();
+    }
 
     while (remaining_ > 0) {
         const uint8_t* data = nullptr;
@@ -218,19 +238,23 @@ ReadOutcome ArchiveReader::Inflate(ArchiveCipher* cipher, ContentPipe* pipe,
             // Decryption needs whole blocks in a buffer of its own.
             const size_t piece = std::min<size_t>(remaining_, stored_.size());
             got = Read(stored_.data(), piece);
-            if (got < piece)
+            if (got < piece) {
                 return readFailed_ ? ReadOutcome::kReadFailed : ReadOutcome::kTruncated;
-            if (inflating)
+            }
+            if (inflating) {
                 cipher->Decrypt(stored_.data(), got);
+            }
             data = stored_.data();
         } else {
             got = Borrow(data, remaining_);
-            if (got == 0)
+            if (got == 0) {
                 return readFailed_ ? ReadOutcome::kReadFailed : ReadOutcome::kTruncated;
+            }
         }
         remaining_ -= uint32_t(got);
-        if (!inflating)
+        if (!inflating) {
             continue;
+        }
 
         stream.next_in = const_cast<uint8_t*>(data);
         stream.avail_in = uInt(got);
@@ -244,8 +268,9 @@ ReadOutcome ArchiveReader::Inflate(ArchiveCipher* cipher, ContentPipe* pipe,
                 result.contentSize += produced;
                 if (pipe) {
                     pipe->Submit(produced);
-                    if (pipe->failed())
+                    if (pipe->failed()) {
                         return ReadOutcome::kOk;
+                    }
                 } else {
                     result.crc = uint32_t(crc32(result.crc, out, uInt(produced)));
                     if (!sink(out, produced)) {

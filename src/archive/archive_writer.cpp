@@ -31,8 +31,9 @@ class Deflater {
 public:
     Deflater() { ready_ = deflateInit(&stream_, Z_DEFAULT_COMPRESSION) == Z_OK; }
     ~Deflater() {
-        if (ready_)
+        if (ready_) {
             deflateEnd(&stream_);
+        }
     }
     Deflater(const Deflater&) = delete;
     Deflater& operator=(const Deflater&) = delete;
@@ -107,11 +108,13 @@ Status CompressSource(detail::ContentSource& source, std::vector<uint8_t>& input
                       std::vector<uint8_t>& output,
                       const std::function<Status(uint8_t*, size_t)>& sink, Compressed& compressed) {
     compressed = Compressed{uint32_t(crc32(0, nullptr, 0)), 0};
-    if (Status opened = source.Open(); !opened)
+    if (Status opened = source.Open(); !opened) {
         return opened;
+    }
     Deflater deflater;
-    if (!deflater.ready())
+    if (!deflater.ready()) {
         return Status::Failure(error::kNotEnoughMemory, "starting compression");
+    }
     z_stream& stream = deflater.stream();
     stream.next_out = output.data();
     stream.avail_out = uInt(output.size());
@@ -119,30 +122,35 @@ Status CompressSource(detail::ContentSource& source, std::vector<uint8_t>& input
     while (true) {
         if (stream.avail_in == 0 && flush == Z_NO_FLUSH) {
             size_t got = 0;
-            if (Status read = source.Read(input.data(), input.size(), got); !read)
+            if (Status read = source.Read(input.data(), input.size(), got); !read) {
                 return read;
-            if (got == 0)
+            }
+            if (got == 0) {
                 flush = Z_FINISH;
+            }
             compressed.crc = uint32_t(crc32(compressed.crc, input.data(), uInt(got)));
             stream.next_in = input.data();
             stream.avail_in = uInt(got);
         }
         const int status = deflate(&stream, flush);
-        if (status == Z_STREAM_ERROR)
+        if (status == Z_STREAM_ERROR) {
             return Status::Failure(error::kInvalidParameter, "compressing");
+        }
         const bool done = status == Z_STREAM_END;
         if (stream.avail_out == 0 || done) {
             const size_t produced = output.size() - stream.avail_out;
             compressed.size += produced;
             if (produced > 0) {
-                if (Status passed = sink(output.data(), produced); !passed)
+                if (Status passed = sink(output.data(), produced); !passed) {
                     return passed;
+                }
             }
             stream.next_out = output.data();
             stream.avail_out = uInt(output.size());
         }
-        if (done)
+        if (done) {
             return Status::Ok();
+        }
     }
 }
 
@@ -156,10 +164,12 @@ Status ArchiveWriter::Create(platform::FileSystem& files, std::string_view path,
                              std::string_view password) {
     files_ = &files;
     cipher_.reset();
-    if (!password.empty())
+    if (!password.empty()) {
         cipher_.emplace(MakeArchiveCipher(password));
-    if (Status opened = files.OpenForWrite(path, output_); !opened)
+    }
+    if (Status opened = files.OpenForWrite(path, output_); !opened) {
         return opened;
+    }
     uint8_t header[kFileHeaderSize + kHeaderBodySize] = {};
     std::memcpy(header, kArchiveMagic, sizeof kArchiveMagic);
     StoreLittleEndian32(kHeaderBodySize, header + 4);
@@ -178,8 +188,9 @@ Status ArchiveWriter::AddContent(std::string_view name, std::string_view content
 }
 
 Status ArchiveWriter::AddEntry(std::string_view name, detail::ContentSource& source) {
-    if (!output_)
+    if (!output_) {
         return Status::Failure(error::kInvalidHandle, "adding to an archive that is not open");
+    }
     std::string entryName(name);
     std::replace(entryName.begin(), entryName.end(), '/', '\\');
     if (entryName.size() > kMaxEntryNameLength || !IsSafeEntryName(entryName)) {
@@ -202,16 +213,19 @@ Status ArchiveWriter::AddEntry(std::string_view name, detail::ContentSource& sou
             return Status::Ok();
         },
         first);
-    if (!status)
+    if (!status) {
         return status;
+    }
     if (first.size > std::numeric_limits<uint32_t>::max()) {
         return Status::Failure(error::kNotSupported,
                                "entry \"" + entryName + "\" compresses to more than 4 GiB");
     }
-    if (status = WriteEntryHeader(entryName, first.crc, uint32_t(first.size)); !status)
+    if (status = WriteEntryHeader(entryName, first.crc, uint32_t(first.size)); !status) {
         return status;
-    if (fitsInMemory)
+    }
+    if (fitsInMemory) {
         return WriteStored(held.data(), held.size());
+    }
 
     // Too large to hold: compress again, writing as it comes. zlib gives the same stream for the
     // same input.
@@ -219,8 +233,9 @@ Status ArchiveWriter::AddEntry(std::string_view name, detail::ContentSource& sou
     status = CompressSource(
         source, input_, output_buffer_,
         [&](uint8_t* data, size_t size) { return WriteStored(data, size); }, second);
-    if (!status)
+    if (!status) {
         return status;
+    }
     if (second.crc != first.crc || second.size != first.size) {
         return Status::Failure(error::kReadFault,
                                "\"" + entryName + "\" changed while it was packed");
@@ -236,20 +251,23 @@ Status ArchiveWriter::WriteEntryHeader(const std::string& name, uint32_t crc, ui
     extra[kEncryptedFlagOffset] = cipher_ ? 1 : 0;
     StoreLittleEndian32(crc, extra + kCrcOffset);
     StoreLittleEndian32(storedSize, extra + kExtraBlockSize);
-    if (cipher_)
+    if (cipher_) {
         cipher_->Restart();
+    }
     return output_->Write(header.data(), header.size());
 }
 
 Status ArchiveWriter::WriteStored(uint8_t* data, size_t size) {
-    if (cipher_)
+    if (cipher_) {
         cipher_->Encrypt(data, size);
+    }
     return output_->Write(data, size);
 }
 
 Status ArchiveWriter::Finish() {
-    if (!output_)
+    if (!output_) {
         return Status::Failure(error::kInvalidHandle, "finishing an archive that is not open");
+    }
     Status closed = output_->Close();
     output_.reset();
     return closed;

@@ -27,8 +27,9 @@ void Blowfish::EncryptHalves(uint32_t& left, uint32_t& right) const {
 }
 
 bool Blowfish::SetKey(const uint8_t* key, size_t size) {
-    if (size == 0 || size > kMaxKeySize)
+    if (size == 0 || size > kMaxKeySize) {
         return false;
+    }
     std::memcpy(p_, detail::kBlowfishInitialP, sizeof p_);
     std::memcpy(s_, detail::kBlowfishInitialS, sizeof s_);
     size_t at = 0;

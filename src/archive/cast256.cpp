@@ -33,14 +33,17 @@ inline uint32_t F3(uint32_t d, uint32_t km, uint8_t kr) {
 }  // namespace
 
 bool Cast256::SetKey(const uint8_t* key, size_t size) {
-    if (size > kMaxKeySize)
+    if (size > kMaxKeySize) {
         return false;
+    }
     uint8_t padded[kMaxKeySize] = {};
-    for (size_t i = 0; i < size; ++i)
+    for (size_t i = 0; i < size; ++i) {
         padded[i] = key[i];
+    }
     uint32_t k[8];  // A..H
-    for (int i = 0; i < 8; ++i)
+    for (int i = 0; i < 8; ++i) {
         k[i] = LoadBigEndian32(padded + 4 * i);
+    }
 
     // Key-schedule constants: masking values step by 2^30*sqrt(3) from 2^30*sqrt(2), rotations by
     // 17 from 19.

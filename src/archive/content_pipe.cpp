@@ -52,8 +52,9 @@ void ContentPipe::Work() {
     std::unique_lock lock(mutex_);
     while (true) {
         changed_.wait(lock, [this] { return queued_ > 0 || stop_; });
-        if (queued_ == 0)
+        if (queued_ == 0) {
             return;  // stopping with nothing left
+        }
         const size_t slot = head_;
         const Sink* sink = sink_;
         lock.unlock();
@@ -63,8 +64,9 @@ void ContentPipe::Work() {
         const size_t size = sizes_[slot];
         if (!failed_) {
             crc_ = uint32_t(crc32(crc_, data, uInt(size)));
-            if (!(*sink)(data, size))
+            if (!(*sink)(data, size)) {
                 failed_ = true;
+            }
         }
         lock.lock();
         head_ = (head_ + 1) % kSlots;

@@ -7,10 +7,12 @@ namespace tolva::archive {
 
 void DeleteFolderTree(platform::FileSystem& files, std::string_view folder) {
     std::string prefix(folder);
-    if (prefix.empty())
+    if (prefix.empty()) {
         return;
-    if (prefix.back() != '\\' && prefix.back() != '/')
+    }
+    if (prefix.back() != '\\' && prefix.back() != '/') {
         prefix += '\\';
+    }
 
     std::vector<platform::FolderEntry> entries;
     if (files.ListFolder(prefix, entries)) {

@@ -18,38 +18,47 @@ bool IsForbiddenCharacter(unsigned char c) {
 // blanks before the extension.
 bool IsDeviceName(std::string_view segment) {
     std::string_view base = segment.substr(0, segment.find('.'));
-    while (!base.empty() && base.back() == ' ')
+    while (!base.empty() && base.back() == ' ') {
         base.remove_suffix(1);
+    }
     const std::string upper = util::UpperCase(base);
     static constexpr std::array<std::string_view, 4> kPlain = {"CON", "PRN", "AUX", "NUL"};
-    if (std::find(kPlain.begin(), kPlain.end(), upper) != kPlain.end())
+    if (std::find(kPlain.begin(), kPlain.end(), upper) != kPlain.end()) {
         return true;
+    }
     return upper.size() == 4 && (upper.starts_with("COM") || upper.starts_with("LPT")) &&
            upper[3] >= '1' && upper[3] <= '9';
 }
 
 bool IsSafeSegment(std::string_view segment) {
-    if (segment.empty())
+    if (segment.empty()) {
         return true;  // doubled backslashes collapse to one on Windows
-    if (segment.back() == '.' || segment.back() == ' ')
+    }
+    if (segment.back() == '.' || segment.back() == ' ') {
         return false;  // also "." and ".."
-    if (std::any_of(segment.begin(), segment.end(), [](char c) { return IsForbiddenCharacter(c); }))
+    }
+    if (std::any_of(segment.begin(), segment.end(),
+                    [](char c) { return IsForbiddenCharacter(c); })) {
         return false;
+    }
     return !IsDeviceName(segment);
 }
 
 }  // namespace
 
 bool IsSafeEntryName(std::string_view name) {
-    if (name.empty() || name.front() == '\\' || name.front() == '/')
+    if (name.empty() || name.front() == '\\' || name.front() == '/') {
         return false;
+    }
     size_t start = 0;
     while (true) {
         const size_t end = name.find_first_of("\\/", start);
-        if (!IsSafeSegment(name.substr(start, end - start)))
+        if (!IsSafeSegment(name.substr(start, end - start))) {
             return false;
-        if (end == std::string_view::npos)
+        }
+        if (end == std::string_view::npos) {
             return true;
+        }
         start = end + 1;
     }
 }

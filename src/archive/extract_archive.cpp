@@ -20,11 +20,13 @@ std::vector<std::string> ParseIncludeList(std::string_view list) {
     size_t start = 0;
     while (start <= lower.size()) {
         size_t end = lower.find(';', start);
-        if (end == std::string::npos)
+        if (end == std::string::npos) {
             end = lower.size();
+        }
         std::string item = util::Trim(std::string_view(lower).substr(start, end - start));
-        if (!item.empty())
+        if (!item.empty()) {
             items.push_back(std::move(item));
+        }
         start = end + 1;
     }
     return items;
@@ -50,30 +52,36 @@ public:
 
     bool Run(std::string_view archiveFile, std::string_view destinationFolder) {
         destination_ = destinationFolder;
-        if (destination_.back() != '\\' && destination_.back() != '/')
+        if (destination_.back() != '\\' && destination_.back() != '/') {
             destination_ += '\\';
+        }
         if (!files_.FolderExists(destination_)) {
             const platform::Status created = files_.CreateFolders(destination_);
-            if (!created)
+            if (!created) {
                 return Fail(ExtractFailure::kDestinationNotCreated, created.code());
+            }
         }
 
         reader_.SetProgress(report_.progress);
         const ReadOutcome opened = reader_.Open(files_, archiveFile);
         report_.formatVersion = reader_.formatVersion();
-        if (opened != ReadOutcome::kOk)
+        if (opened != ReadOutcome::kOk) {
             return FailRead(opened);
+        }
 
         EntryHeader entry;
         while (true) {
             report_.entry.clear();
             const ReadOutcome next = reader_.NextEntry(entry);
-            if (next == ReadOutcome::kEnd)
+            if (next == ReadOutcome::kEnd) {
                 return resultCode_ == kExtractOk;
-            if (next != ReadOutcome::kOk)
+            }
+            if (next != ReadOutcome::kOk) {
                 return FailRead(next);
-            if (!ExtractEntry(entry))
+            }
+            if (!ExtractEntry(entry)) {
                 return false;
+            }
         }
     }
 
@@ -90,20 +98,24 @@ private:
     }
 
     bool FailRead(ReadOutcome outcome) {
-        if (outcome == ReadOutcome::kReadFailed)
+        if (outcome == ReadOutcome::kReadFailed) {
             return Fail(ExtractFailure::kArchiveUnreadable);
+        }
         return Fail(ExtractFailure::kTruncatedHeader);
     }
 
     bool IsSelected(const std::string& name, const std::string& target) const {
         if (!overwrite_ && files_.FileExists(target)) {
-            if (keepList_.empty())
+            if (keepList_.empty()) {
                 return false;
-            if (keepList_.find(";" + util::LowerCase(name) + ";") != std::string::npos)
+            }
+            if (keepList_.find(";" + util::LowerCase(name) + ";") != std::string::npos) {
                 return false;
+            }
         }
-        if (include_.empty())
+        if (include_.empty()) {
             return true;
+        }
         return std::find(include_.begin(), include_.end(), util::LowerCase(name)) != include_.end();
     }
 
@@ -126,11 +138,13 @@ private:
             // Entries of one folder usually follow one another: create each folder once, not once
             // per entry.
             if (folder.size() > destination_.size() && folder != createdFolder_) {
-                if (files_.CreateFolders(folder))
+                if (files_.CreateFolders(folder)) {
                     createdFolder_ = folder;
+                }
             }
-            if (!files_.OpenForWrite(target, output))
+            if (!files_.OpenForWrite(target, output)) {
                 output.reset();  // passed over
+            }
         }
         if (!output) {
             const ReadOutcome skipped = reader_.SkipData();
@@ -140,18 +154,21 @@ private:
     }
 
     bool Decode(const EntryHeader& entry, const std::string& target, platform::OutputFile& output) {
-        if (entry.encrypted && !cipher_)
+        if (entry.encrypted && !cipher_) {
             cipher_.emplace(MakeArchiveCipher(password_));
+        }
         platform::Status written;
         const DecodeResult decoded = reader_.DecodeData(cipher_ ? &*cipher_ : nullptr,
                                                         [&](const uint8_t* data, size_t size) {
                                                             written = output.Write(data, size);
                                                             return written.ok();
                                                         });
-        if (decoded.sinkFailed)
+        if (decoded.sinkFailed) {
             return Discard(target, &output, ExtractFailure::kTargetNotWritten, written.code());
-        if (decoded.read != ReadOutcome::kOk)
+        }
+        if (decoded.read != ReadOutcome::kOk) {
             return Discard(target, &output, DataFailure(decoded.read));
+        }
         if (entry.hasCrc && decoded.crc != entry.crc) {
             resultCode_ = kExtractDamaged;
             return Discard(target, &output, ExtractFailure::kDamaged);
@@ -161,8 +178,9 @@ private:
 
     bool Finish(const std::string& target, platform::OutputFile& output) {
         const platform::Status closed = output.Close();
-        if (!closed)
+        if (!closed) {
             return Discard(target, nullptr, ExtractFailure::kTargetNotWritten, closed.code());
+        }
         ++report_.entriesWritten;
         return true;
     }
@@ -171,8 +189,9 @@ private:
     // output is null when it is closed already.
     bool Discard(const std::string& target, platform::OutputFile* output, ExtractFailure failure,
                  uint32_t systemError = 0) {
-        if (output)
+        if (output) {
             (void)output->Close();
+        }
         (void)files_.RemoveFile(target);
         return Fail(failure, systemError);
     }

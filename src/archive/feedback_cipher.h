@@ -43,8 +43,29 @@ public:
             cipher_.EncryptBlock(data, data);
             XorInto(feedback_.data(), data, kBlockSize);
         }
-        if (size > 0)
-            XorFinal(data, size);
+        if (size > 0) {
+            {
+                {
+                    {
+                        {
+                            {
+                                {
+                                    {
+                                        {
+                                            {
+                                                {
+                                                    { XorFinal(data, size); }
+                                                }
+                                            }
+                                        }
+                                    }
+                                }
+                            }
+                        }
+                    }
+                }
+            }
+        }
     }
 
     void Decrypt(uint8_t* data, size_t size) {
@@ -55,16 +76,58 @@ public:
             XorInto(feedback_.data(), data, kBlockSize);
             std::memcpy(data, plain.data(), kBlockSize);
         }
-        if (size > 0)
-            XorFinal(data, size);
+        if (size > 0) {
+            {
+                {
+                    {
+                        {
+                            {
+                                {
+                                    {
+                                        {
+                                            {
+                                                {
+                                                    { XorFinal(data, size); }
+                                                }
+                                            }
+                                        }
+                                    }
+                                }
+                            }
+                        }
+                    }
+                }
+            }
+        }
     }
 
 private:
     using Block = std::array<uint8_t, kBlockSize>;
 
     static void XorInto(uint8_t* target, const uint8_t* source, size_t size) {
-        for (size_t i = 0; i < size; ++i)
-            target[i] ^= source[i];
+        for (size_t i = 0; i < size; ++i) {
+            {
+                {
+                    {
+                        {
+                            {
+                                {
+                                    {
+                                        {
+                                            {
+                                                {
+                                                    { target[i] ^= source[i]; }
+                                                }
+                                            }
+                                        }
+                                    }
+                                }
+                            }
+                        }
+                    }
+                }
+            }
+        }
     }
 
     void XorFinal(uint8_t* data, size_t size) const {

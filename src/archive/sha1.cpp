@@ -20,10 +20,12 @@ void Sha1::Reset() {
 
 void Sha1::Compress(const uint8_t* block) {
     uint32_t w[80];
-    for (int t = 0; t < 16; ++t)
+    for (int t = 0; t < 16; ++t) {
         w[t] = LoadBigEndian32(block + 4 * t);
-    for (int t = 16; t < 80; ++t)
+    }
+    for (int t = 16; t < 80; ++t) {
         w[t] = std::rotl(w[t - 3] ^ w[t - 8] ^ w[t - 14] ^ w[t - 16], 1);
+    }
 
     uint32_t a = state_[0], b = state_[1], c = state_[2], d = state_[3], e = state_[4];
     for (int t = 0; t < 80; ++t) {
@@ -64,13 +66,15 @@ void Sha1::Update(const void* data, size_t size) {
         buffered_ += take;
         in += take;
         size -= take;
-        if (buffered_ < sizeof buffer_)
+        if (buffered_ < sizeof buffer_) {
             return;
+        }
         Compress(buffer_);
         buffered_ = 0;
     }
-    for (; size >= 64; in += 64, size -= 64)
+    for (; size >= 64; in += 64, size -= 64) {
         Compress(in);
+    }
     if (size > 0) {
         std::memcpy(buffer_, in, size);
         buffered_ = size;
@@ -84,8 +88,9 @@ Sha1::Digest Sha1::Finish() {
     const size_t pad = buffered_ < 56 ? 56 - buffered_ : 120 - buffered_;
     Update(kPadding, pad);
     uint8_t lengthBytes[8];
-    for (int i = 0; i < 8; ++i)
+    for (int i = 0; i < 8; ++i) {
         lengthBytes[i] = uint8_t(bits >> (56 - 8 * i));
+    }
     Update(lengthBytes, 8);
 
     Digest digest;

@@ -165,11 +165,11 @@ HttpClient::Outcome HttpClient::Fetch(std::string_view url, bool includeHeaders,
     PieceSource source(*connection, options_.waitMs);
     HttpHeadReader headReader;
     std::string_view piece;
-    HttpHeadReader::Result headState = HttpHeadReader::Result::NeedMore;
-    while (headState == HttpHeadReader::Result::NeedMore && source.Next(piece)) {
+    HttpHeadReader::Result headState = HttpHeadReader::Result::kNeedMore;
+    while (headState == HttpHeadReader::Result::kNeedMore && source.Next(piece)) {
         headState = headReader.Feed(piece);
     }
-    if (headState != HttpHeadReader::Result::Complete) {
+    if (headState != HttpHeadReader::Result::kComplete) {
         return failed;
     }
     const std::string& head = headReader.head();
@@ -203,7 +203,7 @@ HttpClient::Outcome HttpClient::Fetch(std::string_view url, bool includeHeaders,
             batch = head;
         }
         HttpBodyDecoder::Result state = body.Feed(headReader.rest(), batch);
-        while (state == HttpBodyDecoder::Result::NeedMore && !writeFailed && source.Next(piece)) {
+        while (state == HttpBodyDecoder::Result::kNeedMore && !writeFailed && source.Next(piece)) {
             state = body.Feed(piece, batch);
             if (batch.size() >= kWriteBatch) {
                 flush();
@@ -212,9 +212,10 @@ HttpClient::Outcome HttpClient::Fetch(std::string_view url, bool includeHeaders,
         flush();
         bool closeFailed = !file->Close().ok();
         openFile_.clear();
-        bool shortBody = body.framing() == HttpBodyDecoder::Framing::Length && body.remaining() > 0;
+        bool shortBody =
+            body.framing() == HttpBodyDecoder::Framing::kLength && body.remaining() > 0;
         if (writeFailed || closeFailed || shortBody ||
-            state == HttpBodyDecoder::Result::Malformed || written == 0) {
+            state == HttpBodyDecoder::Result::kMalformed || written == 0) {
             file.reset();
             (void)files_.RemoveFile(fileName);
             return failed;

@@ -15,7 +15,7 @@ constexpr uint64_t kMax63Bits = (uint64_t{1} << 63) - 1;
 }  // namespace
 
 HttpHeadReader::Result HttpHeadReader::Feed(std::string_view data) {
-    if (state_ != Result::NeedMore) {
+    if (state_ != Result::kNeedMore) {
         return state_;
     }
     // The terminator may straddle the previous piece.
@@ -24,18 +24,18 @@ HttpHeadReader::Result HttpHeadReader::Feed(std::string_view data) {
     size_t end = head_.find(kHeadEnd, searchFrom);
     if (end == std::string::npos) {
         if (head_.size() > kMaxHeadSize) {
-            state_ = Result::TooLarge;
+            state_ = Result::kTooLarge;
         }
         return state_;
     }
     end += kHeadEnd.size();
     if (end > kMaxHeadSize) {
-        state_ = Result::TooLarge;
+        state_ = Result::kTooLarge;
         return state_;
     }
     rest_ = head_.substr(end);
     head_.resize(end);
-    state_ = Result::Complete;
+    state_ = Result::kComplete;
     return state_;
 }
 
@@ -72,20 +72,20 @@ bool ParseChunkSize(std::string_view line, uint64_t& size) {
 }
 
 bool HttpBodyDecoder::Start(std::string_view head) {
-    state_ = Result::NeedMore;
-    chunk_ = Chunk::SizeLine;
+    state_ = Result::kNeedMore;
+    chunk_ = Chunk::kSizeLine;
     line_.clear();
     remaining_ = 0;
     if (HeaderValue(head, "Transfer-Encoding") == "chunked") {
-        framing_ = Framing::Chunked;
+        framing_ = Framing::kChunked;
         return true;
     }
     std::string length = HeaderValue(head, "Content-Length");
     if (length.empty()) {
-        framing_ = Framing::UntilClose;
+        framing_ = Framing::kUntilClose;
         return true;
     }
-    framing_ = Framing::Length;
+    framing_ = Framing::kLength;
     size_t digits = 0;
     for (; digits < length.size() && length[digits] >= '0' && length[digits] <= '9'; ++digits) {
         uint64_t digit = static_cast<uint64_t>(length[digits] - '0');
@@ -98,29 +98,29 @@ bool HttpBodyDecoder::Start(std::string_view head) {
         return false;
     }
     if (remaining_ == 0) {
-        state_ = Result::Complete;
+        state_ = Result::kComplete;
     }
     return true;
 }
 
 HttpBodyDecoder::Result HttpBodyDecoder::Feed(std::string_view data, std::string& out) {
-    if (state_ != Result::NeedMore) {
+    if (state_ != Result::kNeedMore) {
         return state_;
     }
     switch (framing_) {
-        case Framing::UntilClose:
+        case Framing::kUntilClose:
             out.append(data);
             return state_;
-        case Framing::Length: {
+        case Framing::kLength: {
             size_t take = data.size() < remaining_ ? data.size() : static_cast<size_t>(remaining_);
             out.append(data.substr(0, take));
             remaining_ -= take;
             if (remaining_ == 0) {
-                state_ = Result::Complete;
+                state_ = Result::kComplete;
             }
             return state_;
         }
-        case Framing::Chunked:
+        case Framing::kChunked:
             state_ = FeedChunked(data, out);
             return state_;
     }
@@ -132,21 +132,21 @@ bool HttpBodyDecoder::TakeSizeLine() {
         return false;
     }
     line_.clear();
-    chunk_ = remaining_ == 0 ? Chunk::Done : Chunk::Data;
+    chunk_ = remaining_ == 0 ? Chunk::kDone : Chunk::kData;
     return true;
 }
 
 HttpBodyDecoder::Result HttpBodyDecoder::FeedChunked(std::string_view data, std::string& out) {
-    while (!data.empty() && chunk_ != Chunk::Done) {
+    while (!data.empty() && chunk_ != Chunk::kDone) {
         switch (chunk_) {
-            case Chunk::SizeLine: {
+            case Chunk::kSizeLine: {
                 // The line may be split anywhere, even between its CR and LF.
                 size_t before = line_.size();
                 line_.append(data.substr(0, kMaxSizeLine + 2 - line_.size()));
                 size_t end = line_.find(kLineEnd, before == 0 ? 0 : before - 1);
                 if (end == std::string::npos) {
                     if (line_.size() > kMaxSizeLine) {
-                        return Result::Malformed;
+                        return Result::kMalformed;
                     }
                     data = {};
                     break;
@@ -154,22 +154,22 @@ HttpBodyDecoder::Result HttpBodyDecoder::FeedChunked(std::string_view data, std:
                 data.remove_prefix(end + kLineEnd.size() - before);
                 line_.resize(end);
                 if (!TakeSizeLine()) {
-                    return Result::Malformed;
+                    return Result::kMalformed;
                 }
                 break;
             }
-            case Chunk::Data: {
+            case Chunk::kData: {
                 size_t take =
                     data.size() < remaining_ ? data.size() : static_cast<size_t>(remaining_);
                 out.append(data.substr(0, take));
                 data.remove_prefix(take);
                 remaining_ -= take;
                 if (remaining_ == 0) {
-                    chunk_ = Chunk::DataEnd;
+                    chunk_ = Chunk::kDataEnd;
                 }
                 break;
             }
-            case Chunk::DataEnd: {
+            case Chunk::kDataEnd: {
                 size_t take = kLineEnd.size() - line_.size();
                 line_.append(data.substr(0, take));
                 data.remove_prefix(data.size() < take ? data.size() : take);
@@ -177,17 +177,17 @@ HttpBodyDecoder::Result HttpBodyDecoder::FeedChunked(std::string_view data, std:
                     break;
                 }
                 if (line_ != kLineEnd) {
-                    return Result::Malformed;
+                    return Result::kMalformed;
                 }
                 line_.clear();
-                chunk_ = Chunk::SizeLine;
+                chunk_ = Chunk::kSizeLine;
                 break;
             }
-            case Chunk::Done:
+            case Chunk::kDone:
                 break;
         }
     }
-    return chunk_ == Chunk::Done ? Result::Complete : Result::NeedMore;
+    return chunk_ == Chunk::kDone ? Result::kComplete : Result::kNeedMore;
 }
 
 }  // namespace tolva::net

@@ -13,7 +13,7 @@ inline constexpr size_t kMaxHeadSize = 64 * 1024;
 
 class HttpHeadReader {
 public:
-    enum class Result { NeedMore, Complete, TooLarge };
+    enum class Result { kNeedMore, kComplete, kTooLarge };
 
     // Takes the next bytes; once Complete, the head and what followed it stay as they are.
     Result Feed(std::string_view data);
@@ -26,7 +26,7 @@ public:
 private:
     std::string head_;
     std::string rest_;
-    Result state_ = Result::NeedMore;
+    Result state_ = Result::kNeedMore;
 };
 
 // The first line of the head, trimmed and lower-cased.
@@ -38,8 +38,8 @@ std::string HeaderValue(std::string_view head, std::string_view name);
 
 class HttpBodyDecoder {
 public:
-    enum class Framing { Length, Chunked, UntilClose };
-    enum class Result { NeedMore, Complete, Malformed };
+    enum class Framing { kLength, kChunked, kUntilClose };
+    enum class Result { kNeedMore, kComplete, kMalformed };
 
     // Chunked when Transfer-Encoding is exactly "chunked"; else Content-Length when present (its
     // leading decimal digits); else until the connection ends. False when Content-Length holds no
@@ -53,15 +53,15 @@ public:
     uint64_t remaining() const { return remaining_; }
 
 private:
-    enum class Chunk { SizeLine, Data, DataEnd, Done };
+    enum class Chunk { kSizeLine, kData, kDataEnd, kDone };
 
     Result FeedChunked(std::string_view data, std::string& out);
     bool TakeSizeLine();
 
-    Framing framing_ = Framing::UntilClose;
-    Result state_ = Result::NeedMore;
+    Framing framing_ = Framing::kUntilClose;
+    Result state_ = Result::kNeedMore;
     uint64_t remaining_ = 0;
-    Chunk chunk_ = Chunk::SizeLine;
+    Chunk chunk_ = Chunk::kSizeLine;
     std::string line_;  // a size line or chunk end split across pieces, so far
 };
 

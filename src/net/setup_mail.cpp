@@ -73,7 +73,7 @@ void SendSetupMail(SetupMailForm form, const SetupMailDetails& details,
                    const MailTransport& transport, SetupLogSink& log,
                    const SetupMailRelays& relays) {
     try {
-        if (form == SetupMailForm::Notification) {
+        if (form == SetupMailForm::kNotification) {
             SendNotification(details, transport, log, relays);
         } else {
             SendDemonstration(details, transport, relays);

@@ -12,7 +12,7 @@
 
 namespace tolva::net {
 
-enum class SetupMailForm { Notification, Demonstration };
+enum class SetupMailForm { kNotification, kDemonstration };
 
 // What the wizard, the setup state and the string table supply.
 struct SetupMailDetails {

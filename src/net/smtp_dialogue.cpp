@@ -13,52 +13,52 @@ SmtpDialogue::SmtpDialogue(std::string senderPath, std::vector<std::string> reci
 bool SmtpDialogue::Answer(int code, std::string& out) {
     const bool ready = code == 220 || code == 250;
     switch (state_) {
-        case SmtpState::Greeting:
+        case SmtpState::kGreeting:
             if (!ready) {
                 return false;
             }
             out = std::string("HELO ") + kSmtpGreetingName + "\r\n";
-            state_ = SmtpState::AfterHelo;
+            state_ = SmtpState::kAfterHelo;
             return true;
-        case SmtpState::AfterHelo:
+        case SmtpState::kAfterHelo:
             if (!ready) {
                 return false;
             }
             out = "MAIL From:" + senderPath_ + "\r\n";
-            state_ = SmtpState::Recipients;
+            state_ = SmtpState::kRecipients;
             return true;
-        case SmtpState::Recipients:
+        case SmtpState::kRecipients:
             if (code != 250 || nextRecipient_ >= recipients_.size()) {
                 return false;
             }
             out = "RCPT To:" + recipients_[nextRecipient_] + "\r\n";
             if (++nextRecipient_ == recipients_.size()) {
-                state_ = SmtpState::Data;
+                state_ = SmtpState::kData;
             }
             return true;
-        case SmtpState::Data:
+        case SmtpState::kData:
             if (code != 250) {
                 return false;
             }
             out = "DATA\r\n";
-            state_ = SmtpState::Message;
+            state_ = SmtpState::kMessage;
             return true;
-        case SmtpState::Message:
+        case SmtpState::kMessage:
             if (code != 354) {
                 return false;
             }
             out = message_;
-            state_ = SmtpState::Sent;
+            state_ = SmtpState::kSent;
             return true;
-        case SmtpState::Sent:
+        case SmtpState::kSent:
             if (code != 250) {
                 return false;
             }
             out = "QUIT\r\n";
             accepted_ = true;
-            state_ = SmtpState::Quit;
+            state_ = SmtpState::kQuit;
             return true;
-        case SmtpState::Quit:
+        case SmtpState::kQuit:
             break;
     }
     return false;

@@ -8,7 +8,7 @@
 
 namespace tolva::net {
 
-enum class SmtpState { Greeting, AfterHelo, Recipients, Data, Message, Sent, Quit };
+enum class SmtpState { kGreeting, kAfterHelo, kRecipients, kData, kMessage, kSent, kQuit };
 
 inline constexpr char kSmtpGreetingName[] = "localhost";
 
@@ -30,7 +30,7 @@ private:
     std::string senderPath_;
     std::vector<std::string> recipients_;
     std::string message_;
-    SmtpState state_ = SmtpState::Greeting;
+    SmtpState state_ = SmtpState::kGreeting;
     size_t nextRecipient_ = 0;
     bool accepted_ = false;
 };

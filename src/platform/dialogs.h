@@ -5,16 +5,24 @@
 
 namespace tolva::platform {
 
-enum class DialogButtons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel, AbortRetryIgnore };
-enum class DialogIcon { None, Information, Warning, Error, Question };
+enum class DialogButtons { kOk, kOkCancel, kYesNo, kYesNoCancel, kRetryCancel, kAbortRetryIgnore };
+enum class DialogIcon { kNone, kInformation, kWarning, kError, kQuestion };
 // IDOK.. values of MessageBox.
-enum class DialogResult { Ok = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes = 6, No = 7 };
+enum class DialogResult {
+    kOk = 1,
+    kCancel = 2,
+    kAbort = 3,
+    kRetry = 4,
+    kIgnore = 5,
+    kYes = 6,
+    kNo = 7
+};
 
 struct MessageBoxRequest {
     std::u16string text;
     std::u16string caption;
-    DialogButtons buttons = DialogButtons::Ok;
-    DialogIcon icon = DialogIcon::None;
+    DialogButtons buttons = DialogButtons::kOk;
+    DialogIcon icon = DialogIcon::kNone;
     bool taskModal = false;
 };
 

@@ -1,6 +1,6 @@
 #pragma once
-// Files and folders addressed by Windows paths in 8-bit (ANSI) strings, such as "C:\Program Files\x.dat".
-// Folders may be given with or without their trailing backslash.
+// Files and folders addressed by Windows paths in 8-bit (ANSI) strings, such as "C:\Program
+// Files\x.dat". Folders may be given with or without their trailing backslash.
 
 #include <cstdint>
 #include <memory>
@@ -79,7 +79,8 @@ public:
 
     // Copies, replacing an existing target.
     virtual Status CopyOver(std::string_view from, std::string_view to) = 0;
-    // Renames or moves; with replace an existing target is replaced in one step, written through to disk.
+    // Renames or moves; with replace an existing target is replaced in one step, written through to
+    // disk.
     virtual Status MoveTo(std::string_view from, std::string_view to, bool replace) = 0;
     virtual Status RemoveFile(std::string_view path) = 0;
     // Fails when the folder is not empty.

@@ -11,9 +11,15 @@
 
 namespace tolva::platform {
 
-enum class RegistryRoot { ClassesRoot, CurrentUser, LocalMachine, Users, CurrentConfig };
+enum class RegistryRoot { kClassesRoot, kCurrentUser, kLocalMachine, kUsers, kCurrentConfig };
 
-enum class RegistryValueType : uint32_t { None = 0, String = 1, ExpandString = 2, Binary = 3, Dword = 4 };
+enum class RegistryValueType : uint32_t {
+    kNone = 0,
+    kString = 1,
+    kExpandString = 2,
+    kBinary = 3,
+    kDword = 4
+};
 
 class Registry {
 public:

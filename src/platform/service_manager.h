@@ -10,18 +10,29 @@
 namespace tolva::platform {
 
 // SERVICE_* start types.
-enum class ServiceStartType : uint32_t { Boot = 0, System = 1, Automatic = 2, Manual = 3, Disabled = 4 };
+enum class ServiceStartType : uint32_t {
+    kBoot = 0,
+    kSystem = 1,
+    kAutomatic = 2,
+    kManual = 3,
+    kDisabled = 4
+};
 // SERVICE_* states.
 enum class ServiceState : uint32_t {
-    Stopped = 1, StartPending = 2, StopPending = 3, Running = 4,
-    ContinuePending = 5, PausePending = 6, Paused = 7
+    kStopped = 1,
+    kStartPending = 2,
+    kStopPending = 3,
+    kRunning = 4,
+    kContinuePending = 5,
+    kPausePending = 6,
+    kPaused = 7
 };
 
 struct ServiceDefinition {
     std::string name;
     std::string displayName;
     std::string binaryPath;  // command line, quoted as the service manager wants it
-    ServiceStartType startType = ServiceStartType::Automatic;
+    ServiceStartType startType = ServiceStartType::kAutomatic;
     bool interactive = false;
 };
 

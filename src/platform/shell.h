@@ -9,12 +9,19 @@
 namespace tolva::platform {
 
 enum class SpecialFolder {
-    Programs, CommonPrograms, Desktop, CommonDesktop, AppData, CommonAppData, ProgramFiles, QuickLaunch
+    kPrograms,
+    kCommonPrograms,
+    kDesktop,
+    kCommonDesktop,
+    kAppData,
+    kCommonAppData,
+    kProgramFiles,
+    kQuickLaunch
 };
 
 struct ShellLink {
-    std::string linkFile;     // full path of the .lnk file
-    std::string target;       // program or document
+    std::string linkFile;  // full path of the .lnk file
+    std::string target;    // program or document
     std::string arguments;
     std::string workingFolder;
     std::string description;

@@ -28,7 +28,8 @@ private:
     std::string what_;
 };
 
-// Windows error codes that callers test for; the host and fake implementations report the same values.
+// Windows error codes that callers test for; the host and fake implementations report the same
+// values.
 namespace error {
 inline constexpr uint32_t kFileNotFound = 2;
 inline constexpr uint32_t kPathNotFound = 3;

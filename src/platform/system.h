@@ -11,7 +11,7 @@
 namespace tolva::platform {
 
 // VER_PLATFORM_* values.
-enum class PlatformId : uint32_t { Win32s = 0, Windows9x = 1, WindowsNT = 2 };
+enum class PlatformId : uint32_t { kWin32s = 0, kWindows9x = 1, kWindowsNt = 2 };
 
 struct LocalTime {
     uint16_t year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0, milliseconds = 0;

@@ -102,30 +102,30 @@ DatabaseUse DatabaseLibrary::EnterDatabaseUse() {
     NumberedLocks& locks = settings_.Locks();
     if (!record.DatabaseUsePooling()) {
         locks.Lock(kDatabaseLock);
-        return {DatabaseUse::Kind::Serialised, true};
+        return {DatabaseUse::Kind::kSerialised, true};
     }
     const int32_t limit = record.DatabaseUseLimit();
     if (limit <= 0) {
-        return {DatabaseUse::Kind::None, false};
+        return {DatabaseUse::Kind::kNone, false};
     }
     locks.Lock(kDatabaseLock);
     ++users_;
     if (users_ >= limit) {
-        return {DatabaseUse::Kind::Counted, true};
+        return {DatabaseUse::Kind::kCounted, true};
     }
     locks.Unlock(kDatabaseLock);
-    return {DatabaseUse::Kind::Counted, false};
+    return {DatabaseUse::Kind::kCounted, false};
 }
 
 void DatabaseLibrary::LeaveDatabaseUse(const DatabaseUse& use) {
     NumberedLocks& locks = settings_.Locks();
     switch (use.kind) {
-        case DatabaseUse::Kind::None:
+        case DatabaseUse::Kind::kNone:
             break;
-        case DatabaseUse::Kind::Serialised:
+        case DatabaseUse::Kind::kSerialised:
             locks.Unlock(kDatabaseLock);
             break;
-        case DatabaseUse::Kind::Counted:
+        case DatabaseUse::Kind::kCounted:
             locks.Lock(kDatabaseLock);
             --users_;
             locks.Unlock(kDatabaseLock);

@@ -19,8 +19,8 @@ class SettingsStore;
 
 // What EnterDatabaseUse did, so that LeaveDatabaseUse undoes exactly that.
 struct DatabaseUse {
-    enum class Kind { None, Serialised, Counted };
-    Kind kind = Kind::None;
+    enum class Kind { kNone, kSerialised, kCounted };
+    Kind kind = Kind::kNone;
     bool holdsLock = false;
 };
 

@@ -35,8 +35,13 @@ class ArchiveBuilder {
 public:
     // Without a header the archive is read as version 0.
     explicit ArchiveBuilder(uint32_t version, bool withHeader = true) : version_(version) {
-        if (withHeader)
-            Header(version, 9);
+        if (withHeader) {
+            {
+                {
+                    { Header(version, 9); }
+                }
+            }
+        }
     }
 
     // A header whose body has bodySize bytes, the version in bytes 1..4 as far as they fit.
@@ -44,8 +49,13 @@ public:
         bytes_ += "ILDS";
         Int32(bodySize);
         std::string body(bodySize, '\0');
-        for (uint32_t i = 0; i < 4 && 1 + i < bodySize; ++i)
-            body[1 + i] = char(version >> (8 * i));
+        for (uint32_t i = 0; i < 4 && 1 + i < bodySize; ++i) {
+            {
+                {
+                    { body[1 + i] = char(version >> (8 * i)); }
+                }
+            }
+        }
         bytes_ += body;
         return *this;
     }
@@ -54,8 +64,13 @@ public:
     ArchiveBuilder& Entry(std::string_view name, std::string_view content,
                           std::string_view password = "") {
         std::string stored = Compress(content);
-        if (!password.empty())
-            stored = Encrypt(stored, password);
+        if (!password.empty()) {
+            {
+                {
+                    { stored = Encrypt(stored, password); }
+                }
+            }
+        }
         return Raw(name, stored, !password.empty(), Crc(content));
     }
 
@@ -91,8 +106,13 @@ public:
 
 private:
     void Int32(uint32_t v) {
-        for (int i = 0; i < 4; ++i)
-            bytes_ += char(v >> (8 * i));
+        for (int i = 0; i < 4; ++i) {
+            {
+                {
+                    { bytes_ += char(v >> (8 * i)); }
+                }
+            }
+        }
     }
 
     uint32_t version_;

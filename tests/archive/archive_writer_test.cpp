@@ -18,8 +18,9 @@ protected:
               const std::string& password) {
         ArchiveWriter writer;
         ASSERT_TRUE(writer.Create(files_, "C:\\packed.dat", password).ok());
-        for (const auto& [name, content] : entries)
+        for (const auto& [name, content] : entries) {
             ASSERT_TRUE(writer.AddContent(name, content).ok()) << name;
+        }
         ASSERT_TRUE(writer.Finish().ok());
     }
 
@@ -30,8 +31,9 @@ protected:
 std::string RandomText(size_t size, unsigned seed) {
     std::mt19937 random(seed);
     std::string text(size, '\0');
-    for (char& c : text)
+    for (char& c : text) {
         c = char(random());
+    }
     return text;
 }
 

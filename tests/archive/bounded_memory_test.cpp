@@ -20,8 +20,9 @@ constexpr size_t kSizeHeader = alignof(std::max_align_t);
 
 void* Allocate(size_t size) {
     auto* block = static_cast<unsigned char*>(std::malloc(size + kSizeHeader));
-    if (!block)
+    if (!block) {
         return nullptr;
+    }
     *reinterpret_cast<size_t*>(block) = size;
     const size_t now = liveBytes += size;
     size_t peak = peakBytes.load();
@@ -31,8 +32,9 @@ void* Allocate(size_t size) {
 }
 
 void Release(void* pointer) {
-    if (!pointer)
+    if (!pointer) {
         return;
+    }
     auto* block = static_cast<unsigned char*>(pointer) - kSizeHeader;
     liveBytes -= *reinterpret_cast<size_t*>(block);
     std::free(block);
@@ -41,8 +43,9 @@ void Release(void* pointer) {
 }  // namespace
 
 void* operator new(size_t size) {
-    if (void* p = Allocate(size))
+    if (void* p = Allocate(size)) {
         return p;
+    }
     throw std::bad_alloc();
 }
 void* operator new[](size_t size) {

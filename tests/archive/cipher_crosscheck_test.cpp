@@ -20,8 +20,9 @@ using test::ToHex;
 
 std::vector<uint8_t> RandomBytes(std::mt19937& random, size_t size) {
     std::vector<uint8_t> bytes(size);
-    for (auto& b : bytes)
+    for (auto& b : bytes) {
         b = uint8_t(random());
+    }
     return bytes;
 }
 
@@ -84,16 +85,19 @@ TEST(CipherCrossCheck, FeedbackChainingOverCast256) {
         size_t at = 0;
         for (; at + 16 <= size; at += 16) {
             std::vector<uint8_t> block(16);
-            for (size_t i = 0; i < 16; ++i)
+            for (size_t i = 0; i < 16; ++i) {
                 block[i] = plain[at + i] ^ feedback[i];
+            }
             reference->encrypt(block.data());
-            for (size_t i = 0; i < 16; ++i)
+            for (size_t i = 0; i < 16; ++i) {
                 feedback[i] ^= block[i];
+            }
             expected.insert(expected.end(), block.begin(), block.end());
         }
         reference->encrypt(feedback.data());
-        for (size_t i = 0; at + i < size; ++i)
+        for (size_t i = 0; at + i < size; ++i) {
             expected.push_back(plain[at + i] ^ feedback[i]);
+        }
 
         Cast256 cast;
         ASSERT_TRUE(cast.SetKey(key.data(), key.size()));

@@ -35,14 +35,16 @@ TEST(Sha1, PublishedVectors) {
 
 TEST(Sha1, PiecewiseUpdatesMatchOneShot) {
     std::string message;
-    for (int i = 0; i < 300; ++i)
+    for (int i = 0; i < 300; ++i) {
         message += char(i * 7 + 1);
+    }
     const auto expected = Sha1::Hash(message);
     // Piece sizes that cross the 64-byte block and the 56-byte padding boundary in every way.
     for (size_t piece : {1u, 3u, 55u, 56u, 63u, 64u, 65u, 127u}) {
         Sha1 sha;
-        for (size_t at = 0; at < message.size(); at += piece)
+        for (size_t at = 0; at < message.size(); at += piece) {
             sha.Update(message.substr(at, piece));
+        }
         EXPECT_EQ(sha.Finish(), expected) << "piece size " << piece;
     }
     Sha1 reused;

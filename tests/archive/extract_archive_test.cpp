@@ -51,11 +51,13 @@ protected:
     std::vector<std::string> Extracted() const {
         std::vector<std::string> names;
         const auto dest = root_.Host("dest");
-        if (!std::filesystem::exists(dest))
+        if (!std::filesystem::exists(dest)) {
             return names;
+        }
         for (const auto& item : std::filesystem::recursive_directory_iterator(dest)) {
-            if (item.is_regular_file())
+            if (item.is_regular_file()) {
                 names.push_back(std::filesystem::relative(item.path(), dest).string());
+            }
         }
         std::sort(names.begin(), names.end());
         return names;
@@ -287,8 +289,9 @@ TEST_F(ExtractArchiveTest, TargetThatCannotBeCreatedIsPassedOver) {
 
 TEST_F(ExtractArchiveTest, FailedWriteStopsAndRemovesTheHalfWrittenTarget) {
     std::string noise;  // incompressible, so that the entry is large when stored as well
-    for (uint32_t x = 1; noise.size() < 600000; x = x * 1103515245 + 12345)
+    for (uint32_t x = 1; noise.size() < 600000; x = x * 1103515245 + 12345) {
         noise += char(x >> 16);
+    }
     struct Case {
         const char* what;
         std::string content;

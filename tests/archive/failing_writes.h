@@ -20,8 +20,9 @@ public:
     platform::Status OpenForWrite(std::string_view path,
                                   std::unique_ptr<platform::OutputFile>& file) override {
         std::unique_ptr<platform::OutputFile> real;
-        if (platform::Status opened = inner().OpenForWrite(path, real); !opened)
+        if (platform::Status opened = inner().OpenForWrite(path, real); !opened) {
             return opened;
+        }
         file = std::make_unique<Output>(std::move(real), *this);
         return platform::Status::Ok();
     }
@@ -40,8 +41,9 @@ private:
         }
         platform::Status Close() override {
             platform::Status closed = real_->Close();
-            if (owner_.failClose_)
+            if (owner_.failClose_) {
                 return platform::Status::Failure(platform::error::kWriteFault, "close failed");
+            }
             return closed;
         }
 

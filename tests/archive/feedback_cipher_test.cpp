@@ -19,12 +19,14 @@ using test::ToHex;
 struct AddOneCipher {
     static constexpr size_t kBlockSize = 4;
     void EncryptBlock(const uint8_t* in, uint8_t* out) const {
-        for (size_t i = 0; i < kBlockSize; ++i)
+        for (size_t i = 0; i < kBlockSize; ++i) {
             out[i] = uint8_t(in[i] + 1);
+        }
     }
     void DecryptBlock(const uint8_t* in, uint8_t* out) const {
-        for (size_t i = 0; i < kBlockSize; ++i)
+        for (size_t i = 0; i < kBlockSize; ++i) {
             out[i] = uint8_t(in[i] - 1);
+        }
     }
 };
 
@@ -53,8 +55,9 @@ protected:
     }
     static std::vector<uint8_t> Message(size_t size) {
         std::vector<uint8_t> message(size);
-        for (size_t i = 0; i < size; ++i)
+        for (size_t i = 0; i < size; ++i) {
             message[i] = uint8_t(i * 31 + 7);
+        }
         return message;
     }
 };
@@ -102,14 +105,16 @@ TYPED_TEST(FeedbackCipherOver, PiecesOfWholeBlocksMatchOneCall) {
     chain.Restart();
     const size_t piece = 2 * TypeParam::kBlockSize;
     size_t at = 0;
-    for (; pieces.size() - at > piece; at += piece)
+    for (; pieces.size() - at > piece; at += piece) {
         chain.Encrypt(pieces.data() + at, piece);
+    }
     chain.Encrypt(pieces.data() + at, pieces.size() - at);
     EXPECT_EQ(whole, pieces);
 
     chain.Restart();
-    for (at = 0; pieces.size() - at > piece; at += piece)
+    for (at = 0; pieces.size() - at > piece; at += piece) {
         chain.Decrypt(pieces.data() + at, piece);
+    }
     chain.Decrypt(pieces.data() + at, pieces.size() - at);
     EXPECT_EQ(pieces, plain);
 }

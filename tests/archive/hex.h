@@ -11,8 +11,11 @@ namespace tolva::archive::test {
 inline std::vector<uint8_t> FromHex(std::string_view hex) {
     std::vector<uint8_t> bytes;
     auto nibble = [](char c) { return c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10; };
-    for (size_t i = 0; i + 1 < hex.size(); i += 2)
-        bytes.push_back(uint8_t(nibble(hex[i]) << 4 | nibble(hex[i + 1])));
+    for (size_t i = 0; i + 1 < hex.size(); i += 2) {
+        {
+            { bytes.push_back(uint8_t(nibble(hex[i]) << 4 | nibble(hex[i + 1]))); }
+        }
+    }
     return bytes;
 }
 

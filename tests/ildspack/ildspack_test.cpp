@@ -110,8 +110,9 @@ TEST_F(IldspackTest, ExitStatusesOfExtractAndVerify) {
 
 TEST_F(IldspackTest, PackedFolderComesBackByteForByte) {
     std::string binary;
-    for (int i = 0; i < 200000; ++i)
+    for (int i = 0; i < 200000; ++i) {
         binary += char(i * 7919 >> 3);
+    }
     root_.Write("tree/readme.txt", "read me");
     root_.Write("tree/empty.dat", "");
     root_.Write("tree/bin/tool.bin", binary);

@@ -20,11 +20,13 @@ namespace fs = std::filesystem;
 
 // Linux paths arrive as given by the build; Wine shows the Linux root as drive Z:.
 std::string ToWindowsPath(std::string path) {
-    if (!path.empty() && path[0] == '/')
+    if (!path.empty() && path[0] == '/') {
         path = "Z:" + path;
+    }
     for (char& c : path) {
-        if (c == '/')
+        if (c == '/') {
             c = '\\';
+        }
     }
     return path;
 }
@@ -32,11 +34,13 @@ std::string ToWindowsPath(std::string path) {
 int RunIldspack(const std::string& exe, const std::vector<std::string>& args) {
     // The C runtime joins the arguments with blanks, so each one is quoted.
     std::vector<std::string> quoted = {"\"" + exe + "\""};
-    for (const std::string& arg : args)
+    for (const std::string& arg : args) {
         quoted.push_back("\"" + arg + "\"");
+    }
     std::vector<const char*> argv;
-    for (const std::string& arg : quoted)
+    for (const std::string& arg : quoted) {
         argv.push_back(arg.c_str());
+    }
     argv.push_back(nullptr);
     return int(_spawnv(_P_WAIT, exe.c_str(), argv.data()));
 }
@@ -44,8 +48,9 @@ int RunIldspack(const std::string& exe, const std::vector<std::string>& args) {
 std::map<std::string, std::string> ReadTree(const fs::path& folder) {
     std::map<std::string, std::string> files;
     for (const auto& item : fs::recursive_directory_iterator(folder)) {
-        if (!item.is_regular_file())
+        if (!item.is_regular_file()) {
             continue;
+        }
         std::ifstream in(item.path(), std::ios::binary);
         files[fs::relative(item.path(), folder).generic_string()] =
             std::string(std::istreambuf_iterator<char>(in), {});

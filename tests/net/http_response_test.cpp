@@ -15,12 +15,12 @@ TEST(HttpHead, EndsAtFirstBlankLineEvenWhenSplit) {
     const std::string response = "HTTP/1.1 200 OK\r\nA: 1\r\n\r\nbody\r\n\r\nmore";
     for (size_t piece = 1; piece <= response.size(); ++piece) {
         HttpHeadReader reader;
-        HttpHeadReader::Result result = HttpHeadReader::Result::NeedMore;
+        HttpHeadReader::Result result = HttpHeadReader::Result::kNeedMore;
         size_t at = 0;
-        for (; at < response.size() && result == HttpHeadReader::Result::NeedMore; at += piece) {
+        for (; at < response.size() && result == HttpHeadReader::Result::kNeedMore; at += piece) {
             result = reader.Feed(std::string_view(response).substr(at, piece));
         }
-        ASSERT_EQ(result, HttpHeadReader::Result::Complete) << piece;
+        ASSERT_EQ(result, HttpHeadReader::Result::kComplete) << piece;
         EXPECT_EQ(reader.head(), "HTTP/1.1 200 OK\r\nA: 1\r\n\r\n") << piece;
         EXPECT_EQ(reader.rest() + response.substr(std::min(at, response.size())),
                   "body\r\n\r\nmore")
@@ -32,10 +32,10 @@ TEST(HttpHead, RefusesEndlessHead) {
     HttpHeadReader reader;
     std::string line = "X-Filler: " + std::string(1000, 'a') + "\r\n";
     HttpHeadReader::Result result = reader.Feed("HTTP/1.1 200 OK\r\n");
-    while (result == HttpHeadReader::Result::NeedMore) {
+    while (result == HttpHeadReader::Result::kNeedMore) {
         result = reader.Feed(line);
     }
-    EXPECT_EQ(result, HttpHeadReader::Result::TooLarge);
+    EXPECT_EQ(result, HttpHeadReader::Result::kTooLarge);
     EXPECT_LE(reader.head().size(), kMaxHeadSize + line.size());
 }
 
@@ -60,7 +60,7 @@ struct Decoded {
 Decoded Decode(const std::string& head, const std::string& body, size_t piece) {
     HttpBodyDecoder decoder;
     EXPECT_TRUE(decoder.Start(head));
-    Decoded out{HttpBodyDecoder::Result::NeedMore, {}};
+    Decoded out{HttpBodyDecoder::Result::kNeedMore, {}};
     for (size_t at = 0; at < body.size(); at += piece) {
         out.result = decoder.Feed(std::string_view(body).substr(at, piece), out.body);
     }
@@ -77,24 +77,24 @@ TEST(HttpBody, FramingsInAnyPieces) {
         R result;
         std::string content;
     } cases[] = {
-        {"\r\n" + chunked, "5;x=1\r\nhello\r\n0\r\n\r\n", R::Complete, "hello"},
-        {"\r\n" + chunked, "3\r\nabc\r\n A \r\n0123456789\r\n0\r\ntrailer", R::Complete,
+        {"\r\n" + chunked, "5;x=1\r\nhello\r\n0\r\n\r\n", R::kComplete, "hello"},
+        {"\r\n" + chunked, "3\r\nabc\r\n A \r\n0123456789\r\n0\r\ntrailer", R::kComplete,
          "abc0123456789"},
-        {"\r\n" + chunked, "0000\r\n\r\n", R::Complete, ""},
-        {"\r\n" + chunked, "3\r\nabc\r\n4\r\nde", R::NeedMore, "abcde"},
-        {"\r\n" + chunked, "3\r\nabcX\r\n0\r\n\r\n", R::Malformed, "abc"},
-        {"\r\n" + chunked, "zz\r\nabc\r\n", R::Malformed, ""},
-        {"\r\n" + chunked, "\r\nabc\r\n", R::Malformed, ""},
-        {"\r\n" + chunked, "-1\r\n", R::Malformed, ""},
-        {"\r\n" + chunked, "8000000000000000\r\n", R::Malformed, ""},  // past 63 bits
-        {"\r\n" + chunked, std::string(5000, '0'), R::Malformed, ""},  // no line end
-        {"\r\n" + length10, "0123456789extra", R::Complete, "0123456789"},
-        {"\r\n" + length10, "012345", R::NeedMore, "012345"},
-        {"\r\nContent-Length: 7abc\r\n\r\n", "0123456789", R::Complete, "0123456"},
+        {"\r\n" + chunked, "0000\r\n\r\n", R::kComplete, ""},
+        {"\r\n" + chunked, "3\r\nabc\r\n4\r\nde", R::kNeedMore, "abcde"},
+        {"\r\n" + chunked, "3\r\nabcX\r\n0\r\n\r\n", R::kMalformed, "abc"},
+        {"\r\n" + chunked, "zz\r\nabc\r\n", R::kMalformed, ""},
+        {"\r\n" + chunked, "\r\nabc\r\n", R::kMalformed, ""},
+        {"\r\n" + chunked, "-1\r\n", R::kMalformed, ""},
+        {"\r\n" + chunked, "8000000000000000\r\n", R::kMalformed, ""},  // past 63 bits
+        {"\r\n" + chunked, std::string(5000, '0'), R::kMalformed, ""},  // no line end
+        {"\r\n" + length10, "0123456789extra", R::kComplete, "0123456789"},
+        {"\r\n" + length10, "012345", R::kNeedMore, "012345"},
+        {"\r\nContent-Length: 7abc\r\n\r\n", "0123456789", R::kComplete, "0123456"},
         // Not exactly "chunked": the length decides.
-        {"\r\nTransfer-Encoding: Chunked\r\nContent-Length: 2\r\n\r\n", "2\r\nab", R::Complete,
+        {"\r\nTransfer-Encoding: Chunked\r\nContent-Length: 2\r\n\r\n", "2\r\nab", R::kComplete,
          "2\r"},
-        {"\r\nServer: x\r\n\r\n", "all of it", R::NeedMore, "all of it"},
+        {"\r\nServer: x\r\n\r\n", "all of it", R::kNeedMore, "all of it"},
     };
     for (const Case& c : cases) {
         for (size_t piece : {size_t{1}, size_t{2}, size_t{3}, size_t{7}, c.body.size()}) {

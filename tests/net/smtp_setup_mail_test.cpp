@@ -83,7 +83,7 @@ TEST_F(SetupMailTest, NotificationRecipientsSubjectAndLog) {
         SetupMailDetails details = UserDetails();
         details.setupEmail = c.setupEmail;
         log.lines.clear();
-        SendSetupMail(SetupMailForm::Notification, details, transport, log,
+        SendSetupMail(SetupMailForm::kNotification, details, transport, log,
                       {local.relay(), vendor.relay()});
         local.Stop();
         vendor.Stop();
@@ -119,7 +119,7 @@ TEST_F(SetupMailTest, NotificationFallsBackToTheVendorsMailHost) {
         {"local server refuses", refusingLocal.relay(), &vendorB},
     };
     for (const Case& c : cases) {
-        SendSetupMail(SetupMailForm::Notification, UserDetails(), transport, log,
+        SendSetupMail(SetupMailForm::kNotification, UserDetails(), transport, log,
                       {c.local, c.vendor->relay()});
         c.vendor->Stop();
         const auto sessions = c.vendor->Sessions();
@@ -133,7 +133,7 @@ TEST_F(SetupMailTest, NotificationFallsBackToTheVendorsMailHost) {
 
 TEST_F(SetupMailTest, DemonstrationGoesToTheLocalServerOnly) {
     SmtpLoopbackServer local, vendor;
-    SendSetupMail(SetupMailForm::Demonstration, UserDetails(), transport, log,
+    SendSetupMail(SetupMailForm::kDemonstration, UserDetails(), transport, log,
                   {local.relay(), vendor.relay()});
     local.Stop();
     const auto sessions = local.Sessions();
@@ -151,7 +151,7 @@ TEST_F(SetupMailTest, DemonstrationGoesToTheLocalServerOnly) {
 
     // Without a local server the demonstration message is not sent elsewhere.
     SmtpLoopbackServer other;
-    SendSetupMail(SetupMailForm::Demonstration, UserDetails(), transport, log,
+    SendSetupMail(SetupMailForm::kDemonstration, UserDetails(), transport, log,
                   {"127.0.0.1:" + std::to_string(testing::UnusedLoopbackPort()), other.relay()});
     other.Stop();
     vendor.Stop();

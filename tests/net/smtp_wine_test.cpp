@@ -51,8 +51,8 @@ TEST_F(SmtpWineTest, SetupMails) {
     details.setupEmail = "sales@distributor.example";
     testing::RecordingLog log;
     // The local server is not running, so the notification goes through the vendor's relay.
-    SendSetupMail(SetupMailForm::Notification, details, transport, log, {closedRelay, relay});
-    SendSetupMail(SetupMailForm::Demonstration, details, transport, log, {relay, closedRelay});
+    SendSetupMail(SetupMailForm::kNotification, details, transport, log, {closedRelay, relay});
+    SendSetupMail(SetupMailForm::kDemonstration, details, transport, log, {relay, closedRelay});
     EXPECT_EQ(log.lines,
               std::vector<std::string>{
                   "Sending email to \"setup@corvane.example;sales@distributor.example\""});

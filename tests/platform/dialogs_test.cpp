@@ -13,12 +13,12 @@ TEST(DialogsTest, TheButtonPressedIsTheResult) {
         DialogIcon icon;
         DialogResult pressed;
     } cases[] = {
-        {DialogButtons::Ok, DialogIcon::Information, DialogResult::Ok},
-        {DialogButtons::OkCancel, DialogIcon::Warning, DialogResult::Cancel},
-        {DialogButtons::YesNo, DialogIcon::Question, DialogResult::No},
-        {DialogButtons::YesNoCancel, DialogIcon::None, DialogResult::Yes},
-        {DialogButtons::RetryCancel, DialogIcon::Error, DialogResult::Retry},
-        {DialogButtons::AbortRetryIgnore, DialogIcon::Error, DialogResult::Ignore},
+        {DialogButtons::kOk, DialogIcon::kInformation, DialogResult::kOk},
+        {DialogButtons::kOkCancel, DialogIcon::kWarning, DialogResult::kCancel},
+        {DialogButtons::kYesNo, DialogIcon::kQuestion, DialogResult::kNo},
+        {DialogButtons::kYesNoCancel, DialogIcon::kNone, DialogResult::kYes},
+        {DialogButtons::kRetryCancel, DialogIcon::kError, DialogResult::kRetry},
+        {DialogButtons::kAbortRetryIgnore, DialogIcon::kError, DialogResult::kIgnore},
     };
     testing::TestPlatform test;
     for (const Case& c : cases) {

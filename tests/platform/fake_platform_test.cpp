@@ -12,44 +12,44 @@ namespace {
 TEST(FakeRegistryTest, RecordsCallsAndFailsOnRequest) {
     FakeRegistry registry;
     registry.FailNext("WriteString", error::kAccessDenied);
-    EXPECT_EQ(registry.WriteString(RegistryRoot::LocalMachine, "Software\\X", "A", "1").code(),
+    EXPECT_EQ(registry.WriteString(RegistryRoot::kLocalMachine, "Software\\X", "A", "1").code(),
               error::kAccessDenied);
-    EXPECT_FALSE(registry.KeyExists(RegistryRoot::LocalMachine, "Software\\X"))
+    EXPECT_FALSE(registry.KeyExists(RegistryRoot::kLocalMachine, "Software\\X"))
         << "a failed write leaves nothing behind";
-    ASSERT_TRUE(registry.WriteString(RegistryRoot::LocalMachine, "Software\\X", "A", "1").ok());
-    ASSERT_TRUE(registry.RemoveKeyTree(RegistryRoot::LocalMachine, "Software\\X").ok());
+    ASSERT_TRUE(registry.WriteString(RegistryRoot::kLocalMachine, "Software\\X", "A", "1").ok());
+    ASSERT_TRUE(registry.RemoveKeyTree(RegistryRoot::kLocalMachine, "Software\\X").ok());
 
     const std::vector<RegistryCall> expected = {
-        {"WriteString", RegistryRoot::LocalMachine, "Software\\X", "A"},
-        {"KeyExists", RegistryRoot::LocalMachine, "Software\\X", ""},
-        {"WriteString", RegistryRoot::LocalMachine, "Software\\X", "A"},
-        {"RemoveKeyTree", RegistryRoot::LocalMachine, "Software\\X", ""},
+        {"WriteString", RegistryRoot::kLocalMachine, "Software\\X", "A"},
+        {"KeyExists", RegistryRoot::kLocalMachine, "Software\\X", ""},
+        {"WriteString", RegistryRoot::kLocalMachine, "Software\\X", "A"},
+        {"RemoveKeyTree", RegistryRoot::kLocalMachine, "Software\\X", ""},
     };
     EXPECT_EQ(registry.Calls(), expected);
 }
 
 TEST(FakeRegistryTest, RootsAreSeparateAndExpandStringsReadAsStrings) {
     FakeRegistry registry;
-    ASSERT_TRUE(registry.WriteExpandString(RegistryRoot::CurrentUser, "Env", "Path", "%X%").ok());
+    ASSERT_TRUE(registry.WriteExpandString(RegistryRoot::kCurrentUser, "Env", "Path", "%X%").ok());
     std::string text;
-    ASSERT_TRUE(registry.ReadString(RegistryRoot::CurrentUser, "Env", "Path", text).ok());
+    ASSERT_TRUE(registry.ReadString(RegistryRoot::kCurrentUser, "Env", "Path", text).ok());
     EXPECT_EQ(text, "%X%");
-    EXPECT_FALSE(registry.KeyExists(RegistryRoot::LocalMachine, "Env"));
+    EXPECT_FALSE(registry.KeyExists(RegistryRoot::kLocalMachine, "Env"));
 }
 
 TEST(FakeDialogsTest, AnswersFromTheQueueThenTheDefault) {
     FakeDialogs dialogs;
-    MessageBoxRequest question{u"Exit?", u"Setup", DialogButtons::YesNo, DialogIcon::Question,
+    MessageBoxRequest question{u"Exit?", u"Setup", DialogButtons::kYesNo, DialogIcon::kQuestion,
                                true};
-    MessageBoxRequest retry{u"Copy failed", u"Error", DialogButtons::RetryCancel,
-                            DialogIcon::Error};
+    MessageBoxRequest retry{u"Copy failed", u"Error", DialogButtons::kRetryCancel,
+                            DialogIcon::kError};
 
-    dialogs.QueueAnswer(DialogResult::No);
-    EXPECT_EQ(dialogs.ShowMessageBox(question), DialogResult::No);
-    EXPECT_EQ(dialogs.ShowMessageBox(question), DialogResult::Yes) << "first button";
-    EXPECT_EQ(dialogs.ShowMessageBox(retry), DialogResult::Retry);
-    dialogs.SetDefaultAnswer(DialogResult::Cancel);
-    EXPECT_EQ(dialogs.ShowMessageBox(retry), DialogResult::Cancel);
+    dialogs.QueueAnswer(DialogResult::kNo);
+    EXPECT_EQ(dialogs.ShowMessageBox(question), DialogResult::kNo);
+    EXPECT_EQ(dialogs.ShowMessageBox(question), DialogResult::kYes) << "first button";
+    EXPECT_EQ(dialogs.ShowMessageBox(retry), DialogResult::kRetry);
+    dialogs.SetDefaultAnswer(DialogResult::kCancel);
+    EXPECT_EQ(dialogs.ShowMessageBox(retry), DialogResult::kCancel);
 
     ASSERT_EQ(dialogs.Shown().size(), 4u);
     EXPECT_EQ(dialogs.Shown()[0].text, u"Exit?");

@@ -10,7 +10,7 @@ namespace {
 using Folders = MemoryFileSystem::Folders;
 
 TEST(MemoryFileSystemTest, FoldersMustBeCreatedOnlyWhenAsked) {
-    MemoryFileSystem strict(Folders::MustBeCreated);
+    MemoryFileSystem strict(Folders::kMustBeCreated);
     EXPECT_TRUE(strict.WriteWholeFile("C:\\top.txt", "x").ok());
     EXPECT_EQ(strict.WriteWholeFile("C:\\a\\b\\f.txt", "x").code(), error::kPathNotFound);
     std::unique_ptr<OutputFile> output;

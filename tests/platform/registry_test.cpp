@@ -9,7 +9,7 @@
 namespace tolva::platform {
 namespace {
 
-constexpr RegistryRoot kUser = RegistryRoot::CurrentUser;
+constexpr RegistryRoot kUser = RegistryRoot::kCurrentUser;
 
 class RegistryTest : public ::testing::Test {
 protected:
@@ -43,11 +43,11 @@ TEST_F(RegistryTest, ValuesRoundTripByType) {
     struct Case {
         const char* name;
         RegistryValueType type;
-    } types[] = {{"Path", RegistryValueType::String},
-                 {"Start", RegistryValueType::Dword},
-                 {"Blob", RegistryValueType::Binary}};
+    } types[] = {{"Path", RegistryValueType::kString},
+                 {"Start", RegistryValueType::kDword},
+                 {"Blob", RegistryValueType::kBinary}};
     for (const Case& c : types) {
-        RegistryValueType type = RegistryValueType::None;
+        RegistryValueType type = RegistryValueType::kNone;
         ASSERT_TRUE(registry.GetValueType(kUser, key, c.name, type).ok()) << c.name;
         EXPECT_EQ(type, c.type) << c.name;
     }

@@ -41,7 +41,7 @@ TEST_F(SystemTest, FoldersExistAndEndInBackslash) {
 }
 
 TEST_F(SystemTest, MachineFacts) {
-    EXPECT_EQ(system.GetPlatformId(), PlatformId::WindowsNT);
+    EXPECT_EQ(system.GetPlatformId(), PlatformId::kWindowsNt);
     int32_t bias = system.TimeZoneBias();
     EXPECT_GE(bias, -14 * 60);
     EXPECT_LE(bias, 12 * 60);

@@ -20,7 +20,7 @@ public:
     Platform& Services();
     // An empty folder, with a trailing backslash.
     const std::string& Scratch() const;
-    // A key under RegistryRoot::CurrentUser that does not exist yet.
+    // A key under RegistryRoot::kCurrentUser that does not exist yet.
     const std::string& RegistryKey() const;
 
     // Sets the file's read-only attribute, which the FileSystem interface can only clear.

@@ -10,7 +10,7 @@ namespace tolva::util {
 namespace {
 
 TEST(StringFile, Load) {
-    platform::MemoryFileSystem files(platform::MemoryFileSystem::Folders::MustBeCreated);
+    platform::MemoryFileSystem files(platform::MemoryFileSystem::Folders::kMustBeCreated);
     EXPECT_EQ(LoadStringFromFile(files, "C:\\missing.txt"), "");
     files.files["C:\\a.txt"] = std::string("x\0y", 3);
     EXPECT_EQ(LoadStringFromFile(files, "C:\\a.txt"), std::string("x\0y", 3));
@@ -23,7 +23,7 @@ TEST(StringFile, Load) {
 }
 
 TEST(StringFile, Save) {
-    platform::MemoryFileSystem files(platform::MemoryFileSystem::Folders::MustBeCreated);
+    platform::MemoryFileSystem files(platform::MemoryFileSystem::Folders::kMustBeCreated);
     EXPECT_TRUE(SaveStringToFile(files, "one", "C:\\f.txt", false, false));
     EXPECT_TRUE(SaveStringToFile(files, "two", "C:\\f.txt", false, false));
     EXPECT_EQ(files.files["C:\\f.txt"], "two");

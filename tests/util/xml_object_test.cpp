@@ -235,7 +235,7 @@ TEST(XmlObject, ClearEmptiesEverything) {
 }
 
 TEST(XmlObject, LoadAndSave) {
-    platform::MemoryFileSystem files(platform::MemoryFileSystem::Folders::MustBeCreated);
+    platform::MemoryFileSystem files(platform::MemoryFileSystem::Folders::kMustBeCreated);
     TXMLObject document(kSystem);
     EXPECT_FALSE(document.LoadFromFile(files, "C:\\missing.xml"));
     files.files["C:\\empty.xml"] = "";

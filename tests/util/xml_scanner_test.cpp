@@ -82,7 +82,7 @@ TEST(XmlScanner, FindNextWalksForward) {
 }
 
 TEST(XmlScanner, LoadFile) {
-    platform::MemoryFileSystem files(platform::MemoryFileSystem::Folders::MustBeCreated);
+    platform::MemoryFileSystem files(platform::MemoryFileSystem::Folders::kMustBeCreated);
     files.files["C:\\cat.xml"] = "<V>2</V>";
     TXMLType xml;
     xml.Name = "stale";

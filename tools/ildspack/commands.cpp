@@ -30,14 +30,16 @@ void Report(const Invocation& invocation, const std::string& entry, const std::s
 }
 
 std::string WithBackslash(std::string folder) {
-    if (folder.empty() || folder.back() != '\\')
+    if (folder.empty() || folder.back() != '\\') {
         folder += '\\';
+    }
     return folder;
 }
 
 std::string ReadFailure(ReadOutcome outcome, bool inData) {
-    if (outcome == ReadOutcome::kReadFailed)
+    if (outcome == ReadOutcome::kReadFailed) {
         return "read error";
+    }
     return inData ? "archive ends inside the entry's data" : "archive ends inside an entry header";
 }
 
@@ -63,8 +65,9 @@ bool CollectFiles(const platform::FileSystem& files, const std::string& folder,
     for (const platform::FolderEntry& entry : entries) {
         const std::string path = folder + entry.name;
         if (entry.isFolder) {
-            if (!CollectFiles(files, path + "\\", prefix + entry.name + "\\", items, error))
+            if (!CollectFiles(files, path + "\\", prefix + entry.name + "\\", items, error)) {
                 return false;
+            }
             continue;
         }
         PackItem item{prefix + entry.name, path, 0};
@@ -91,8 +94,9 @@ int Pack(NativeFiles& native, const Invocation& invocation) {
     std::erase_if(items,
                   [&](const PackItem& item) { return util::SameText(item.path, archivePath); });
     uint64_t total = 0;
-    for (const PackItem& item : items)
+    for (const PackItem& item : items) {
         total += item.size;
+    }
 
     archive::ArchiveWriter writer;
     if (const platform::Status created = writer.Create(files, archivePath, invocation.password);
@@ -124,8 +128,9 @@ int Pack(NativeFiles& native, const Invocation& invocation) {
 int OpenReader(NativeFiles& native, const Invocation& invocation, archive::ArchiveReader& reader) {
     const ReadOutcome opened =
         reader.Open(native.Files(), native.ToWindowsPath(invocation.archive));
-    if (opened == ReadOutcome::kOk)
+    if (opened == ReadOutcome::kOk) {
         return kExitOk;
+    }
     Report(invocation, "",
            opened == ReadOutcome::kReadFailed ? "cannot be opened or read"
                                               : "archive ends inside its header");
@@ -134,14 +139,16 @@ int OpenReader(NativeFiles& native, const Invocation& invocation, archive::Archi
 
 int List(NativeFiles& native, const Invocation& invocation) {
     archive::ArchiveReader reader;
-    if (const int opened = OpenReader(native, invocation, reader); opened != kExitOk)
+    if (const int opened = OpenReader(native, invocation, reader); opened != kExitOk) {
         return opened;
+    }
     std::printf("format version %u\n", unsigned(reader.formatVersion()));
     archive::EntryHeader entry;
     while (true) {
         const ReadOutcome next = reader.NextEntry(entry);
-        if (next == ReadOutcome::kEnd)
+        if (next == ReadOutcome::kEnd) {
             return kExitOk;
+        }
         if (next != ReadOutcome::kOk) {
             Report(invocation, "", ReadFailure(next, false));
             return kExitUnreadable;
@@ -163,8 +170,9 @@ int List(NativeFiles& native, const Invocation& invocation) {
 
 int Verify(NativeFiles& native, const Invocation& invocation) {
     archive::ArchiveReader reader;
-    if (const int opened = OpenReader(native, invocation, reader); opened != kExitOk)
+    if (const int opened = OpenReader(native, invocation, reader); opened != kExitOk) {
         return opened;
+    }
     ProgressBar bar(!invocation.quiet && StandardErrorIsTerminal());
     reader.SetProgress([&](uint64_t done, uint64_t total) { bar.Update(done, total); });
     auto fail = [&](const std::string& entry, const std::string& what, int status) {
@@ -178,10 +186,12 @@ int Verify(NativeFiles& native, const Invocation& invocation) {
     uint64_t entries = 0, content = 0;
     while (true) {
         const ReadOutcome next = reader.NextEntry(entry);
-        if (next == ReadOutcome::kEnd)
+        if (next == ReadOutcome::kEnd) {
             break;
-        if (next != ReadOutcome::kOk)
+        }
+        if (next != ReadOutcome::kOk) {
             return fail("", ReadFailure(next, false), kExitUnreadable);
+        }
         if (entry.encrypted && invocation.password.empty()) {
             return fail(entry.name, "encrypted, and no password was given", kExitNeedsPassword);
         }
@@ -189,12 +199,14 @@ int Verify(NativeFiles& native, const Invocation& invocation) {
             return fail(entry.name, "unsafe name: it would be written outside the destination",
                         kExitUnsafeName);
         }
-        if (entry.encrypted && !cipher)
+        if (entry.encrypted && !cipher) {
             cipher.emplace(archive::MakeArchiveCipher(invocation.password));
+        }
         const archive::DecodeResult decoded = reader.DecodeData(
             cipher ? &*cipher : nullptr, [](const uint8_t*, size_t) { return true; });
-        if (decoded.read != ReadOutcome::kOk)
+        if (decoded.read != ReadOutcome::kOk) {
             return fail(entry.name, ReadFailure(decoded.read, true), kExitUnreadable);
+        }
         if (entry.hasCrc && decoded.crc != entry.crc) {
             return fail(entry.name, "damaged: CRC-32 does not match", kExitDamaged);
         }

@@ -5,18 +5,18 @@ namespace {
 
 DialogResult FirstButton(DialogButtons buttons) {
     switch (buttons) {
-        case DialogButtons::YesNo:
-        case DialogButtons::YesNoCancel:
-            return DialogResult::Yes;
-        case DialogButtons::RetryCancel:
-            return DialogResult::Retry;
-        case DialogButtons::AbortRetryIgnore:
-            return DialogResult::Abort;
-        case DialogButtons::Ok:
-        case DialogButtons::OkCancel:
+        case DialogButtons::kYesNo:
+        case DialogButtons::kYesNoCancel:
+            return DialogResult::kYes;
+        case DialogButtons::kRetryCancel:
+            return DialogResult::kRetry;
+        case DialogButtons::kAbortRetryIgnore:
+            return DialogResult::kAbort;
+        case DialogButtons::kOk:
+        case DialogButtons::kOkCancel:
             break;
     }
-    return DialogResult::Ok;
+    return DialogResult::kOk;
 }
 
 }  // namespace

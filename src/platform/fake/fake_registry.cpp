@@ -7,7 +7,7 @@ namespace tolva::platform {
 struct FakeRegistry::Key {
     struct Value {
         std::string name;
-        RegistryValueType type = RegistryValueType::None;
+        RegistryValueType type = RegistryValueType::kNone;
         std::string data;
     };
 
@@ -64,8 +64,8 @@ FakeRegistry::Key::Value* FakeRegistry::Key::FindValue(std::string_view valueNam
 
 FakeRegistry::FakeRegistry() {
     for (RegistryRoot root :
-         {RegistryRoot::ClassesRoot, RegistryRoot::CurrentUser, RegistryRoot::LocalMachine,
-          RegistryRoot::Users, RegistryRoot::CurrentConfig}) {
+         {RegistryRoot::kClassesRoot, RegistryRoot::kCurrentUser, RegistryRoot::kLocalMachine,
+          RegistryRoot::kUsers, RegistryRoot::kCurrentConfig}) {
         roots_[root] = std::make_unique<Key>();
     }
 }
@@ -154,15 +154,15 @@ Status FakeRegistry::Read(const char* operation, RegistryRoot root, std::string_
 
 Status FakeRegistry::ReadString(RegistryRoot root, std::string_view key, std::string_view name,
                                 std::string& value) const {
-    return Read("ReadString", root, key, name, RegistryValueType::String,
-                RegistryValueType::ExpandString, value);
+    return Read("ReadString", root, key, name, RegistryValueType::kString,
+                RegistryValueType::kExpandString, value);
 }
 
 Status FakeRegistry::ReadDword(RegistryRoot root, std::string_view key, std::string_view name,
                                uint32_t& value) const {
     std::string data;
-    if (Status status = Read("ReadDword", root, key, name, RegistryValueType::Dword,
-                             RegistryValueType::Dword, data);
+    if (Status status = Read("ReadDword", root, key, name, RegistryValueType::kDword,
+                             RegistryValueType::kDword, data);
         !status) {
         return status;
     }
@@ -175,8 +175,8 @@ Status FakeRegistry::ReadDword(RegistryRoot root, std::string_view key, std::str
 
 Status FakeRegistry::ReadBinary(RegistryRoot root, std::string_view key, std::string_view name,
                                 std::string& value) const {
-    return Read("ReadBinary", root, key, name, RegistryValueType::Binary, RegistryValueType::Binary,
-                value);
+    return Read("ReadBinary", root, key, name, RegistryValueType::kBinary,
+                RegistryValueType::kBinary, value);
 }
 
 Status FakeRegistry::GetValueType(RegistryRoot root, std::string_view key, std::string_view name,
@@ -212,12 +212,12 @@ Status FakeRegistry::Write(const char* operation, RegistryRoot root, std::string
 
 Status FakeRegistry::WriteString(RegistryRoot root, std::string_view key, std::string_view name,
                                  std::string_view value) {
-    return Write("WriteString", root, key, name, RegistryValueType::String, std::string(value));
+    return Write("WriteString", root, key, name, RegistryValueType::kString, std::string(value));
 }
 
 Status FakeRegistry::WriteExpandString(RegistryRoot root, std::string_view key,
                                        std::string_view name, std::string_view value) {
-    return Write("WriteExpandString", root, key, name, RegistryValueType::ExpandString,
+    return Write("WriteExpandString", root, key, name, RegistryValueType::kExpandString,
                  std::string(value));
 }
 
@@ -227,12 +227,12 @@ Status FakeRegistry::WriteDword(RegistryRoot root, std::string_view key, std::st
     for (size_t i = 0; i < 4; ++i) {
         data[i] = static_cast<char>((value >> (8 * i)) & 0xFF);
     }
-    return Write("WriteDword", root, key, name, RegistryValueType::Dword, std::move(data));
+    return Write("WriteDword", root, key, name, RegistryValueType::kDword, std::move(data));
 }
 
 Status FakeRegistry::WriteBinary(RegistryRoot root, std::string_view key, std::string_view name,
                                  std::string_view value) {
-    return Write("WriteBinary", root, key, name, RegistryValueType::Binary, std::string(value));
+    return Write("WriteBinary", root, key, name, RegistryValueType::kBinary, std::string(value));
 }
 
 Status FakeRegistry::ListValueNames(RegistryRoot root, std::string_view key,

@@ -12,7 +12,7 @@ namespace tolva::platform {
 
 struct RegistryCall {
     std::string operation;  // the method's name: "WriteString", "RemoveKeyTree", ...
-    RegistryRoot root = RegistryRoot::LocalMachine;
+    RegistryRoot root = RegistryRoot::kLocalMachine;
     std::string key;
     std::string name;  // the value's name; empty for key operations
 

@@ -38,7 +38,7 @@ public:
 private:
     std::string tempFolder_ = "C:\\Windows\\Temp\\";
     std::string windowsFolder_ = "C:\\Windows\\";
-    PlatformId platformId_ = PlatformId::WindowsNT;
+    PlatformId platformId_ = PlatformId::kWindowsNt;
     int32_t timeZoneBias_ = 0;
     std::vector<std::string> dnsServers_;
     LocalTime now_{2026, 1, 2, 3, 4, 5, 0, 5};

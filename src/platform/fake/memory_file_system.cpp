@@ -72,7 +72,7 @@ bool MemoryFileSystem::FileExists(std::string_view path) const {
 }
 
 bool MemoryFileSystem::FolderExists(std::string_view path) const {
-    return folderRule_ == Folders::AlwaysExist || folders_.count(AsFolder(path)) != 0;
+    return folderRule_ == Folders::kAlwaysExist || folders_.count(AsFolder(path)) != 0;
 }
 
 Status MemoryFileSystem::CreateFolders(std::string_view path) {
@@ -202,7 +202,7 @@ Status MemoryFileSystem::OpenForWrite(std::string_view path, std::unique_ptr<Out
 }
 
 bool MemoryFileSystem::ParentFolderExists(std::string_view path) const {
-    if (folderRule_ == Folders::AlwaysExist) {
+    if (folderRule_ == Folders::kAlwaysExist) {
         return true;
     }
     const size_t slash = path.rfind('\\');

@@ -17,11 +17,11 @@ namespace tolva::platform {
 class MemoryFileSystem : public FileSystem {
 public:
     enum class Folders {
-        AlwaysExist,    // every folder exists and writing never fails for want of one
-        MustBeCreated,  // writing into a folder not created (nor "C:\") fails with kPathNotFound
+        kAlwaysExist,    // every folder exists and writing never fails for want of one
+        kMustBeCreated,  // writing into a folder not created (nor "C:\") fails with kPathNotFound
     };
 
-    explicit MemoryFileSystem(Folders folders = Folders::AlwaysExist);
+    explicit MemoryFileSystem(Folders folders = Folders::kAlwaysExist);
 
     bool FileExists(std::string_view path) const override;
     bool FolderExists(std::string_view path) const override;

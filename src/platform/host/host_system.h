@@ -13,7 +13,7 @@ public:
 
     std::string TempFolder() const override;
     std::string WindowsFolder() const override;
-    PlatformId GetPlatformId() const override { return PlatformId::WindowsNT; }
+    PlatformId GetPlatformId() const override { return PlatformId::kWindowsNt; }
     int32_t TimeZoneBias() const override;
     // The "nameserver" lines of /etc/resolv.conf that hold IPv4 addresses.
     std::vector<std::string> DnsServers() const override;

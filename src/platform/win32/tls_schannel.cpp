@@ -211,10 +211,10 @@ public:
                 return true;
             }
             Step step = DecryptRecord();
-            if (step == Step::Closed || step == Step::Failed) {
+            if (step == Step::kClosed || step == Step::kFailed) {
                 return true;  // Receive reports it
             }
-            if (step == Step::NeedMore) {
+            if (step == Step::kNeedMore) {
                 return WaitSocket(socket_.Get(), false, timeoutMs);
             }
         }
@@ -227,15 +227,15 @@ public:
         }
         while (plainAt_ == plain_.size()) {
             Step step = DecryptRecord();
-            if (step == Step::Closed) {
+            if (step == Step::kClosed) {
                 peerClosed_ = true;
                 return Status::Ok();
             }
-            if (step == Step::Failed) {
+            if (step == Step::kFailed) {
                 broken_ = true;
                 return Status::Failure(static_cast<uint32_t>(SEC_E_DECRYPT_FAILURE), "TLS decrypt");
             }
-            if (step == Step::NeedMore) {
+            if (step == Step::kNeedMore) {
                 Status read = ReadMore();
                 if (!read.ok()) {
                     broken_ = true;
@@ -263,7 +263,7 @@ public:
     void Close() override { socket_.Reset(); }
 
 private:
-    enum class Step { Produced, NeedMore, Closed, Failed };
+    enum class Step { kProduced, kNeedMore, kClosed, kFailed };
 
     // Appends what the socket has (waiting for it) to the encrypted input.
     Status ReadMore() {
@@ -283,7 +283,7 @@ private:
     // Decrypts one record of the encrypted input into plain_.
     Step DecryptRecord() {
         if (incoming_.empty()) {
-            return Step::NeedMore;
+            return Step::kNeedMore;
         }
         SecBuffer buffers[4] = {
             {static_cast<unsigned long>(incoming_.size()), SECBUFFER_DATA, &incoming_[0]},
@@ -294,13 +294,13 @@ private:
         SecBufferDesc description{SECBUFFER_VERSION, 4, buffers};
         SECURITY_STATUS status = ::DecryptMessage(context_.get(), &description, 0, nullptr);
         if (status == SEC_E_INCOMPLETE_MESSAGE) {
-            return Step::NeedMore;
+            return Step::kNeedMore;
         }
         if (status == SEC_I_CONTEXT_EXPIRED) {
-            return Step::Closed;
+            return Step::kClosed;
         }
         if (status != SEC_E_OK) {
-            return Step::Failed;
+            return Step::kFailed;
         }
         std::string extra;
         for (const SecBuffer& b : buffers) {
@@ -311,7 +311,7 @@ private:
             }
         }
         incoming_ = std::move(extra);
-        return Step::Produced;
+        return Step::kProduced;
     }
 
     Status SendToken(SecBuffer& token) {

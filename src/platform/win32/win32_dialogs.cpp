@@ -7,17 +7,17 @@ namespace {
 
 UINT ButtonFlags(DialogButtons buttons) {
     switch (buttons) {
-        case DialogButtons::Ok:
+        case DialogButtons::kOk:
             return MB_OK;
-        case DialogButtons::OkCancel:
+        case DialogButtons::kOkCancel:
             return MB_OKCANCEL;
-        case DialogButtons::YesNo:
+        case DialogButtons::kYesNo:
             return MB_YESNO;
-        case DialogButtons::YesNoCancel:
+        case DialogButtons::kYesNoCancel:
             return MB_YESNOCANCEL;
-        case DialogButtons::RetryCancel:
+        case DialogButtons::kRetryCancel:
             return MB_RETRYCANCEL;
-        case DialogButtons::AbortRetryIgnore:
+        case DialogButtons::kAbortRetryIgnore:
             return MB_ABORTRETRYIGNORE;
     }
     return MB_OK;
@@ -25,15 +25,15 @@ UINT ButtonFlags(DialogButtons buttons) {
 
 UINT IconFlags(DialogIcon icon) {
     switch (icon) {
-        case DialogIcon::Information:
+        case DialogIcon::kInformation:
             return MB_ICONINFORMATION;
-        case DialogIcon::Warning:
+        case DialogIcon::kWarning:
             return MB_ICONWARNING;
-        case DialogIcon::Error:
+        case DialogIcon::kError:
             return MB_ICONERROR;
-        case DialogIcon::Question:
+        case DialogIcon::kQuestion:
             return MB_ICONQUESTION;
-        case DialogIcon::None:
+        case DialogIcon::kNone:
             break;
     }
     return 0;
@@ -56,7 +56,7 @@ DialogResult Win32Dialogs::ShowMessageBox(const MessageBoxRequest& request) {
     int answer =
         ::MessageBoxW(owner, Wide(request.text).c_str(), Wide(request.caption).c_str(), flags);
     // 0: the box could not be shown; the safe reading is that nothing was agreed to.
-    return answer == 0 ? DialogResult::Cancel : static_cast<DialogResult>(answer);
+    return answer == 0 ? DialogResult::kCancel : static_cast<DialogResult>(answer);
 }
 
 }  // namespace tolva::platform

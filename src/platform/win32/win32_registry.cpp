@@ -10,15 +10,15 @@ namespace {
 
 HKEY RootKey(RegistryRoot root) {
     switch (root) {
-        case RegistryRoot::ClassesRoot:
+        case RegistryRoot::kClassesRoot:
             return HKEY_CLASSES_ROOT;
-        case RegistryRoot::CurrentUser:
+        case RegistryRoot::kCurrentUser:
             return HKEY_CURRENT_USER;
-        case RegistryRoot::LocalMachine:
+        case RegistryRoot::kLocalMachine:
             return HKEY_LOCAL_MACHINE;
-        case RegistryRoot::Users:
+        case RegistryRoot::kUsers:
             return HKEY_USERS;
-        case RegistryRoot::CurrentConfig:
+        case RegistryRoot::kCurrentConfig:
             return HKEY_CURRENT_CONFIG;
     }
     return HKEY_LOCAL_MACHINE;

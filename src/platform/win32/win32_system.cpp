@@ -42,7 +42,7 @@ PlatformId Win32System::GetPlatformId() const {
     OSVERSIONINFOW version = {};
     version.dwOSVersionInfoSize = sizeof version;
     if (!::GetVersionExW(&version)) {
-        return PlatformId::WindowsNT;
+        return PlatformId::kWindowsNt;
     }
     return static_cast<PlatformId>(version.dwPlatformId);
 }
