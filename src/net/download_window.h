@@ -1,6 +1,6 @@
 #pragma once
 // What the module download needs of the wizard window: the page caption, the progress bar and its
-// text, repainting, and the installer's abort (error box, setup log line, end of the process).
+// text, and repainting.
 
 #include <string>
 #include <string_view>
@@ -21,13 +21,6 @@ public:
     virtual void SetProgressPosition(int position) = 0;
     // Lets pending window messages run, so that the window repaints.
     virtual void Repaint() = 0;
-
-    // The box titled "Error" with the text and an error icon, task-modal.
-    virtual void ShowErrorBox(std::u16string_view text) = 0;
-    // One message for the setup log, which adds the time stamp and the line end.
-    virtual void WriteSetupLog(std::string_view message) = 0;
-    // Ends the process with exit code 0. Only a test's window returns from it.
-    virtual void EndProcess() = 0;
 };
 
 }  // namespace tolva::net

@@ -75,18 +75,17 @@ bool MatchesVersionPattern(std::string_view pattern, std::string_view version) {
 
 ModuleDownloader::ModuleDownloader(HttpClient& http, platform::FileSystem& files,
                                    const platform::System& system, DownloadWindow& window,
-                                   DownloadTexts texts)
+                                   util::SetupAbort& abort, DownloadTexts texts)
     : http_(http),
       files_(files),
       system_(system),
       window_(window),
+      abort_(abort),
       texts_(std::move(texts)),
       random_(SystemRandomIndex) {}
 
-bool ModuleDownloader::Abort(const std::u16string& message, std::u16string_view boxExtra) {
-    window_.ShowErrorBox(message + std::u16string(boxExtra));
-    window_.WriteSetupLog("Error: Setup aborted - " + system_.WideToAnsi(message) + "\r\n");
-    window_.EndProcess();
+bool ModuleDownloader::Abort(const std::u16string& message, std::u16string_view details) {
+    abort_.Abort(message, details);
     return false;
 }
 

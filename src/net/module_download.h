@@ -12,6 +12,7 @@
 #include "net/http_download.h"
 #include "platform/file_system.h"
 #include "platform/system.h"
+#include "util/setup_abort.h"
 
 namespace tolva::net {
 
@@ -42,24 +43,25 @@ public:
     using RandomIndex = std::function<size_t(size_t count)>;
 
     ModuleDownloader(HttpClient& http, platform::FileSystem& files, const platform::System& system,
-                     DownloadWindow& window, DownloadTexts texts = {});
+                     DownloadWindow& window, util::SetupAbort& abort, DownloadTexts texts = {});
 
     void SetRandomIndex(RandomIndex random) { random_ = std::move(random); }
 
     // Fetches the catalogue at moduleDownloadUrl (the vendor's when empty, which is then stored
-    // there), then each archive into extractDir + name. Any failure aborts the installer through
-    // the window; false is returned only when the window's EndProcess came back.
+    // there), then each archive into extractDir + name. Any failure aborts the installer; false is
+    // returned only when the abort came back.
     bool DownloadModules(std::string& moduleDownloadUrl, std::string_view extractDir,
                          const std::vector<std::string>& archives);
 
 private:
-    bool Abort(const std::u16string& message, std::u16string_view boxExtra = {});
+    bool Abort(const std::u16string& message, std::u16string_view details = {});
     std::u16string Wide(std::string_view text) const { return system_.AnsiToWide(text); }
 
     HttpClient& http_;
     platform::FileSystem& files_;
     const platform::System& system_;
     DownloadWindow& window_;
+    util::SetupAbort& abort_;
     DownloadTexts texts_;
     RandomIndex random_;
 };

@@ -19,7 +19,7 @@ std::string DateStamp(const platform::LocalTime& time) {
 }
 
 void SendNotification(const SetupMailDetails& details, const MailTransport& transport,
-                      SetupLogSink& log, const SetupMailRelays& relays) {
+                      util::SetupLogSink& log, const SetupMailRelays& relays) {
     const std::string recipients = NotificationRecipients(details.setupEmail);
     const std::string body = NotificationBody(details, transport.system);
     log.Write("Sending email to \"" + recipients + "\"");
@@ -70,7 +70,7 @@ std::string NotificationBody(const SetupMailDetails& details, const platform::Sy
 }
 
 void SendSetupMail(SetupMailForm form, const SetupMailDetails& details,
-                   const MailTransport& transport, SetupLogSink& log,
+                   const MailTransport& transport, util::SetupLogSink& log,
                    const SetupMailRelays& relays) {
     try {
         if (form == SetupMailForm::kNotification) {

@@ -5,10 +5,10 @@
 
 #include <string>
 
-#include "net/setup_log_sink.h"
 #include "net/text_mail.h"
 #include "platform/system.h"
 #include "util/product.h"
+#include "util/setup_log_sink.h"
 
 namespace tolva::net {
 
@@ -51,7 +51,7 @@ std::string NotificationBody(const SetupMailDetails& details, const platform::Sy
 // Sends one of the two mails. The notification is logged and, when the local server does not take
 // it, sent again through the vendor's mail host.
 void SendSetupMail(SetupMailForm form, const SetupMailDetails& details,
-                   const MailTransport& transport, SetupLogSink& log,
+                   const MailTransport& transport, util::SetupLogSink& log,
                    const SetupMailRelays& relays = {});
 
 }  // namespace tolva::net

@@ -57,11 +57,15 @@ public:
         calls.push_back("position " + std::to_string(value));
     }
     void Repaint() override { calls.push_back("repaint"); }
-    void ShowErrorBox(std::u16string_view text) override { calls.push_back("box " + Narrow(text)); }
-    void WriteSetupLog(std::string_view message) override {
-        calls.push_back("log " + std::string(message));
+};
+
+// Keeps the message and the details of each abort, and returns.
+class RecordingAbort final : public util::SetupAbort {
+public:
+    std::vector<std::pair<std::string, std::string>> aborts;
+    void Abort(std::u16string_view message, std::u16string_view details) override {
+        aborts.emplace_back(Narrow(message), Narrow(details));
     }
-    void EndProcess() override { calls.push_back("end"); }
 };
 
 // Refuses every connection and remembers where it was asked to go.
@@ -103,7 +107,7 @@ protected:
     }
     bool Run(std::vector<std::string> archives) {
         HttpClient http(network_, files_, system_);
-        ModuleDownloader downloader(http, files_, system_, window_);
+        ModuleDownloader downloader(http, files_, system_, window_, abort_);
         return downloader.DownloadModules(catalogueUrl_, "C:\\Temp\\tolvainstall\\", archives);
     }
     std::vector<std::string> TempFiles() const {
@@ -122,6 +126,7 @@ protected:
     platform::MemoryFileSystem files_;
     platform::FakeSystem system_ = tolva::testing::TestSystem();
     RecordingWindow window_;
+    RecordingAbort abort_;
     std::string catalogueUrl_ =
         "http://127.0.0.1:" + std::to_string(server_.port()) + "/server.xml";
 };
@@ -131,6 +136,7 @@ TEST_F(ModuleDownloadTest, FetchesArchivesIntoExtractionFolder) {
     routes_["/dl/setupim.dat"] = "IM archive";
     routes_["/dl/setupav.dat"] = "AV archive";
     EXPECT_TRUE(Run({"setupim.dat", "setupav.dat"}));
+    EXPECT_TRUE(abort_.aborts.empty());
     EXPECT_EQ(files_.files["C:\\Temp\\tolvainstall\\setupim.dat"], "IM archive");
     EXPECT_EQ(files_.files["C:\\Temp\\tolvainstall\\setupav.dat"], "AV archive");
     EXPECT_TRUE(TempFiles().empty());
@@ -176,11 +182,9 @@ TEST_F(ModuleDownloadTest, AbortsOnOtherVersion) {
     const std::string message =
         "The setup version 9.1.0 does not match the version 9.2.0 of the remote components on the "
         "server. Please, download the latest setup.";
-    ASSERT_GE(window_.calls.size(), 3u);
-    std::vector<std::string> tail(window_.calls.end() - 3, window_.calls.end());
-    EXPECT_EQ(tail,
-              (std::vector<std::string>{"box " + message,
-                                        "log Error: Setup aborted - " + message + "\r\n", "end"}));
+    ASSERT_EQ(abort_.aborts.size(), 1u);
+    EXPECT_EQ(abort_.aborts[0].first, message);
+    EXPECT_EQ(abort_.aborts[0].second, "");
     EXPECT_FALSE(files_.FileExists("C:\\Temp\\tolvainstall\\a.dat"));
 }
 
@@ -191,10 +195,9 @@ TEST_F(ModuleDownloadTest, AbortsWhenCatalogueCannotBeFetched) {
                                 " from the Internet.\r\nPlease, check your Internet connection "
                                 "and make sure the URL " +
                                 catalogueUrl_ + " is working properly.";
-    std::vector<std::string> tail(window_.calls.end() - 3, window_.calls.end());
-    EXPECT_EQ(tail,
-              (std::vector<std::string>{"box " + message + "\r\na.dat\r\nb.dat",
-                                        "log Error: Setup aborted - " + message + "\r\n", "end"}));
+    ASSERT_EQ(abort_.aborts.size(), 1u);
+    EXPECT_EQ(abort_.aborts[0].first, message);
+    EXPECT_EQ(abort_.aborts[0].second, "\r\na.dat\r\nb.dat");
 }
 
 TEST_F(ModuleDownloadTest, AbortsOnMissingArchiveKeepingEarlierOnes) {
@@ -206,7 +209,8 @@ TEST_F(ModuleDownloadTest, AbortsOnMissingArchiveKeepingEarlierOnes) {
         "Could not download file b.dat from the Internet.\r\nPlease, check your Internet "
         "connection and make sure the URL " +
         Base("dl") + " is working properly.";
-    EXPECT_EQ(window_.calls[window_.calls.size() - 3], "box " + message);
+    ASSERT_EQ(abort_.aborts.size(), 1u);
+    EXPECT_EQ(abort_.aborts[0].first, message);
     EXPECT_TRUE(TempFiles().empty());
 }
 
@@ -215,8 +219,9 @@ TEST_F(ModuleDownloadTest, AbortsWhenArchiveCannotBeMoved) {
     routes_["/dl/a.dat"] = "A";
     files_.failMoves = true;
     EXPECT_FALSE(Run({"a.dat"}));
-    EXPECT_EQ(window_.calls[window_.calls.size() - 3],
-              "box Could not move downloaded file a.dat. Please, check your directory rights.");
+    ASSERT_EQ(abort_.aborts.size(), 1u);
+    EXPECT_EQ(abort_.aborts[0].first,
+              "Could not move downloaded file a.dat. Please, check your directory rights.");
     EXPECT_TRUE(TempFiles().empty());
 }
 
@@ -235,7 +240,7 @@ TEST_F(ModuleDownloadTest, PicksEveryBaseOverRuns) {
 TEST_F(ModuleDownloadTest, EmptyCatalogueUrlUsesAndStoresVendorAddress) {
     RefusingNetwork refusing;
     HttpClient http(refusing, files_, system_);
-    ModuleDownloader downloader(http, files_, system_, window_);
+    ModuleDownloader downloader(http, files_, system_, window_, abort_);
     std::string url;
     EXPECT_FALSE(downloader.DownloadModules(url, "C:\\x\\", {"a.dat"}));
     EXPECT_EQ(url, kDefaultModuleCatalogueUrl);

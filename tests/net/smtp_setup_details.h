@@ -9,7 +9,7 @@
 
 namespace tolva::testing {
 
-class RecordingLog : public net::SetupLogSink {
+class RecordingLog : public util::SetupLogSink {
 public:
     void Write(std::string_view message) override { lines.emplace_back(message); }
     std::vector<std::string> lines;
