@@ -16,9 +16,11 @@ class Connection {
 public:
     virtual ~Connection() = default;
     virtual Status SendAll(const void* data, size_t size) = 0;
-    // Waits until data can be read; false when the time ran out or the connection failed.
+    // Waits until Receive can return without waiting: data is there, or the stream has ended or
+    // failed. False when the time ran out or the connection is closed.
     virtual bool WaitReadable(uint32_t timeoutMs) = 0;
-    // got 0 with an ok status: the peer closed the connection.
+    // got 0 with an ok status: the peer ended the stream properly. A TLS stream that ends without
+    // the peer's close notification has been cut off: that is a failure.
     virtual Status Receive(void* buffer, size_t size, size_t& got) = 0;
     virtual bool IsConnected() const = 0;
     virtual void Close() = 0;
@@ -29,6 +31,8 @@ struct TlsOptions {
     std::string hostName;
     // PEM file of an extra trusted root, for tests only; empty: the system's trusted roots alone.
     std::string extraTrustedRootFile;
+    // The longest the handshake may take, all its round trips together.
+    uint32_t timeoutMs = 30000;
 };
 
 class Network {

@@ -13,6 +13,7 @@
 #include <cctype>
 #include <chrono>
 #include <csignal>
+#include <thread>
 
 namespace tolva::testing {
 namespace {
@@ -41,10 +42,23 @@ public:
     Stream(int socket, SSL* ssl) : socket_(socket), ssl_(ssl) {}
     ~Stream() {
         if (ssl_ != nullptr) {
-            SSL_shutdown(ssl_);
+            if (notifyClose_) {
+                SSL_shutdown(ssl_);
+                trickleMs_ = 0;
+                SendEncrypted();
+            }
             SSL_free(ssl_);
         }
         ::close(socket_);
+    }
+    void SkipCloseNotify() { notifyClose_ = false; }
+    // From now on TLS records are collected in memory and sent byte by byte.
+    void Trickle(uint32_t pauseMs) {
+        if (ssl_ != nullptr && pauseMs > 0) {
+            collected_ = BIO_new(BIO_s_mem());
+            SSL_set0_wbio(ssl_, collected_);
+            trickleMs_ = pauseMs;
+        }
     }
     long Read(char* buffer, size_t size) {
         if (ssl_ != nullptr) {
@@ -62,12 +76,26 @@ public:
             data += n;
             size -= static_cast<size_t>(n);
         }
-        return true;
+        return SendEncrypted();
     }
 
 private:
+    bool SendEncrypted() {
+        char byte;
+        while (collected_ != nullptr && BIO_read(collected_, &byte, 1) == 1) {
+            if (::send(socket_, &byte, 1, MSG_NOSIGNAL) != 1) {
+                return false;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(trickleMs_));
+        }
+        return true;
+    }
+
     int socket_;
     SSL* ssl_;
+    bool notifyClose_ = true;
+    BIO* collected_ = nullptr;  // owned by ssl_
+    uint32_t trickleMs_ = 0;
 };
 
 }  // namespace
@@ -193,6 +221,9 @@ void LoopbackServer::Handle(int socket) {
     ::setsockopt(socket, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit);
     SSL* ssl = nullptr;
     if (tlsContext_ != nullptr) {
+        if (options_.handshakeDelayMs > 0) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(options_.handshakeDelayMs));
+        }
         ssl = SSL_new(static_cast<SSL_CTX*>(tlsContext_));
         SSL_set_fd(ssl, socket);
         if (SSL_accept(ssl) != 1) {
@@ -226,6 +257,10 @@ void LoopbackServer::Handle(int socket) {
         requests_.push_back(request);
     }
     LoopbackReply reply = handler_(request);
+    if (reply.closeWithoutNotify) {
+        stream.SkipCloseNotify();
+    }
+    stream.Trickle(reply.tlsTrickleMs);
     if (reply.delayMs > 0) {
         std::this_thread::sleep_for(std::chrono::milliseconds(reply.delayMs));
     }

@@ -29,6 +29,11 @@ struct LoopbackReply {
     std::shared_ptr<const std::string> bulk;
     // Wait before sending anything.
     uint32_t delayMs = 0;
+    // TLS: end by closing the connection without the close notification, as a cut-off stream does.
+    bool closeWithoutNotify = false;
+    // TLS: the encrypted stream goes out one byte at a time with this pause after each, so that
+    // every record takes long to arrive whole.
+    uint32_t tlsTrickleMs = 0;
 
     static LoopbackReply Of(std::string bytes) { return LoopbackReply{{std::move(bytes)}}; }
     // The whole text cut into pieces of `size` bytes.
@@ -44,6 +49,8 @@ struct LoopbackOptions {
     bool speakFirst = false;
     // TLS: asks the client for a certificate from this CA (PEM), and serves a client without one.
     std::string clientCaFile;
+    // TLS: wait this long before answering the client's handshake.
+    uint32_t handshakeDelayMs = 0;
 };
 
 class LoopbackServer {

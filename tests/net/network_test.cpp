@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstring>
 #include <string>
 
@@ -154,6 +155,48 @@ TEST(HostNetwork, TlsGoesOnWithoutClientCertificateWhenAskedForOne) {
     platform::Status status = network.StartTls(std::move(plain), options, secure);
     ASSERT_TRUE(status.ok()) << status.what();
     EXPECT_EQ(Exchange(*secure), "served");
+}
+
+TEST(HostNetwork, TlsStreamEndsCleanlyOnlyWithCloseNotify) {
+    platform::host::HostNetwork network;
+    for (bool notify : {true, false}) {
+        LoopbackServer server(TlsServer(), [&](const LoopbackRequest&) {
+            LoopbackReply reply = LoopbackReply::Of("all");
+            reply.closeWithoutNotify = !notify;
+            return reply;
+        });
+        std::unique_ptr<Connection> plain, secure;
+        ASSERT_TRUE(network.Connect("127.0.0.1", server.port(), 5000, plain).ok());
+        TlsOptions options{"localhost", testing::TestCaFile()};
+        ASSERT_TRUE(network.StartTls(std::move(plain), options, secure).ok());
+        ASSERT_TRUE(secure->SendAll(kRequest.data(), kRequest.size()).ok());
+        std::string answer;
+        platform::Status status;
+        char buffer[16];
+        size_t got = 1;
+        while (got > 0 && status.ok() && secure->WaitReadable(5000)) {
+            status = secure->Receive(buffer, sizeof buffer, got);
+            answer.append(buffer, got);
+        }
+        EXPECT_EQ(answer, "all") << notify;
+        EXPECT_EQ(status.ok(), notify) << status.what();
+        EXPECT_FALSE(secure->IsConnected());
+    }
+}
+
+TEST(HostNetwork, TlsHandshakeHonoursTimeout) {
+    LoopbackOptions late = TlsServer();
+    late.handshakeDelayMs = 3000;
+    LoopbackServer server(late, Answer("late"));
+    platform::host::HostNetwork network;
+    std::unique_ptr<Connection> plain, secure;
+    ASSERT_TRUE(network.Connect("127.0.0.1", server.port(), 5000, plain).ok());
+    TlsOptions options{"localhost", testing::TestCaFile(), 300};
+    auto start = std::chrono::steady_clock::now();
+    platform::Status status = network.StartTls(std::move(plain), options, secure);
+    EXPECT_EQ(status.code(), platform::error::kTimeout) << status.what();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(2500));
+    EXPECT_EQ(secure, nullptr);
 }
 
 TEST(HostNetwork, TlsRefusesPlainPeer) {

@@ -11,6 +11,7 @@
 #include <chrono>
 #include <climits>
 #include <cstring>
+#include <optional>
 #include <string>
 
 namespace tolva::platform::host {
@@ -108,11 +109,11 @@ public:
         : socket_(std::move(socket)), ctx_(std::move(ctx)), ssl_(std::move(ssl)) {}
     ~OpenSslConnection() override { Close(); }
 
-    // Drives one OpenSSL call to completion, waiting on the socket as OpenSSL asks.
+    // Drives one OpenSSL call to completion, waiting on the socket as OpenSSL asks, for at most
+    // timeoutMs in all. sslError -1: the time ran out; the call may be made again later.
     template <typename Call>
-    int Drive(Call call, int& sslError) {
-        auto deadline =
-            std::chrono::steady_clock::now() + std::chrono::milliseconds(kStallTimeoutMs);
+    int Drive(Call call, int& sslError, uint32_t timeoutMs) {
+        auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
         for (;;) {
             ERR_clear_error();
             int rc = call();
@@ -134,9 +135,9 @@ public:
         }
     }
 
-    Status Handshake() {
+    Status Handshake(uint32_t timeoutMs) {
         int sslError = 0;
-        if (Drive([&] { return SSL_connect(ssl_.get()); }, sslError) > 0) {
+        if (Drive([&] { return SSL_connect(ssl_.get()); }, sslError, timeoutMs) > 0) {
             return Status::Ok();
         }
         broken_ = true;
@@ -159,7 +160,8 @@ public:
             }
             int piece = size > INT_MAX ? INT_MAX : static_cast<int>(size);
             int sslError = 0;
-            int n = Drive([&] { return SSL_write(ssl_.get(), p, piece); }, sslError);
+            int n =
+                Drive([&] { return SSL_write(ssl_.get(), p, piece); }, sslError, kStallTimeoutMs);
             if (n <= 0) {
                 broken_ = true;
                 return sslError == -1 ? Status::Failure(error::kTimeout, "TLS send timed out")
@@ -172,33 +174,34 @@ public:
         return Status::Ok();
     }
 
+    // Decrypts the next record within the time, so that a record that trickles in cannot make the
+    // following Receive wait.
     bool WaitReadable(uint32_t timeoutMs) override {
+        if (plainBegin_ < plainEnd_ || ended_) {
+            return true;
+        }
         if (!IsConnected()) {
             return false;
         }
-        return plainBegin_ < plainEnd_ || SSL_pending(ssl_.get()) > 0 ||
-               PollSocket(socket_.Get(), false, timeoutMs);
+        return ReadAhead(timeoutMs).code() != error::kTimeout;
     }
 
     // Decrypts ahead into a buffer, so that callers taking small pieces do not pay a call into
     // OpenSSL for each.
     Status Receive(void* buffer, size_t size, size_t& got) override {
         got = 0;
-        if (!IsConnected()) {
-            return Status::Failure(EBADF, "receive on a closed TLS session");
+        if (plainBegin_ == plainEnd_ && !ended_) {
+            if (!IsConnected()) {
+                return Status::Failure(EBADF, "receive on a closed TLS session");
+            }
+            Status read = ReadAhead(kStallTimeoutMs);
+            if (read.code() == error::kTimeout) {
+                broken_ = true;
+                return read;
+            }
         }
         if (plainBegin_ == plainEnd_) {
-            if (!plain_) {
-                plain_ = std::make_unique<char[]>(kPlainAhead);
-            }
-            int sslError = 0;
-            int n =
-                Drive([&] { return SSL_read(ssl_.get(), plain_.get(), kPlainAhead); }, sslError);
-            if (n <= 0) {
-                return ReadFailed(sslError);
-            }
-            plainBegin_ = 0;
-            plainEnd_ = static_cast<size_t>(n);
+            return *ended_;
         }
         got = std::min(size, plainEnd_ - plainBegin_);
         std::memcpy(buffer, plain_.get() + plainBegin_, got);
@@ -206,10 +209,10 @@ public:
         return Status::Ok();
     }
 
-    bool IsConnected() const override { return socket_.Valid() && ssl_ && !broken_; }
+    bool IsConnected() const override { return socket_.Valid() && ssl_ && !broken_ && !ended_; }
 
     void Close() override {
-        if (ssl_ && socket_.Valid() && !broken_) {
+        if (ssl_ && socket_.Valid() && !broken_ && !ended_) {
             // Best effort close_notify; the peer may already be gone.
             SSL_shutdown(ssl_.get());
         }
@@ -219,16 +222,33 @@ public:
     }
 
 private:
-    // A failed SSL_read; end of the stream (close_notify) is a receive of 0 bytes.
-    Status ReadFailed(int sslError) {
-        broken_ = true;
-        if (sslError == SSL_ERROR_ZERO_RETURN) {
+    // Fills the empty buffer with the next decrypted bytes, waiting up to timeoutMs. A time-out
+    // changes nothing; the end of the stream is kept in ended_: its close notification is a clean
+    // end, anything else (the connection closed without it, a bad record) a failure.
+    Status ReadAhead(uint32_t timeoutMs) {
+        if (!plain_) {
+            plain_ = std::make_unique<char[]>(kPlainAhead);
+        }
+        int sslError = 0;
+        int n = Drive([&] { return SSL_read(ssl_.get(), plain_.get(), kPlainAhead); }, sslError,
+                      timeoutMs);
+        if (n > 0) {
+            plainBegin_ = 0;
+            plainEnd_ = static_cast<size_t>(n);
             return Status::Ok();
         }
         if (sslError == -1) {
             return Status::Failure(error::kTimeout, "TLS receive timed out");
         }
-        return Status::Failure(kTlsReadWriteFailed, "TLS receive failed: " + OpenSslErrors());
+        if (sslError == SSL_ERROR_ZERO_RETURN) {
+            ended_ = Status::Ok();
+        } else {
+            std::string reason = OpenSslErrors();
+            ended_ =
+                Status::Failure(kTlsReadWriteFailed, "TLS stream cut off or corrupt" +
+                                                         (reason.empty() ? "" : ": " + reason));
+        }
+        return Status::Ok();
     }
 
     static constexpr int kPlainAhead = 64 * 1024;
@@ -237,6 +257,8 @@ private:
     CtxPtr ctx_;
     SslPtr ssl_;
     bool broken_ = false;
+    // Set once the stream has ended: ok after the close notification, else the failure.
+    std::optional<Status> ended_;
     std::unique_ptr<char[]> plain_;
     size_t plainBegin_ = 0;
     size_t plainEnd_ = 0;
@@ -256,8 +278,6 @@ Status StartOpenSslClient(SocketHandle socket, const TlsOptions& options,
         return Status::Failure(error::kNotEnoughMemory, "TLS context: " + OpenSslErrors());
     }
     SSL_CTX_set_min_proto_version(ctx.get(), TLS1_2_VERSION);
-    // Servers that end a body by closing without close_notify are common; the HTTP framing decides.
-    SSL_CTX_set_options(ctx.get(), SSL_OP_IGNORE_UNEXPECTED_EOF);
     SSL_CTX_set_verify(ctx.get(), SSL_VERIFY_PEER, nullptr);
     // Whole socket reads instead of one per record header and body.
     SSL_CTX_set_read_ahead(ctx.get(), 1);
@@ -291,7 +311,7 @@ Status StartOpenSslClient(SocketHandle socket, const TlsOptions& options,
     }
     auto connection =
         std::make_unique<OpenSslConnection>(std::move(socket), std::move(ctx), std::move(ssl));
-    Status status = connection->Handshake();
+    Status status = connection->Handshake(options.timeoutMs);
     if (!status.ok()) {
         return status;
     }

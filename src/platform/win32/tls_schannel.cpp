@@ -10,6 +10,7 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
 
 namespace tolva::platform::win32 {
@@ -21,6 +22,8 @@ constexpr DWORD kRequestFlags = ISC_REQ_SEQUENCE_DETECT | ISC_REQ_REPLAY_DETECT 
                                 ISC_REQ_CONFIDENTIALITY | ISC_REQ_ALLOCATE_MEMORY | ISC_REQ_STREAM |
                                 ISC_REQ_EXTENDED_ERROR;
 constexpr size_t kReadPiece = 16 * 1024 + 512;
+// The content type of a TLS record that carries an alert.
+constexpr unsigned char kAlertRecord = 21;
 
 Status Failed(SECURITY_STATUS status, std::string what) {
     return Status::Failure(static_cast<uint32_t>(status), std::move(what));
@@ -156,7 +159,7 @@ public:
             return Failed(status, "TLS credentials");
         }
         std::wstring target = Widen(options.hostName);
-        Status handshake = Handshake(target);
+        Status handshake = Handshake(target, ::GetTickCount() + options.timeoutMs);
         if (!handshake.ok()) {
             return handshake;
         }
@@ -202,50 +205,32 @@ public:
         return Status::Ok();
     }
 
+    // Decrypts within the time, so that a record that trickles in cannot make the following
+    // Receive wait.
     bool WaitReadable(uint32_t timeoutMs) override {
+        if (plainAt_ < plain_.size() || ended_) {
+            return true;
+        }
         if (!IsConnected()) {
             return false;
         }
-        for (;;) {
-            if (plainAt_ < plain_.size()) {
-                return true;
-            }
-            Step step = DecryptRecord();
-            if (step == Step::kClosed || step == Step::kFailed) {
-                return true;  // Receive reports it
-            }
-            if (step == Step::kNeedMore) {
-                return WaitSocket(socket_.Get(), false, timeoutMs);
-            }
-        }
+        return Fill(::GetTickCount() + timeoutMs).code() != error::kTimeout;
     }
 
     Status Receive(void* buffer, size_t size, size_t& got) override {
         got = 0;
-        if (!IsConnected()) {
-            return Status::Failure(WSAENOTSOCK, "receive on a closed TLS session");
-        }
-        while (plainAt_ == plain_.size()) {
-            Step step = DecryptRecord();
-            if (step == Step::kClosed) {
-                peerClosed_ = true;
-                return Status::Ok();
+        if (plainAt_ == plain_.size() && !ended_) {
+            if (!IsConnected()) {
+                return Status::Failure(WSAENOTSOCK, "receive on a closed TLS session");
             }
-            if (step == Step::kFailed) {
+            Status filled = Fill(::GetTickCount() + kStallTimeoutMs);
+            if (!filled.ok()) {
                 broken_ = true;
-                return Status::Failure(static_cast<uint32_t>(SEC_E_DECRYPT_FAILURE), "TLS decrypt");
+                return filled;
             }
-            if (step == Step::kNeedMore) {
-                Status read = ReadMore();
-                if (!read.ok()) {
-                    broken_ = true;
-                    return read;
-                }
-                if (peerClosed_) {
-                    // The peer closed without close_notify: the HTTP framing decides.
-                    return Status::Ok();
-                }
-            }
+        }
+        if (plainAt_ == plain_.size()) {
+            return *ended_;
         }
         got = plain_.size() - plainAt_ < size ? plain_.size() - plainAt_ : size;
         std::memcpy(buffer, plain_.data() + plainAt_, got);
@@ -257,7 +242,7 @@ public:
         return Status::Ok();
     }
 
-    bool IsConnected() const override { return socket_.Valid() && !broken_ && !peerClosed_; }
+    bool IsConnected() const override { return socket_.Valid() && !broken_ && !ended_; }
 
     // No close_notify: the client only closes once the response is complete or abandoned.
     void Close() override { socket_.Reset(); }
@@ -265,8 +250,50 @@ public:
 private:
     enum class Step { kProduced, kNeedMore, kClosed, kFailed };
 
-    // Appends what the socket has (waiting for it) to the encrypted input.
-    Status ReadMore() {
+    // Decrypts records until plain text is there or the stream ends, reading from the socket up to
+    // the deadline (tick count). Only a time-out is returned as a failure, and it changes nothing;
+    // the end of the stream is kept in ended_: the close notification is a clean end, the
+    // connection closing without it or a bad record a failure.
+    Status Fill(DWORD deadline) {
+        for (;;) {
+            Step step = DecryptRecord();
+            if (step == Step::kProduced && plainAt_ < plain_.size()) {
+                return Status::Ok();
+            }
+            if (step == Step::kClosed) {
+                ended_ = Status::Ok();
+                return Status::Ok();
+            }
+            if (step == Step::kFailed) {
+                ended_ = Failed(SEC_E_DECRYPT_FAILURE, "TLS decrypt");
+                return Status::Ok();
+            }
+            if (step == Step::kNeedMore) {
+                Status read = ReadMore(deadline);
+                if (read.code() == error::kTimeout) {
+                    return read;
+                }
+                if (!read.ok()) {
+                    ended_ = read;
+                    return Status::Ok();
+                }
+                if (peerClosed_) {
+                    ended_ = Failed(SEC_E_INCOMPLETE_MESSAGE,
+                                    "TLS stream cut off without the close notification");
+                    return Status::Ok();
+                }
+            }
+        }
+    }
+
+    // Appends what the socket has to the encrypted input, waiting for it up to the deadline (tick
+    // count).
+    Status ReadMore(DWORD deadline) {
+        // Wrap-safe: the difference is what is left while the deadline lies ahead.
+        int32_t left = static_cast<int32_t>(deadline - ::GetTickCount());
+        if (left <= 0 || !WaitSocket(socket_.Get(), false, static_cast<uint32_t>(left))) {
+            return Status::Failure(error::kTimeout, "TLS receive timed out");
+        }
         char piece[kReadPiece];
         size_t got = 0;
         Status status = ReceiveOn(socket_.Get(), piece, sizeof piece, got);
@@ -292,6 +319,7 @@ private:
             {0, SECBUFFER_EMPTY, nullptr},
         };
         SecBufferDesc description{SECBUFFER_VERSION, 4, buffers};
+        const bool alert = static_cast<unsigned char>(incoming_[0]) == kAlertRecord;
         SECURITY_STATUS status = ::DecryptMessage(context_.get(), &description, 0, nullptr);
         if (status == SEC_E_INCOMPLETE_MESSAGE) {
             return Step::kNeedMore;
@@ -303,14 +331,22 @@ private:
             return Step::kFailed;
         }
         std::string extra;
+        size_t produced = 0;
         for (const SecBuffer& b : buffers) {
             if (b.BufferType == SECBUFFER_DATA && b.cbBuffer > 0) {
                 plain_.append(static_cast<const char*>(b.pvBuffer), b.cbBuffer);
+                produced += b.cbBuffer;
             } else if (b.BufferType == SECBUFFER_EXTRA && b.cbBuffer > 0) {
                 extra.assign(incoming_.data() + incoming_.size() - b.cbBuffer, b.cbBuffer);
             }
         }
         incoming_ = std::move(extra);
+        // Wine's Schannel passes the close notification as an empty alert record instead of
+        // SEC_I_CONTEXT_EXPIRED. A fatal alert fails to decrypt, and we never renegotiate, so an
+        // alert that decrypts is the peer's orderly close.
+        if (alert && produced == 0) {
+            return Step::kClosed;
+        }
         return Step::kProduced;
     }
 
@@ -326,7 +362,8 @@ private:
         return status;
     }
 
-    Status Handshake(std::wstring& target) {
+    // Every round trip counts against the one deadline (tick count).
+    Status Handshake(std::wstring& target, DWORD deadline) {
         SecBuffer out{0, SECBUFFER_TOKEN, nullptr};
         SecBufferDesc outDescription{SECBUFFER_VERSION, 1, &out};
         unsigned long attributes = 0;
@@ -346,7 +383,7 @@ private:
         bool declinedClientCertificate = false;
         for (;;) {
             if (readFirst) {
-                Status read = ReadMore();
+                Status read = ReadMore(deadline);
                 if (!read.ok()) {
                     return read;
                 }
@@ -483,6 +520,8 @@ private:
     size_t plainAt_ = 0;
     bool peerClosed_ = false;
     bool broken_ = false;
+    // Set once the stream has ended: ok after the close notification, else the failure.
+    std::optional<Status> ended_;
 };
 
 }  // namespace
