@@ -43,6 +43,26 @@ std::string StatusLine(std::string_view head) {
     return util::LowerCase(util::Trim(head.substr(0, head.find(kLineEnd))));
 }
 
+int StatusCode(std::string_view head) {
+    std::string line = StatusLine(head);
+    size_t blank = line.find(' ');
+    if (line.rfind("http/", 0) != 0 || blank == std::string::npos) {
+        return 0;
+    }
+    std::string_view rest = std::string_view(line).substr(blank + 1);
+    if (rest.size() < 3 || (rest.size() > 3 && rest[3] != ' ')) {
+        return 0;
+    }
+    int code = 0;
+    for (char c : rest.substr(0, 3)) {
+        if (c < '0' || c > '9') {
+            return 0;
+        }
+        code = code * 10 + (c - '0');
+    }
+    return code;
+}
+
 std::string HeaderValue(std::string_view head, std::string_view name) {
     std::string lowerHead = util::LowerCase(head);
     std::string key = "\r\n" + util::LowerCase(name) + ": ";

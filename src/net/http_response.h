@@ -32,6 +32,10 @@ private:
 // The first line of the head, trimmed and lower-cased.
 std::string StatusLine(std::string_view head);
 
+// The number of the status line: "HTTP/" and the version, a blank, three digits, then a blank or
+// the end of the line. 0 when the line is not of that form.
+int StatusCode(std::string_view head);
+
 // The value of the header `name` (any case) in the head, to the end of its line, trimmed; empty
 // when the head has no such header. Only whole header names at the start of a line count.
 std::string HeaderValue(std::string_view head, std::string_view name);

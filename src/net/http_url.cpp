@@ -177,6 +177,13 @@ bool SplitHttpUrl(std::string_view url, HttpUrl& parts) {
     return true;
 }
 
+bool IsWebAddress(std::string_view url) {
+    std::string lower = util::LowerCase(url.substr(0, 8));
+    HttpUrl parts;
+    return (lower.rfind("http://", 0) == 0 || lower.rfind("https://", 0) == 0) &&
+           SplitHttpUrl(url, parts);
+}
+
 std::string ResolveRedirect(const HttpUrl& from, std::string_view location) {
     if (location.find("://") != std::string_view::npos) {
         return std::string(location);

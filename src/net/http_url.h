@@ -30,6 +30,10 @@ bool UsesTls(std::string_view url);
 // line early), no host, or a port that is not a number from 1 to 65535.
 [[nodiscard]] bool SplitHttpUrl(std::string_view url, HttpUrl& parts);
 
+// True for an address that may be handed to the system to open: it begins with "http://" or
+// "https://" (any case) and splits into a host and a port, with no control character anywhere.
+bool IsWebAddress(std::string_view url);
+
 // The URL a redirect's location leads to from the request for `from`. A location holding "://" is
 // taken as it is; any other is resolved against from's path, ".." segments removed.
 std::string ResolveRedirect(const HttpUrl& from, std::string_view location);

@@ -103,7 +103,7 @@ bool ModuleDownloader::DownloadModules(std::string& moduleDownloadUrl, std::stri
     }
     const std::string catalogueUrl = moduleDownloadUrl;
     std::string catalogue;
-    std::string catalogueFile = http_.HTTPDownload(catalogueUrl, false);
+    std::string catalogueFile = http_.HTTPDownload(catalogueUrl, false, kMaxCatalogueSize);
     if (!catalogueFile.empty()) {
         if (!files_.ReadWholeFile(catalogueFile, catalogue).ok()) {
             catalogue.clear();

@@ -1,5 +1,6 @@
 #include "net/version_check.h"
 
+#include "net/http_url.h"
 #include "util/product.h"
 #include "util/version.h"
 #include "util/xml_scanner.h"
@@ -12,7 +13,7 @@ LatestVersion CheckLatestVersion(HttpClient& http, platform::FileSystem& files,
     LatestVersion latest;
     std::string url = productsXmlUrl.empty() ? std::string(kDefaultProductsCatalogueUrl)
                                              : std::string(productsXmlUrl);
-    std::string file = http.HTTPDownload(url, false);
+    std::string file = http.HTTPDownload(url, false, kMaxCatalogueSize);
     if (file.empty()) {
         return latest;
     }
@@ -24,6 +25,10 @@ LatestVersion CheckLatestVersion(HttpClient& http, platform::FileSystem& files,
         return latest;
     }
     latest.downloadPageUrl = util::XMLTagAttribute(outer, "url", util::xcFull, system);
+    // The page is handed to the system to open: nothing but a web address may come from outside.
+    if (!IsWebAddress(latest.downloadPageUrl)) {
+        return LatestVersion{};
+    }
     if (!util::XMLFindElement(xml, "TM", false, util::xcNone, system, latest.version)) {
         latest.version.clear();
     }

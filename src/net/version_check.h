@@ -12,12 +12,14 @@ namespace tolva::net {
 
 struct LatestVersion {
     bool found = false;
-    std::string downloadPageUrl;  // the url attribute of the first TM element
-    std::string version;          // its text
+    // The url attribute of the first TM element; only an "http://" or "https://" address counts,
+    // any other leaves the newest version not found.
+    std::string downloadPageUrl;
+    std::string version;  // the text of that element
 };
 
 // Reads the catalogue at productsXmlUrl, or the vendor's when that is empty. Every failure gives
-// found = false; nothing is reported.
+// found = false, a catalogue larger than kMaxCatalogueSize too; nothing is reported.
 LatestVersion CheckLatestVersion(HttpClient& http, platform::FileSystem& files,
                                  const platform::System& system, std::string_view productsXmlUrl);
 

@@ -3,12 +3,12 @@
 
 #include "net/http_download.h"
 
-#include <optional>
-
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 
 #include "net/http_response.h"
@@ -46,6 +46,13 @@ LoopbackOptions Tls() {
     return options;
 }
 
+// The request number in a temporary file's name: the four hexadecimal digits before ".tmp".
+unsigned RequestNumber(const std::string& name) {
+    return name.size() < 8
+               ? 0
+               : static_cast<unsigned>(std::stoul(name.substr(name.size() - 8, 4), nullptr, 16));
+}
+
 LoopbackServer::Handler Always(std::string response) {
     return [response](const LoopbackRequest&) { return LoopbackReply::Of(response); };
 }
@@ -59,7 +66,7 @@ protected:
         if (trustTestCa) {
             options.extraTrustedRootFile = tolva::testing::TestCaFile();
         }
-        client_.emplace(network_, files_, system_, options);
+        client_.emplace(Bundle(), options);
         return *client_;
     }
     std::string Content(const std::string& name) {
@@ -72,6 +79,14 @@ protected:
                std::string(path);
     }
 
+    platform::Platform Bundle() {
+        platform::Platform bundle;
+        bundle.network = &network_;
+        bundle.files = &files_;
+        bundle.system = &system_;
+        return bundle;
+    }
+
     platform::host::HostNetwork network_;
     platform::MemoryFileSystem files_;
     platform::FakeSystem system_ = tolva::testing::TestSystem();
@@ -82,10 +97,10 @@ TEST_F(HttpDownloadTest, SendsExactRequestAndSavesBody) {
     LoopbackServer server({}, Always(Ok("payload")));
     HttpClient& client = Client();
     std::string first = client.HTTPDownload(Url(server, "/a/b.dat?x=1&y"), false);
-    EXPECT_EQ(first, "C:\\Temp\\202612091405090001.tmp");
+    EXPECT_EQ(first.substr(0, first.size() - 8), "C:\\Temp\\20261209140509");
     EXPECT_EQ(Content(first), "payload");
     std::string second = client.HTTPDownload(Url(server, ""), true);
-    EXPECT_EQ(second, "C:\\Temp\\202612091405090002.tmp");
+    EXPECT_EQ(RequestNumber(second), RequestNumber(first) + 1);
     EXPECT_EQ(Content(second), Ok("payload"));
     auto requests = server.Requests();
     ASSERT_EQ(requests.size(), 2u);
@@ -122,8 +137,12 @@ TEST_F(HttpDownloadTest, FollowsRedirectsWithCookie) {
         return LoopbackReply::Of(it == routes.end() ? "HTTP/1.1 404 Not Found\r\n\r\n"
                                                     : it->second);
     });
+    LoopbackServer other({}, Always(Ok("before")));
+    std::string before = Client().HTTPDownload(Url(other, "/"), false);
+    files_.files.clear();
     std::string file = Client().HTTPDownload(Url(server, "/a/b.dat"), false);
-    EXPECT_EQ(file, "C:\\Temp\\202612091405090004.tmp");
+    // Every request counts, redirects included.
+    EXPECT_EQ(RequestNumber(file), RequestNumber(before) + 4);
     EXPECT_EQ(Content(file), "arrived");
     EXPECT_EQ(files_.files.size(), 1u);
     auto requests = server.Requests();
@@ -195,8 +214,10 @@ TEST_F(HttpDownloadTest, BodiesThatEndEarly) {
     } cases[] = {
         {"short Content-Length", "HTTP/1.1 200 OK\r\nContent-Length: 10\r\n\r\n012345", nullptr},
         {"until close", "HTTP/1.1 200 OK\r\n\r\npartial", "partial"},
-        {"chunked cut off",
-         "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n3\r\nabc\r\n9\r\nde", "abcde"},
+        {"chunked cut off in a chunk",
+         "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n3\r\nabc\r\n9\r\nde", nullptr},
+        {"chunked cut off before the last chunk",
+         "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n3\r\nabc\r\n", nullptr},
         {"empty body", "HTTP/1.1 200 OK\r\nContent-Length: 0\r\n\r\n", nullptr},
         {"no body at all", "HTTP/1.1 200 OK\r\n\r\n", nullptr},
         {"head never ends", "HTTP/1.1 200 OK\r\nContent-Length: 3\r\n", nullptr},
@@ -224,6 +245,9 @@ TEST_F(HttpDownloadTest, FailuresLeaveNothing) {
         std::string response;
     } cases[] = {
         {"404", "HTTP/1.1 404 Not Found\r\nContent-Length: 3\r\n\r\nnot"},
+        {"404 whose reason holds 200", "HTTP/1.1 404 Not in 200 places\r\n\r\nnot"},
+        {"2000", "HTTP/1.1 2000 OK\r\nContent-Length: 3\r\n\r\nnot"},
+        {"no version", "xyz 200 OK\r\nContent-Length: 3\r\n\r\nnot"},
         {"500", "HTTP/1.1 500 Oops\r\n\r\nbody"},
         {"302 without location", "HTTP/1.1 302 Found\r\nContent-Length: 0\r\n\r\n"},
         {"endless head", bigHead},
@@ -241,22 +265,111 @@ TEST_F(HttpDownloadTest, FailuresLeaveNothing) {
     }
 }
 
-TEST_F(HttpDownloadTest, PeerThatStallsTimesOut) {
+TEST_F(HttpDownloadTest, PeerThatStallsFails) {
     HttpClientOptions options;
     options.waitMs = 200;
     HttpClient client(network_, files_, system_, options);
-    LoopbackServer silent({}, [](const LoopbackRequest&) {
-        LoopbackReply reply = LoopbackReply::Of(Ok("late"));
-        reply.delayMs = 1000;
+    struct Case {
+        const char* what;
+        LoopbackReply reply;
+    } cases[] = {
+        {"silent", LoopbackReply{{Ok("late")}, 0, nullptr, 1000}},
+        {"stalls in a sized body", LoopbackReply::Split(Ok("0123456789"), 40, 1000)},
+        {"stalls in a body read until close",
+         LoopbackReply{{"HTTP/1.1 200 OK\r\n\r\npartial", "rest"}, 1000}},
+        {"stalls in a chunked body",
+         LoopbackReply{
+             {"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n3\r\nabc\r\n", "0\r\n\r\n"},
+             1000}},
+    };
+    for (const Case& c : cases) {
+        LoopbackServer server({}, [&](const LoopbackRequest&) { return c.reply; });
+        EXPECT_EQ(client.HTTPDownload(Url(server, "/x"), false), "") << c.what;
+        EXPECT_TRUE(files_.files.empty()) << c.what;
+    }
+}
+
+TEST_F(HttpDownloadTest, OneDeadlineForTheWholeDownload) {
+    // Each peer keeps every single wait short, but needs far longer than the deadline in all.
+    LoopbackOptions lateHandshake = Tls();
+    lateHandshake.handshakeDelayMs = 4000;
+    const std::string body(60, 'b');
+    struct Case {
+        const char* what;
+        LoopbackOptions options;
+        LoopbackReply reply;
+        const char* scheme;
+    } cases[] = {
+        {"TLS handshake answered late", lateHandshake, LoopbackReply::Of(Ok("x")), "https"},
+        {"body trickles in", {}, LoopbackReply::Split(Ok(body), 1, 60), "http"},
+        {"TLS records trickle in", Tls(), LoopbackReply{{Ok(body)}, 0, nullptr, 0, false, 40},
+         "https"},
+        {"redirects add up", {}, LoopbackReply{{Redirect("/again")}, 0, nullptr, 400}, "http"},
+    };
+    HttpClientOptions options;
+    options.waitMs = 3000;
+    options.deadlineMs = 1000;
+    options.extraTrustedRootFile = tolva::testing::TestCaFile();
+    HttpClient client(network_, files_, system_, options);
+    for (const Case& c : cases) {
+        LoopbackServer server(c.options, [&](const LoopbackRequest&) { return c.reply; });
+        auto start = std::chrono::steady_clock::now();
+        EXPECT_EQ(client.HTTPDownload(Url(server, "/x", c.scheme), false), "") << c.what;
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(3000))
+            << c.what;
+        EXPECT_TRUE(files_.files.empty()) << c.what;
+    }
+}
+
+TEST_F(HttpDownloadTest, BodyBeyondTheLimitFails) {
+    const std::string body(100, 'x');
+    struct Case {
+        const char* what;
+        std::string response;
+        uint64_t limit;
+        bool kept;
+    } cases[] = {
+        {"sized, at the limit", Ok(body), 100, true},
+        {"sized, one byte over", Ok(body), 99, false},
+        {"until close, at the limit", "HTTP/1.1 200 OK\r\n\r\n" + body, 100, true},
+        {"until close, one byte over", "HTTP/1.1 200 OK\r\n\r\n" + body, 99, false},
+        {"chunked, one byte over",
+         "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n64\r\n" + body + "\r\n0\r\n\r\n", 99,
+         false},
+    };
+    for (const Case& c : cases) {
+        LoopbackServer server({}, Always(c.response));
+        std::string file = Client().HTTPDownload(Url(server, "/x"), false, c.limit);
+        EXPECT_EQ(file != "", c.kept) << c.what;
+        EXPECT_EQ(files_.files.size(), c.kept ? 1u : 0u) << c.what;
+        files_.files.clear();
+    }
+}
+
+TEST_F(HttpDownloadTest, TlsStreamCutOffWithoutCloseNotifyFails) {
+    const std::string untilClose = "HTTP/1.1 200 OK\r\n\r\nall of it";
+    for (bool notify : {true, false}) {
+        LoopbackServer server(Tls(), [&](const LoopbackRequest&) {
+            LoopbackReply reply = LoopbackReply::Of(untilClose);
+            reply.closeWithoutNotify = !notify;
+            return reply;
+        });
+        std::string file = Client().HTTPDownload(Url(server, "/x", "https"), false);
+        if (notify) {
+            EXPECT_EQ(Content(file), "all of it");
+        } else {
+            EXPECT_EQ(file, "");
+            EXPECT_TRUE(files_.files.empty());
+        }
+        files_.files.clear();
+    }
+    // A sized body is complete before the connection ends, however it ends.
+    LoopbackServer sized(Tls(), [](const LoopbackRequest&) {
+        LoopbackReply reply = LoopbackReply::Of(Ok("sized"));
+        reply.closeWithoutNotify = true;
         return reply;
     });
-    EXPECT_EQ(client.HTTPDownload(Url(silent, "/x"), false), "");
-    LoopbackServer stalling({}, [](const LoopbackRequest&) {
-        LoopbackReply reply = LoopbackReply::Split(Ok("0123456789"), 40, 1000);
-        return reply;
-    });
-    EXPECT_EQ(client.HTTPDownload(Url(stalling, "/x"), false), "");
-    EXPECT_TRUE(files_.files.empty());
+    EXPECT_EQ(Content(Client().HTTPDownload(Url(sized, "/x", "https"), false)), "sized");
 }
 
 TEST_F(HttpDownloadTest, WriteFailureLeavesNothing) {
@@ -332,6 +445,18 @@ TEST_F(HttpDownloadTest, ConnectsToBracketedIpv6) {
     EXPECT_EQ(server.Requests()[0].head, "GET /v6 HTTP/1.1\r\nHost: [::1]\r\n\r\n");
 }
 
+TEST_F(HttpDownloadTest, TwoClientsInTheSameSecondNeverShareAName) {
+    LoopbackServer server({}, Always(Ok("x")));
+    HttpClient first(network_, files_, system_);
+    HttpClient second(network_, files_, system_);
+    std::string a = first.HTTPDownload(Url(server, "/"), false);
+    std::string b = second.HTTPDownload(Url(server, "/"), false);
+    ASSERT_NE(a, "");
+    ASSERT_NE(b, "");
+    EXPECT_NE(a, b);
+    EXPECT_EQ(files_.files.size(), 2u);
+}
+
 TEST_F(HttpDownloadTest, TempFileNames) {
     platform::LocalTime t{2026, 12, 9, 14, 5, 9, 0, 3};
     EXPECT_EQ(TempFileBaseName(t, 3), "202612091405090003.tmp");
@@ -344,7 +469,9 @@ TEST_F(HttpDownloadTest, TempFileNames) {
 
     LoopbackServer server({}, Always(Ok("x")));
     system_.SetTempFolder("");
-    EXPECT_EQ(Client().HTTPDownload(Url(server, "/"), false), "C:\\Setup\\202612091405090001.tmp");
+    std::string file = Client().HTTPDownload(Url(server, "/"), false);
+    EXPECT_EQ(file.substr(0, file.size() - 8), "C:\\Setup\\20261209140509");
+    EXPECT_EQ(Content(file), "x");
 }
 
 }  // namespace

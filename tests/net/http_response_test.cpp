@@ -51,6 +51,30 @@ TEST(HttpHead, StatusLineAndHeaderValues) {
     EXPECT_EQ(HeaderValue(head, "Missing"), "");
 }
 
+TEST(HttpHead, StatusCodeIsTheNumberAfterTheVersion) {
+    struct Case {
+        const char* line;
+        int code;
+    } cases[] = {
+        {"HTTP/1.1 200 OK", 200},
+        {"  http/1.0 302 Found  ", 302},
+        {"HTTP/1.1 301", 301},
+        {"HTTP/1.1 404 Not in 200 places", 404},
+        {"HTTP/1.1 500 200", 500},
+        {"HTTP/1.1 2000 OK", 0},
+        {"HTTP/1.1 20 OK", 0},
+        {"HTTP/1.1 2x0 OK", 0},
+        {"HTTP/1.1  200 OK", 0},
+        {"ICY 200 OK", 0},
+        {"200 OK", 0},
+        {"HTTP/1.1", 0},
+        {"", 0},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(StatusCode(std::string(c.line) + "\r\nA: 1\r\n\r\n"), c.code) << c.line;
+    }
+}
+
 struct Decoded {
     HttpBodyDecoder::Result result;
     std::string body;

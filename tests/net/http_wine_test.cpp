@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -31,9 +32,11 @@ protected:
             << "run through wine-http-test";
     }
 
-    std::string Download(const std::string& url, bool trustTestCa = true) {
+    std::string Download(const std::string& url, bool trustTestCa = true,
+                         uint32_t deadlineMs = 60000) {
         net::HttpClientOptions options;
         options.waitMs = 10000;
+        options.deadlineMs = deadlineMs;
         if (trustTestCa) {
             options.extraTrustedRootFile = ca_;
         }
@@ -93,6 +96,9 @@ TEST_F(WineHttpTest, DownloadsOverPlainHttp) {
     EXPECT_EQ(Download(base + "/redirect"), "hello from the host\n");
     EXPECT_EQ(Download(base + "/big.bin"), BigPattern());
     EXPECT_EQ(Download(base + "/missing"), "<failed>");
+    // Without TLS there is no close notification: a body read until the end is whole either way.
+    EXPECT_EQ(Download(base + "/until-close"), "until the end");
+    EXPECT_EQ(Download(base + "/cut-off"), "until the end");
 }
 
 TEST_F(WineHttpTest, DownloadsOverVerifiedTls) {
@@ -101,11 +107,25 @@ TEST_F(WineHttpTest, DownloadsOverVerifiedTls) {
     EXPECT_EQ(Download(base + "/chunked"), "hello world");
     EXPECT_EQ(Download(base + "/redirect"), "hello from the host\n");
     EXPECT_EQ(Download(base + "/big.bin"), BigPattern());
+    EXPECT_EQ(Download(base + "/until-close"), "until the end");
+    // A TLS stream that ends without the close notification has been cut off.
+    EXPECT_EQ(Download(base + "/cut-off"), "<failed>");
     // The test CA is trusted only when handed over; the prefix itself does not trust it.
     EXPECT_EQ(Download(base + "/hello.txt", false), "<failed>");
     // A server that asks for a client certificate gets none and still serves.
     EXPECT_EQ(Download("https://localhost:" + Env("TOLVA_HTTP_CLIENT_CERT_PORT") + "/hello.txt"),
               "hello from the host\n");
+}
+
+TEST_F(WineHttpTest, OneDeadlineCoversHandshakeAndTricklingRecords) {
+    for (std::string url :
+         {"https://localhost:" + Env("TOLVA_HTTP_LATE_HANDSHAKE_PORT") + "/hello.txt",
+          "https://localhost:" + tlsPort_ + "/trickle"}) {
+        auto start = std::chrono::steady_clock::now();
+        EXPECT_EQ(Download(url, true, 1000), "<failed>") << url;
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(3000)) << url;
+    }
+    EXPECT_EQ(Download("https://localhost:" + tlsPort_ + "/trickle"), std::string(60, 't'));
 }
 
 TEST_F(WineHttpTest, TlsRefusesWrongName) {

@@ -214,6 +214,28 @@ TEST_F(ModuleDownloadTest, AbortsOnMissingArchiveKeepingEarlierOnes) {
     EXPECT_TRUE(TempFiles().empty());
 }
 
+TEST_F(ModuleDownloadTest, CatalogueLargerThanOneMebibyteIsRefused) {
+    for (uint64_t size : {kMaxCatalogueSize, kMaxCatalogueSize + 1}) {
+        Catalogue(Base("dl"), "9.1.0");
+        std::string& catalogue = routes_["/server.xml"];
+        const std::string padStart = "<PAD>", padEnd = "</PAD></modules>";
+        catalogue.resize(catalogue.size() - std::string_view("</modules>").size());
+        catalogue += padStart +
+                     std::string(size - catalogue.size() - padStart.size() - padEnd.size(), 'p') +
+                     padEnd;
+        ASSERT_EQ(catalogue.size(), size);
+        routes_["/dl/a.dat"] = "A";
+        abort_.aborts.clear();
+        EXPECT_EQ(Run({"a.dat"}), size == kMaxCatalogueSize) << size;
+        if (size > kMaxCatalogueSize) {
+            ASSERT_EQ(abort_.aborts.size(), 1u);
+            EXPECT_EQ(abort_.aborts[0].first.rfind("Could not download file " + catalogueUrl_, 0),
+                      0u);
+        }
+        EXPECT_TRUE(TempFiles().empty());
+    }
+}
+
 TEST_F(ModuleDownloadTest, AbortsWhenArchiveCannotBeMoved) {
     Catalogue(Base("dl"), "9.1.0");
     routes_["/dl/a.dat"] = "A";
@@ -269,6 +291,39 @@ TEST_F(ModuleDownloadTest, ChecksLatestVersion) {
     HttpClient offline(refusing, files_, system_);
     EXPECT_FALSE(CheckLatestVersion(offline, files_, system_, "").found);
     EXPECT_EQ(refusing.hosts, std::vector<std::string>{"www.corvane.example"});
+}
+
+TEST_F(ModuleDownloadTest, LatestVersionOnlyFromSmallCatalogueWithWebPage) {
+    struct Case {
+        std::string page;
+        bool found;
+    } cases[] = {
+        {"http://dl.test/get", true},
+        {"HTTPS://dl.test:8443/get?x=1", true},
+        {"file:///C:/Windows/System32/calc.exe", false},
+        {"C:\\Windows\\System32\\calc.exe", false},
+        {"\\\\server\\share\\setup.exe", false},
+        {"ftp://dl.test/setup.exe", false},
+        {"javascript:alert(1)//http://x", false},
+        {" http://dl.test/", false},
+        {"http://", false},
+        {"", false},
+    };
+    std::string url = "http://127.0.0.1:" + std::to_string(server_.port()) + "/products.xml";
+    HttpClient http(network_, files_, system_);
+    for (const Case& c : cases) {
+        routes_["/products.xml"] = "<products><TM url=\"" + c.page + "\">9.2.0</TM></products>";
+        LatestVersion latest = CheckLatestVersion(http, files_, system_, url);
+        EXPECT_EQ(latest.found, c.found) << c.page;
+        EXPECT_EQ(latest.downloadPageUrl, c.found ? c.page : "") << c.page;
+    }
+    std::string& big = routes_["/products.xml"];
+    big = "<products><TM url=\"http://dl.test/\">9.2.0</TM>";
+    big += std::string(kMaxCatalogueSize - big.size() - 11, ' ') + "</products>";
+    EXPECT_TRUE(CheckLatestVersion(http, files_, system_, url).found);
+    big.insert(big.size() - 11, " ");
+    EXPECT_FALSE(CheckLatestVersion(http, files_, system_, url).found);
+    EXPECT_TRUE(TempFiles().empty());
 }
 
 TEST_F(ModuleDownloadTest, OnlyHigherVersionsAreOffered) {
