@@ -12,6 +12,7 @@
 #include "archive/feedback_cipher.h"
 #include "archive/hex.h"
 #include "archive/sha1.h"
+#include "archive/sha256.h"
 
 namespace tolva::archive {
 namespace {
@@ -26,14 +27,21 @@ std::vector<uint8_t> RandomBytes(std::mt19937& random, size_t size) {
     return bytes;
 }
 
-TEST(CipherCrossCheck, Sha1) {
+template <typename Ours>
+void CrossCheckHash(const char* name) {
     std::mt19937 random(1);
-    auto reference = Botan::HashFunction::create_or_throw("SHA-1");
+    auto reference = Botan::HashFunction::create_or_throw(name);
     for (size_t size : {0u, 1u, 55u, 56u, 63u, 64u, 65u, 119u, 120u, 1000u, 65536u + 17}) {
         const auto data = RandomBytes(random, size);
         const auto expected = reference->process(data);
-        EXPECT_EQ(ToHex(Sha1::Hash(data.data(), data.size())), ToHex(expected)) << size << " bytes";
+        EXPECT_EQ(ToHex(Ours::Hash(data.data(), data.size())), ToHex(expected))
+            << name << ", " << size << " bytes";
     }
+}
+
+TEST(CipherCrossCheck, Hashes) {
+    CrossCheckHash<Sha1>("SHA-1");
+    CrossCheckHash<Sha256>("SHA-256");
 }
 
 template <typename Ours>

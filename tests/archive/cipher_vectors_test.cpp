@@ -1,4 +1,5 @@
-// Published known-answer vectors of SHA-1 (FIPS 180-1), CAST-256 (RFC 2612) and Blowfish.
+// Published known-answer vectors of SHA-1 (FIPS 180-1), SHA-256 (FIPS 180-4), CAST-256 (RFC 2612)
+// and Blowfish.
 
 #include <gtest/gtest.h>
 
@@ -8,6 +9,7 @@
 #include "archive/cast256.h"
 #include "archive/hex.h"
 #include "archive/sha1.h"
+#include "archive/sha256.h"
 
 namespace tolva::archive {
 namespace {
@@ -33,25 +35,54 @@ TEST(Sha1, PublishedVectors) {
     }
 }
 
-TEST(Sha1, PiecewiseUpdatesMatchOneShot) {
+TEST(Sha256, PublishedVectors) {
+    struct Case {
+        std::string message;
+        const char* digest;
+    };
+    const Case cases[] = {
+        {"", "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855"},
+        {"abc", "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad"},
+        {"abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq",
+         "248d6a61d20638b8e5c026930c3e6039a33ce45964ff2167f6ecedd419db06c1"},
+        {"abcdefghbcdefghicdefghijdefghijkefghijklfghijklmghijklmnhijklmnoijklmnopjklmnopqklmnopqrl"
+         "mnop"
+         "qrsmnopqrstnopqrstu",
+         "cf5b16a778af8380036ce59e7b0492370b249b11e8f07a51afac45037afee9d1"},
+        {std::string(1000000, 'a'),
+         "cdc76e5c9914fb9281a1c7e284d73e67f1809a48a497200e046d39ccc7112cd0"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ToHex(Sha256::Hash(c.message)), c.digest)
+            << "message of " << c.message.size() << " bytes";
+    }
+}
+
+template <typename Hash>
+void ExpectPiecewiseUpdatesMatchOneShot(const char* name) {
     std::string message;
     for (int i = 0; i < 300; ++i) {
         message += char(i * 7 + 1);
     }
-    const auto expected = Sha1::Hash(message);
+    const auto expected = Hash::Hash(message);
     // Piece sizes that cross the 64-byte block and the 56-byte padding boundary in every way.
     for (size_t piece : {1u, 3u, 55u, 56u, 63u, 64u, 65u, 127u}) {
-        Sha1 sha;
+        Hash hash;
         for (size_t at = 0; at < message.size(); at += piece) {
-            sha.Update(message.substr(at, piece));
+            hash.Update(message.substr(at, piece));
         }
-        EXPECT_EQ(sha.Finish(), expected) << "piece size " << piece;
+        EXPECT_EQ(hash.Finish(), expected) << name << ", piece size " << piece;
     }
-    Sha1 reused;
+    Hash reused;
     reused.Update("something else");
     reused.Finish();
     reused.Update(message);
-    EXPECT_EQ(reused.Finish(), expected) << "Finish must start over";
+    EXPECT_EQ(reused.Finish(), expected) << name << ": Finish must start over";
+}
+
+TEST(BlockHash, PiecewiseUpdatesMatchOneShot) {
+    ExpectPiecewiseUpdatesMatchOneShot<Sha1>("SHA-1");
+    ExpectPiecewiseUpdatesMatchOneShot<Sha256>("SHA-256");
 }
 
 TEST(Cast256, Rfc2612Vectors) {
