@@ -1,7 +1,9 @@
 #include "net/module_download.h"
 
+#include <optional>
 #include <random>
 
+#include "net/download_digest.h"
 #include "util/product.h"
 #include "util/xml_object.h"
 
@@ -135,6 +137,11 @@ bool ModuleDownloader::DownloadModules(std::string& moduleDownloadUrl, std::stri
         window_.StepProgress();
         window_.Repaint();
         std::string file = http_.HTTPDownload(base + name, false);
+        std::optional<std::string> digest = CatalogueDigest(root, name);
+        if (!file.empty() && digest && !FileMatchesDigest(files_, file, *digest)) {
+            (void)files_.RemoveFile(file);
+            file.clear();
+        }
         if (file.empty()) {
             return Abort(FillTemplate(texts_.downloadError, {Wide(name), Wide(base)}));
         }

@@ -48,7 +48,9 @@ public:
     void SetRandomIndex(RandomIndex random) { random_ = std::move(random); }
 
     // Fetches the catalogue at moduleDownloadUrl (the vendor's when empty, which is then stored
-    // there), then each archive into extractDir + name. Any failure aborts the installer; false is
+    // there; one larger than kMaxCatalogueSize is refused), then each archive into extractDir +
+    // name. An archive for which the catalogue gives a SHA-256 is checked before it is moved; a
+    // mismatch fails like a download. Any failure aborts the installer; false is
     // returned only when the abort came back.
     bool DownloadModules(std::string& moduleDownloadUrl, std::string_view extractDir,
                          const std::vector<std::string>& archives);

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "archive/sha256.h"
 #include "net/loopback_server.h"
 #include "net/test_system.h"
 #include "net/version_check.h"
@@ -17,6 +18,7 @@
 #include "platform/fake/memory_file_system.h"
 #include "platform/host/network_host.h"
 #include "util/product.h"
+#include "util/text.h"
 
 namespace tolva::net {
 namespace {
@@ -101,9 +103,10 @@ protected:
         return "http://127.0.0.1:" + std::to_string(server_.port()) + "/" + std::string(folder) +
                "/";
     }
-    void Catalogue(std::string_view urls, std::string_view version) {
+    void Catalogue(std::string_view urls, std::string_view version, std::string_view more = "") {
         routes_["/server.xml"] = "<?xml version=\"1.0\"?>\r\n<modules><URL>" + std::string(urls) +
-                                 "</URL><VERSION>" + std::string(version) + "</VERSION></modules>";
+                                 "</URL><VERSION>" + std::string(version) + "</VERSION>" +
+                                 std::string(more) + "</modules>";
     }
     bool Run(std::vector<std::string> archives) {
         HttpClient http(network_, files_, system_);
@@ -233,6 +236,54 @@ TEST_F(ModuleDownloadTest, CatalogueLargerThanOneMebibyteIsRefused) {
                       0u);
         }
         EXPECT_TRUE(TempFiles().empty());
+    }
+}
+
+TEST_F(ModuleDownloadTest, ArchiveWithDigestIsCheckedBeforeItIsMoved) {
+    std::string good;
+    for (uint8_t byte : archive::Sha256::Hash("A archive")) {
+        const char* digits = "0123456789abcdef";
+        good += digits[byte >> 4];
+        good += digits[byte & 15];
+    }
+    std::string bad = good;
+    bad[10] = bad[10] == '0' ? '1' : '0';
+    auto entry = [](std::string_view name, std::string_view digest) {
+        return "<ARCHIVE name=\"" + std::string(name) + "\" sha256=\"" + std::string(digest) +
+               "\"/>";
+    };
+    struct Case {
+        const char* what;
+        std::string entries;
+        bool accepted;
+    } cases[] = {
+        {"no digests at all", "", true},
+        {"matching digest", entry("a.dat", good), true},
+        {"name and digits in other case, blanks around",
+         entry("A.DAT", " " + util::UpperCase(good) + " "), true},
+        {"a digest for another archive only", entry("b.dat", bad), true},
+        {"digest that does not match", entry("a.dat", bad), false},
+        {"first entry of the name counts", entry("a.dat", bad) + entry("a.dat", good), false},
+        {"digest one digit short", entry("a.dat", good.substr(1)), false},
+        {"digest that is not hexadecimal", entry("a.dat", "g" + good.substr(1)), false},
+        {"entry without a digest", "<ARCHIVE name=\"a.dat\"/>", false},
+    };
+    for (const Case& c : cases) {
+        Catalogue(Base("dl"), "9.1.0", c.entries);
+        routes_["/dl/a.dat"] = "A archive";
+        files_.files.clear();
+        abort_.aborts.clear();
+        EXPECT_EQ(Run({"a.dat"}), c.accepted) << c.what;
+        EXPECT_EQ(files_.FileExists("C:\\Temp\\tolvainstall\\a.dat"), c.accepted) << c.what;
+        EXPECT_TRUE(TempFiles().empty()) << c.what;
+        if (!c.accepted) {
+            ASSERT_EQ(abort_.aborts.size(), 1u) << c.what;
+            EXPECT_EQ(abort_.aborts[0].first,
+                      "Could not download file a.dat from the Internet.\r\nPlease, check your "
+                      "Internet connection and make sure the URL " +
+                          Base("dl") + " is working properly.")
+                << c.what;
+        }
     }
 }
 
