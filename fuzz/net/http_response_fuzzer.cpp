@@ -74,6 +74,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     }
 
     (void)tolva::net::StatusLine(whole.headText);
+    int code = tolva::net::StatusCode(whole.headText);
+    if (code < 0 || code > 999) {
+        __builtin_trap();
+    }
     (void)tolva::net::HeaderValue(whole.headText, "Set-Cookie");
     std::string location = tolva::net::HeaderValue(whole.headText, "Location");
     tolva::net::HttpUrl from;

@@ -17,44 +17,33 @@ namespace {
 using test::FromHex;
 using test::ToHex;
 
-TEST(Sha1, PublishedVectors) {
+TEST(BlockHash, PublishedVectors) {
     struct Case {
         std::string message;
-        const char* digest;
+        const char* sha1;
+        const char* sha256;
     };
     const Case cases[] = {
-        {"", "da39a3ee5e6b4b0d3255bfef95601890afd80709"},
-        {"abc", "a9993e364706816aba3e25717850c26c9cd0d89d"},
+        {"", "da39a3ee5e6b4b0d3255bfef95601890afd80709",
+         "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855"},
+        {"abc", "a9993e364706816aba3e25717850c26c9cd0d89d",
+         "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad"},
         {"abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq",
-         "84983e441c3bd26ebaae4aa1f95129e5e54670f1"},
-        {std::string(1000000, 'a'), "34aa973cd4c4daa4f61eeb2bdbad27316534016f"},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(ToHex(Sha1::Hash(c.message)), c.digest)
-            << "message of " << c.message.size() << " bytes";
-    }
-}
-
-TEST(Sha256, PublishedVectors) {
-    struct Case {
-        std::string message;
-        const char* digest;
-    };
-    const Case cases[] = {
-        {"", "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855"},
-        {"abc", "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad"},
-        {"abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq",
+         "84983e441c3bd26ebaae4aa1f95129e5e54670f1",
          "248d6a61d20638b8e5c026930c3e6039a33ce45964ff2167f6ecedd419db06c1"},
         {"abcdefghbcdefghicdefghijdefghijkefghijklfghijklmghijklmnhijklmnoijklmnopjklmnopqklmnopqrl"
          "mnop"
          "qrsmnopqrstnopqrstu",
+         "a49b2446a02c645bf419f995b67091253a04a259",
          "cf5b16a778af8380036ce59e7b0492370b249b11e8f07a51afac45037afee9d1"},
-        {std::string(1000000, 'a'),
+        {std::string(1000000, 'a'), "34aa973cd4c4daa4f61eeb2bdbad27316534016f",
          "cdc76e5c9914fb9281a1c7e284d73e67f1809a48a497200e046d39ccc7112cd0"},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(ToHex(Sha256::Hash(c.message)), c.digest)
-            << "message of " << c.message.size() << " bytes";
+        EXPECT_EQ(ToHex(Sha1::Hash(c.message)), c.sha1)
+            << "SHA-1 of a message of " << c.message.size() << " bytes";
+        EXPECT_EQ(ToHex(Sha256::Hash(c.message)), c.sha256)
+            << "SHA-256 of a message of " << c.message.size() << " bytes";
     }
 }
 
