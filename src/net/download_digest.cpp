@@ -3,7 +3,6 @@
 #include <memory>
 
 #include "archive/sha256.h"
-#include "net/http_url.h"
 #include "util/text.h"
 
 namespace tolva::net {
@@ -11,20 +10,14 @@ namespace {
 
 constexpr size_t kReadPiece = 64 * 1024;
 
-bool ParseDigest(std::string_view text, archive::Sha256::Digest& digest) {
-    std::string hex = util::Trim(text);
-    if (hex.size() != 2 * digest.size()) {
-        return false;
+std::string LowerHex(const archive::Sha256::Digest& digest) {
+    static const char kDigits[] = "0123456789abcdef";
+    std::string hex;
+    for (uint8_t byte : digest) {
+        hex += kDigits[byte >> 4];
+        hex += kDigits[byte & 15];
     }
-    for (size_t i = 0; i < digest.size(); ++i) {
-        int high = HexDigitValue(hex[2 * i]);
-        int low = HexDigitValue(hex[2 * i + 1]);
-        if (high < 0 || low < 0) {
-            return false;
-        }
-        digest[i] = static_cast<uint8_t>(high * 16 + low);
-    }
-    return true;
+    return hex;
 }
 
 }  // namespace
@@ -45,9 +38,11 @@ std::optional<std::string> CatalogueDigest(const util::TXMLObject* root,
 
 bool FileMatchesDigest(const platform::FileSystem& files, std::string_view path,
                        std::string_view digest) {
-    archive::Sha256::Digest expected;
+    // Any character that is not a hexadecimal digit makes the comparison fail.
+    const std::string expected = util::LowerCase(util::Trim(digest));
     std::unique_ptr<platform::InputFile> file;
-    if (!ParseDigest(digest, expected) || !files.OpenForRead(path, file).ok()) {
+    if (expected.size() != 2 * archive::Sha256::kDigestSize ||
+        !files.OpenForRead(path, file).ok()) {
         return false;
     }
     auto buffer = std::make_unique<char[]>(kReadPiece);
@@ -62,7 +57,7 @@ bool FileMatchesDigest(const platform::FileSystem& files, std::string_view path,
         }
         hash.Update(buffer.get(), got);
     }
-    return hash.Finish() == expected;
+    return LowerHex(hash.Finish()) == expected;
 }
 
 }  // namespace tolva::net

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "archive/hex.h"
 #include "archive/sha256.h"
 #include "net/loopback_server.h"
 #include "net/test_system.h"
@@ -240,12 +241,7 @@ TEST_F(ModuleDownloadTest, CatalogueLargerThanOneMebibyteIsRefused) {
 }
 
 TEST_F(ModuleDownloadTest, ArchiveWithDigestIsCheckedBeforeItIsMoved) {
-    std::string good;
-    for (uint8_t byte : archive::Sha256::Hash("A archive")) {
-        const char* digits = "0123456789abcdef";
-        good += digits[byte >> 4];
-        good += digits[byte & 15];
-    }
+    const std::string good = archive::test::ToHex(archive::Sha256::Hash("A archive"));
     std::string bad = good;
     bad[10] = bad[10] == '0' ? '1' : '0';
     auto entry = [](std::string_view name, std::string_view digest) {
