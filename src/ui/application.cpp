@@ -1,0 +1,47 @@
+#include "ui/application.h"
+
+#include <algorithm>
+#include <exception>
+
+#include "ui/form.h"
+
+namespace tolva::ui {
+
+Form* Application::FindFormByClass(std::string_view className) const {
+    for (Form* form : forms_) {
+        if (form->ClassName() == className) {
+            return form;
+        }
+    }
+    return nullptr;
+}
+
+void Application::Run() {
+    if (Form* main = MainForm()) {
+        main->Show();
+    }
+    display_->Run();
+}
+
+void Application::Invoke(const std::function<void()>& handler) const {
+    if (!handler) {
+        return;
+    }
+    try {
+        handler();
+    } catch (const std::exception& error) {
+        if (errorSink_) {
+            errorSink_(error.what());
+        }
+    } catch (...) {
+        if (errorSink_) {
+            errorSink_("unknown error");
+        }
+    }
+}
+
+void Application::Unregister(Form& form) {
+    forms_.erase(std::remove(forms_.begin(), forms_.end(), &form), forms_.end());
+}
+
+}  // namespace tolva::ui
