@@ -462,8 +462,8 @@ ActionResult HeadlessDisplay::ClickNode(Form& form, std::string_view name, int n
     int y = static_cast<int>(row - shown.begin()) * kNodeHeight + kNodeHeight / 2;
     ViewOf(form).SetPointer(*tree, Point{x, y});
     form.SetFocus(*tree);
-    UserSelectNode(*tree, node);
     UserClick(*tree);
+    UserSelectNode(*tree, node);
     CheckModalEnd();
     return {};
 }

@@ -53,8 +53,8 @@ public:
     ActionResult Type(Form& form, std::string_view name, std::u16string_view text);
     // Chooses the item with exactly this text from a combo or list box.
     ActionResult Choose(Form& form, std::string_view name, std::u16string_view item);
-    // Clicks a tree at x pixels from its left edge on the row of a node (the node becomes
-    // current on the way, as a mouse click makes it).
+    // Clicks a tree at x pixels from its left edge on the row of a node. As in the system's
+    // trees, the click event comes first and the node becomes current after it.
     ActionResult ClickNode(Form& form, std::string_view name, int node, int x);
     ActionResult Focus(Form& form, std::string_view name);
     // A key pressed while the form is active, sent to the focused control.

@@ -31,7 +31,7 @@ TEST_F(HeadlessDisplayTest, ShowsWhatTheUserSees) {
               "combo DsnCombo\n"
               "group ModeGroup \"Installation Mode\"\n"
               "radio BasicRadio (o) \"Basic (recommended for under 100 accounts)\"\n"
-              "radio AdvancedRadio ( ) \"Advanced (100+ accounts, requires external database)\"\n"
+              "radio AdvancedRadio ( ) \"Advanced (100+ accounts, external database)\"\n"
               "checkbox AgreeCheck [ ] \"I agree with the license agreement\"\n"
               "memo LicenseMemo \"SOFTWARE LICENSE AGREEMENT\\r\\nRead this agreement before you "
               "install the software. By ticking the box above you accept it.\\r\\nLine "
@@ -142,17 +142,21 @@ TEST_F(HeadlessDisplayTest, ChoosingItems) {
 }
 
 TEST_F(HeadlessDisplayTest, TreeClicksKnowWhereThePointerWas) {
-    // Rows of the headless tree: node i (all expanded) on row i.
+    // Rows of the headless tree: node i (all expanded) on row i. The click event comes before
+    // the node becomes current, so a first click on another node only selects it.
     struct Case {
         int node;
         int x;
         int state;  // of "Desktop icon" (node 3) afterwards
         const char* event;
     } cases[] = {
+        {3, 40, 0, "ComponentsTree click node 3 x 40"},  // becomes current
         {3, 40, 1, "ComponentsTree click node 3 x 40"},  // acted on
         {3, 19, 1, "ComponentsTree click node 3 x 19"},  // too near the edge
         {3, 20, 0, "ComponentsTree click node 3 x 20"},
+        {1, 40, 0, "ComponentsTree click node 1 x 40"},
         {1, 40, 1, "ComponentsTree click node 1 x 40"},  // the group takes its children along
+        {0, 40, 1, "ComponentsTree click node 0 x 40"},
         {0, 40, 1, "ComponentsTree click node 0 x 40"},  // fixed
     };
     for (const auto& c : cases) {
@@ -161,6 +165,7 @@ TEST_F(HeadlessDisplayTest, TreeClicksKnowWhereThePointerWas) {
         EXPECT_EQ(LastEvent(), c.event);
     }
     EXPECT_EQ(form.ComponentsTree->Nodes()[0].statePicture, 2);
+    ASSERT_TRUE(display.ClickNode(form, "ComponentsTree", 2, 40));
     ASSERT_TRUE(display.ClickNode(form, "ComponentsTree", 2, 40));
     EXPECT_EQ(form.ComponentsTree->Nodes()[1].statePicture, 3) << "partly selected";
 }

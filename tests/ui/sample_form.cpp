@@ -192,7 +192,7 @@ TSampleForm::TSampleForm(Application& application, platform::Dialogs& dialogs)
                           .name = "AdvancedRadio",
                           .parent = &mode,
                           .bounds = {12, 38, 280, 17},
-                          .text = u"Ad&vanced (100+ accounts, requires external database)"});
+                          .text = u"Ad&vanced (100+ accounts, external database)"});
     AgreeCheck = &Add({.className = "TTntCheckBox",
                        .name = "AgreeCheck",
                        .bounds = {12, 276, 300, 17},
