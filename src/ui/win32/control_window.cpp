@@ -3,24 +3,13 @@
 #include <string>
 
 #include "ui/form.h"
+#include "ui/win32/window_text.h"
 
 namespace tolva::ui {
 namespace {
 
 // Room below a combo box for its drop-down list.
 constexpr int kDropDownHeight = 160;
-
-const wchar_t* Wide(const std::u16string& text) {
-    return reinterpret_cast<const wchar_t*>(text.c_str());
-}
-
-std::u16string WindowText(HWND window) {
-    int length = ::GetWindowTextLengthW(window);
-    std::u16string text(static_cast<size_t>(length) + 1, u'\0');
-    int copied = ::GetWindowTextW(window, reinterpret_cast<wchar_t*>(text.data()), length + 1);
-    text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
-    return text;
-}
 
 DWORD LabelStyle(const Component& label) {
     DWORD style = SS_NOTIFY;

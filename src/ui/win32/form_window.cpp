@@ -8,25 +8,10 @@
 #include "ui/control_identity.h"
 #include "ui/user_input.h"
 #include "ui/win32/win32_display.h"
+#include "ui/win32/window_text.h"
 
 namespace tolva::ui {
 namespace {
-
-const wchar_t* Wide(const std::u16string& text) {
-    return reinterpret_cast<const wchar_t*>(text.c_str());
-}
-
-const wchar_t* Wide(const char16_t* text) {
-    return reinterpret_cast<const wchar_t*>(text);
-}
-
-std::u16string WindowText(HWND window) {
-    int length = ::GetWindowTextLengthW(window);
-    std::u16string text(static_cast<size_t>(length) + 1, u'\0');
-    int copied = ::GetWindowTextW(window, reinterpret_cast<wchar_t*>(text.data()), length + 1);
-    text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
-    return text;
-}
 
 std::u16string Utf16(const std::string& ascii) {
     return std::u16string(ascii.begin(), ascii.end());

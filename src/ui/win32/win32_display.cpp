@@ -9,6 +9,7 @@
 #include "ui/application.h"
 #include "ui/control_identity.h"
 #include "ui/keyboard.h"
+#include "ui/win32/window_text.h"
 
 namespace tolva::ui {
 namespace {
@@ -58,7 +59,7 @@ Win32Display::Win32Display(HINSTANCE instance, HWND owner) : instance_(instance)
     ::InitCommonControlsEx(&controls);
     RegisterWindowClass(instance_, kContainerClass, nullptr);
     RegisterWindowClass(instance_, kImageClass, nullptr);
-    syncMessage_ = ::RegisterWindowMessageW(reinterpret_cast<const wchar_t*>(kSyncMessage));
+    syncMessage_ = ::RegisterWindowMessageW(Wide(kSyncMessage));
 }
 
 Win32Display::~Win32Display() = default;
@@ -90,8 +91,7 @@ FormWindow* Win32Display::Window(Form& form) {
     }
     std::u16string className(form.ClassName().begin(), form.ClassName().end());
     if (registeredClasses_.insert(form.ClassName()).second &&
-        !RegisterWindowClass(instance_, reinterpret_cast<const wchar_t*>(className.c_str()),
-                             ApplicationIcon(instance_))) {
+        !RegisterWindowClass(instance_, Wide(className), ApplicationIcon(instance_))) {
         registeredClasses_.erase(form.ClassName());
     }
     window = std::make_unique<FormWindow>(*this, form);
