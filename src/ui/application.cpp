@@ -40,6 +40,13 @@ void Application::Invoke(const std::function<void()>& handler) const {
     }
 }
 
+std::u16string Application::TextFor(std::u16string text, bool wide) const {
+    if (wide || codePage_ == nullptr) {
+        return text;
+    }
+    return codePage_->AnsiToWide(codePage_->WideToAnsi(text));
+}
+
 void Application::Unregister(Form& form) {
     forms_.erase(std::remove(forms_.begin(), forms_.end(), &form), forms_.end());
 }

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/system.h"
 #include "ui/display.h"
 
 namespace tolva::ui {
@@ -13,7 +14,10 @@ class Form;
 
 class Application {
 public:
-    explicit Application(Display& display) : display_(&display) {}
+    // codePage: the system's ANSI code page, through which the texts of 8-bit components and
+    // forms pass (see TextFor); none keeps every text as given.
+    explicit Application(Display& display, const platform::System* codePage = nullptr)
+        : display_(&display), codePage_(codePage) {}
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
 
@@ -37,12 +41,18 @@ public:
         errorSink_ = std::move(sink);
     }
 
+    // The text an 8-bit control can hold of a UTF-16 text: what the ANSI code page can say of it,
+    // read back as UTF-16 (characters it lacks become what the system makes of them, "?").
+    // Wide texts (Tnt classes, Unicode forms) stay as they are.
+    std::u16string TextFor(std::u16string text, bool wide) const;
+
     // For Form.
     void Register(Form& form) { forms_.push_back(&form); }
     void Unregister(Form& form);
 
 private:
     Display* display_;
+    const platform::System* codePage_;
     std::vector<Form*> forms_;
     std::function<void(std::string_view)> errorSink_;
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "ui/application.h"
 #include "ui/form.h"
 
 namespace tolva::ui {
@@ -12,7 +13,7 @@ Component::Component(Form& owner, const ComponentSpec& spec, Kind kind, int tabO
       kind_(kind),
       parent_(spec.parent),
       bounds_(spec.bounds),
-      text_(spec.text),
+      text_(owner.GetApplication().TextFor(spec.text, ui::HoldsWideText(spec.className))),
       tabOrder_(tabOrder),
       tabStop_(TakesFocus(kind)),
       zOrder_(owner.NextZOrder()) {
@@ -32,7 +33,12 @@ void Component::SetBounds(const Bounds& bounds) {
     }
 }
 
+std::u16string Component::Held(std::u16string text) const {
+    return owner_->GetApplication().TextFor(std::move(text), HoldsWideText());
+}
+
 void Component::SetText(std::u16string text) {
+    text = Held(std::move(text));
     if (text_ == text) {
         return;
     }
@@ -44,6 +50,7 @@ void Component::SetText(std::u16string text) {
 }
 
 void Component::SetHint(std::u16string hint) {
+    hint = Held(std::move(hint));
     if (hint_ != hint) {
         hint_ = std::move(hint);
         Changed(Property::kHint);
@@ -161,7 +168,7 @@ void Component::SetSelection(int start, int length) {
 void Component::SetItems(const std::vector<std::u16string>& texts) {
     items_.clear();
     for (const auto& text : texts) {
-        items_.push_back(ListItem{text});
+        items_.push_back(ListItem{Held(text)});
     }
     itemIndex_ = -1;
     Changed(Property::kItems);
@@ -232,11 +239,15 @@ void Component::SetComboStyle(ComboStyle style) {
 }
 
 void Component::SetColumns(std::vector<std::u16string> captions) {
+    for (auto& caption : captions) {
+        caption = Held(std::move(caption));
+    }
     columns_ = std::move(captions);
     Changed(Property::kColumns);
 }
 
 void Component::SetColumnCaption(int index, std::u16string caption) {
+    caption = Held(std::move(caption));
     if (index >= 0 && index < static_cast<int>(columns_.size()) &&
         columns_[static_cast<size_t>(index)] != caption) {
         columns_[static_cast<size_t>(index)] = std::move(caption);
@@ -268,7 +279,7 @@ int Component::AddNode(int parent, std::u16string text, int data) {
         ++selectedNode_;
     }
     TreeNode node;
-    node.text = std::move(text);
+    node.text = Held(std::move(text));
     node.parent = parent;
     node.level = level;
     node.data = data;
@@ -284,6 +295,7 @@ void Component::ClearNodes() {
 }
 
 void Component::SetNodeText(int index, std::u16string text) {
+    text = Held(std::move(text));
     if (index >= 0 && index < static_cast<int>(nodes_.size()) &&
         nodes_[static_cast<size_t>(index)].text != text) {
         nodes_[static_cast<size_t>(index)].text = std::move(text);

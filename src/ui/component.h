@@ -105,6 +105,8 @@ public:
 
     // The caption of labels, buttons, boxes and panels; the text of edits, memos and editable
     // combo boxes. Memos separate lines with CR LF.
+    // Texts of 8-bit classes (not "TTnt...") pass through the ANSI code page on the way in
+    // (Application::TextFor): captions, texts, hints, items, columns and node texts.
     const std::u16string& Text() const { return text_; }
     void SetText(std::u16string text);
     const std::u16string& Hint() const { return hint_; }
@@ -243,6 +245,7 @@ public:
 
 private:
     void Changed(Property property);
+    std::u16string Held(std::u16string text) const;
     void UncheckRadioSiblings();
 
     Form* owner_;

@@ -71,6 +71,7 @@ std::vector<Component*> Form::Children(const Component* parent) const {
 }
 
 void Form::SetCaption(std::u16string caption) {
+    caption = application_->TextFor(std::move(caption), unicodeTexts_);
     if (caption_ != caption) {
         caption_ = std::move(caption);
         Changed(FormProperty::kCaption);

@@ -73,7 +73,8 @@ public:
 
     const std::u16string& Caption() const { return caption_; }
     void SetCaption(std::u16string caption);
-    // Forms whose texts are kept in UTF-16 ("Unicode forms"); others hold 8-bit captions.
+    // Forms whose texts are kept in UTF-16 ("Unicode forms"); others hold 8-bit captions, which
+    // pass through the ANSI code page (Application::TextFor).
     bool UnicodeTexts() const { return unicodeTexts_; }
     void SetUnicodeTexts(bool unicode) { unicodeTexts_ = unicode; }
     // Name and size of the form's font: every component without a font of its own uses it.

@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "platform/fake/fake_system.h"
 #include "ui/application.h"
 #include "ui/form.h"
 #include "ui/headless_display.h"
@@ -242,6 +243,38 @@ TEST_F(FormModelTest, RenderersHearOfEveryChangeOnce) {
                             std::pair<std::string, Property>{"Edit", Property::kEnabled},
                             std::pair<std::string, Property>{"Edit", Property::kSelection}));
     form.SetObserver(nullptr);
+}
+
+TEST(CodePageTest, EightBitComponentsHoldWhatTheAnsiCodePageCanSay) {
+    platform::FakeSystem windows1252;
+    HeadlessDisplay display;
+    Application application{display, &windows1252};
+    Form plain{application, "TPlainForm", "PlainForm"};
+    plain.SetUnicodeTexts(false);
+    const std::u16string text = u"Grüße Мир €";
+    const std::u16string ansi = u"Grüße ??? €";
+
+    auto& label = plain.Add({.className = "TLabel", .name = "Label", .text = text});
+    auto& wide = plain.Add({.className = "TTntLabel", .name = "Wide", .text = text});
+    auto& list = plain.Add({.className = "TComboBox", .name = "List"});
+    auto& tree = plain.Add({.className = "TTreeView", .name = "Tree"});
+    label.SetHint(text);
+    wide.SetHint(text);
+    list.SetItemsText(text + u"\r\n" + text);
+    tree.AddNode(-1, text);
+    plain.SetCaption(text);
+
+    EXPECT_EQ(label.Text(), ansi);
+    EXPECT_EQ(label.Hint(), ansi);
+    EXPECT_EQ(wide.Text(), text);
+    EXPECT_EQ(wide.Hint(), text);
+    EXPECT_EQ(list.ItemsText(), ansi + u"\r\n" + ansi + u"\r\n");
+    EXPECT_EQ(tree.Nodes()[0].text, ansi);
+    EXPECT_EQ(plain.Caption(), ansi);
+
+    Form unicode{application, "TUnicodeForm", "UnicodeForm"};
+    unicode.SetCaption(text);
+    EXPECT_EQ(unicode.Caption(), text);
 }
 
 TEST(ApplicationTest, FormsInCreationOrderFoundByExactClassName) {

@@ -37,7 +37,7 @@ void WriteReport(const wchar_t* path, const tolva::ui::sample::TSampleForm& form
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     tolva::platform::Win32Platform platform;
     tolva::ui::Win32Display display(instance, nullptr);
-    tolva::ui::Application application(display);
+    tolva::ui::Application application(display, platform.Services().system);
     tolva::ui::sample::TSampleForm form(application, *platform.Services().dialogs);
     application.Run();
     int count = 0;
