@@ -439,6 +439,9 @@ void ApplyProperty(ControlWindow& control, Property property, GdiResources& reso
             if (kind == Kind::kListView || kind == Kind::kCheckListBox) {
                 SetListViewColumns(control);
             }
+            if (IsContainer(kind)) {
+                ::InvalidateRect(window, nullptr, TRUE);
+            }
             return;
         case Property::kColour:
         case Property::kLayout:
