@@ -47,6 +47,43 @@ constexpr std::array<std::pair<std::string_view, Kind>, 38> kClasses = {{
     {"TTntMenuItem", Kind::kMenuItem},
 }};
 
+struct Traits {
+    std::string_view word;
+    bool container;
+    bool focus;
+    bool characters;
+    bool mnemonic;
+    bool opaque;
+    bool items;
+};
+
+// In the order of Kind.
+constexpr std::array<Traits, 18> kTraits = {{
+    // word, container, takes focus, takes characters, mnemonic caption, opaque, has items
+    {"label", false, false, false, true, false, false},
+    {"button", false, true, false, true, true, false},
+    {"checkbox", false, true, false, true, true, false},
+    {"radio", false, true, false, true, true, false},
+    {"group", true, false, false, true, true, false},
+    {"panel", true, false, false, false, true, false},
+    {"sheet", true, false, false, false, true, false},
+    {"bevel", false, false, false, false, false, false},
+    {"combo", false, true, true, false, true, true},
+    {"list", false, true, true, false, true, true},
+    {"checklist", false, true, true, false, true, true},
+    {"listview", false, true, true, false, true, true},
+    {"edit", false, true, true, false, true, false},
+    {"memo", false, true, true, false, true, false},
+    {"tree", false, true, true, false, true, false},
+    {"progress", false, false, false, false, true, false},
+    {"image", false, false, false, false, false, false},
+    {"menuitem", false, false, false, false, false, false},
+}};
+
+const Traits& TraitsOf(Kind kind) {
+    return kTraits[static_cast<size_t>(kind)];
+}
+
 }  // namespace
 
 std::optional<Kind> KindOfClass(std::string_view className) {
@@ -59,105 +96,31 @@ std::optional<Kind> KindOfClass(std::string_view className) {
 }
 
 std::string_view KindWord(Kind kind) {
-    switch (kind) {
-        case Kind::kLabel:
-            return "label";
-        case Kind::kButton:
-            return "button";
-        case Kind::kCheckBox:
-            return "checkbox";
-        case Kind::kRadioButton:
-            return "radio";
-        case Kind::kGroupBox:
-            return "group";
-        case Kind::kPanel:
-            return "panel";
-        case Kind::kTabSheet:
-            return "sheet";
-        case Kind::kBevel:
-            return "bevel";
-        case Kind::kComboBox:
-            return "combo";
-        case Kind::kListBox:
-            return "list";
-        case Kind::kCheckListBox:
-            return "checklist";
-        case Kind::kListView:
-            return "listview";
-        case Kind::kEdit:
-            return "edit";
-        case Kind::kMemo:
-            return "memo";
-        case Kind::kTreeView:
-            return "tree";
-        case Kind::kProgressBar:
-            return "progress";
-        case Kind::kImage:
-            return "image";
-        case Kind::kMenuItem:
-            return "menuitem";
-    }
-    return "component";
+    return TraitsOf(kind).word;
 }
 
 bool IsContainer(Kind kind) {
-    return kind == Kind::kPanel || kind == Kind::kGroupBox || kind == Kind::kTabSheet;
+    return TraitsOf(kind).container;
 }
 
 bool TakesFocus(Kind kind) {
-    switch (kind) {
-        case Kind::kButton:
-        case Kind::kCheckBox:
-        case Kind::kRadioButton:
-        case Kind::kComboBox:
-        case Kind::kListBox:
-        case Kind::kCheckListBox:
-        case Kind::kListView:
-        case Kind::kEdit:
-        case Kind::kMemo:
-        case Kind::kTreeView:
-            return true;
-        default:
-            return false;
-    }
+    return TraitsOf(kind).focus;
 }
 
 bool TakesCharacters(Kind kind) {
-    switch (kind) {
-        case Kind::kComboBox:
-        case Kind::kListBox:
-        case Kind::kCheckListBox:
-        case Kind::kListView:
-        case Kind::kEdit:
-        case Kind::kMemo:
-        case Kind::kTreeView:
-            return true;
-        default:
-            return false;
-    }
+    return TraitsOf(kind).characters;
 }
 
 bool HasMnemonicCaption(Kind kind) {
-    switch (kind) {
-        case Kind::kLabel:
-        case Kind::kButton:
-        case Kind::kCheckBox:
-        case Kind::kRadioButton:
-        case Kind::kGroupBox:
-            return true;
-        default:
-            return false;
-    }
+    return TraitsOf(kind).mnemonic;
 }
 
 bool IsOpaque(Kind kind) {
-    return kind != Kind::kLabel && kind != Kind::kBevel && kind != Kind::kMenuItem &&
-           kind != Kind::kImage;
+    return TraitsOf(kind).opaque;
 }
 
 bool HasItems(Kind kind) {
-    return kind == Kind::kComboBox || kind == Kind::kListBox || kind == Kind::kCheckListBox ||
-           kind == Kind::kListView;
+    return TraitsOf(kind).items;
 }
 
 bool HoldsWideText(std::string_view className) {
