@@ -31,6 +31,9 @@ public:
     // A library every machine has, an entry point it exports, and a Windows path that holds none.
     std::string SystemLibrary() const;
     std::string SystemLibraryEntryPoint() const;
+    // A copy of the server's automation library (the stand-in) that Automation::RegisterServer
+    // takes, in the scratch folder.
+    std::string AutomationLibrary() const;
 
 private:
     struct State;

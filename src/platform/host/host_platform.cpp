@@ -9,6 +9,7 @@ HostPlatform::HostPlatform(const std::string& root)
     platform_.libraries = &libraries_;
     platform_.registry = &registry_;
     platform_.dialogs = &dialogs_;
+    platform_.automation = &automation_;
 }
 
 }  // namespace tolva::platform

@@ -1,9 +1,10 @@
 #pragma once
 // The platform of a Linux run: real files, time and libraries under one host root, and the
-// Windows-only services (registry, message boxes) in memory.
+// Windows-only services (registry, message boxes, automation objects) in memory.
 
 #include <string>
 
+#include "platform/fake/fake_automation.h"
 #include "platform/fake/fake_dialogs.h"
 #include "platform/fake/fake_registry.h"
 #include "platform/host/host_file_system.h"
@@ -24,6 +25,7 @@ public:
     const HostPathMap& Paths() const { return paths_; }
     FakeRegistry& Registry() { return registry_; }
     FakeDialogs& Dialogs() { return dialogs_; }
+    FakeAutomation& Automation() { return automation_; }
 
 private:
     HostPathMap paths_;
@@ -32,6 +34,7 @@ private:
     HostLibraries libraries_;
     FakeRegistry registry_;
     FakeDialogs dialogs_;
+    FakeAutomation automation_;
     Platform platform_;
 };
 

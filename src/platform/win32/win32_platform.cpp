@@ -8,6 +8,7 @@ Win32Platform::Win32Platform() {
     platform_.system = &system_;
     platform_.libraries = &libraries_;
     platform_.dialogs = &dialogs_;
+    platform_.automation = &automation_;
 }
 
 }  // namespace tolva::platform

@@ -2,6 +2,7 @@
 // The platform of a Windows run: every service real.
 
 #include "platform/platform.h"
+#include "platform/win32/win32_automation.h"
 #include "platform/win32/win32_dialogs.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_libraries.h"
@@ -24,6 +25,7 @@ private:
     Win32System system_;
     Win32Libraries libraries_;
     Win32Dialogs dialogs_;
+    Win32Automation automation_;
     Platform platform_;
 };
 

@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "platform/host/host_platform.h"
+#include "support/server_automation.h"
 
 namespace tolva::platform::testing {
 
@@ -38,6 +39,8 @@ TestPlatform::TestPlatform() : state_(std::make_unique<State>(MakeRoot())) {
         state_->initialFolder = cwd;
     }
     std::filesystem::create_directories(state_->root + "/c/scratch");
+    state_->host.Automation().DefineLibrary(AutomationLibrary(),
+                                            tolva::testing::ServerAutomationClasses());
     // A Windows program always has a current folder on some drive.
     if (::chdir((state_->root + "/c").c_str()) != 0) {
         std::abort();
@@ -83,6 +86,10 @@ std::string TestPlatform::SystemLibrary() const {
 
 std::string TestPlatform::SystemLibraryEntryPoint() const {
     return "zlibVersion";
+}
+
+std::string TestPlatform::AutomationLibrary() const {
+    return state_->scratch + "corvanecom.dll";
 }
 
 }  // namespace tolva::platform::testing

@@ -139,4 +139,21 @@ std::string TestPlatform::SystemLibraryEntryPoint() const {
     return "GetFileVersionInfoSizeW";
 }
 
+std::string TestPlatform::AutomationLibrary() const {
+    const std::string copy = state_->scratch + "corvanecom.dll";
+    if (::GetFileAttributesW(Wide(copy).c_str()) == INVALID_FILE_ATTRIBUTES) {
+        // The build tree is a host folder, which Wine shows on drive Z:.
+        std::wstring built = L"Z:" + Wide(TOLVA_CORVANECOM);
+        for (wchar_t& c : built) {
+            if (c == L'/') {
+                c = L'\\';
+            }
+        }
+        if (!::CopyFileW(built.c_str(), Wide(copy).c_str(), FALSE)) {
+            std::abort();
+        }
+    }
+    return copy;
+}
+
 }  // namespace tolva::platform::testing

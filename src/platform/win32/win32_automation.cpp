@@ -1,0 +1,228 @@
+#include "platform/win32/win32_automation.h"
+
+#include <objbase.h>
+#include <oleauto.h>
+#include <windows.h>
+
+#include <vector>
+
+#include "platform/unique_owner.h"
+#include "platform/win32/ansi_text.h"
+#include "platform/win32/unique_module.h"
+
+namespace tolva::platform {
+namespace {
+
+struct DispatchTraits {
+    using Handle = IDispatch*;
+    static IDispatch* None() { return nullptr; }
+    static bool IsNone(IDispatch* h) { return h == nullptr; }
+    static void Close(IDispatch* h) { h->Release(); }
+};
+using UniqueDispatch = UniqueOwner<DispatchTraits>;
+
+// The BSTRs of one call. A callee may replace a string passed by reference (freeing the old one
+// itself), so the slots are read only when they are freed.
+class BstrSlots {
+public:
+    explicit BstrSlots(size_t count) : slots_(count, nullptr) {}
+    ~BstrSlots() {
+        for (BSTR slot : slots_) {
+            ::SysFreeString(slot);
+        }
+    }
+    BstrSlots(const BstrSlots&) = delete;
+    BstrSlots& operator=(const BstrSlots&) = delete;
+    BSTR& operator[](size_t index) { return slots_[index]; }
+
+private:
+    std::vector<BSTR> slots_;
+};
+
+class ResultVariant {
+public:
+    ResultVariant() { ::VariantInit(&value_); }
+    ~ResultVariant() { ::VariantClear(&value_); }
+    ResultVariant(const ResultVariant&) = delete;
+    ResultVariant& operator=(const ResultVariant&) = delete;
+    VARIANT* Get() { return &value_; }
+
+private:
+    VARIANT value_;
+};
+
+class ExceptionInfo {
+public:
+    ExceptionInfo() : info_{} {}
+    ~ExceptionInfo() {
+        ::SysFreeString(info_.bstrSource);
+        ::SysFreeString(info_.bstrDescription);
+        ::SysFreeString(info_.bstrHelpFile);
+    }
+    ExceptionInfo(const ExceptionInfo&) = delete;
+    ExceptionInfo& operator=(const ExceptionInfo&) = delete;
+    EXCEPINFO* Get() { return &info_; }
+    std::string Description() const {
+        if (info_.bstrDescription == nullptr) {
+            return std::string();
+        }
+        return WideToAnsiText(
+            std::wstring_view(info_.bstrDescription, ::SysStringLen(info_.bstrDescription)));
+    }
+
+private:
+    EXCEPINFO info_;
+};
+
+class ComApartment {
+public:
+    ComApartment() : result_(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+    ~ComApartment() {
+        if (SUCCEEDED(result_)) {
+            ::CoUninitialize();
+        }
+    }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+    // A thread that another component put into the multithreaded apartment can use COM as well.
+    HRESULT Result() const { return result_ == RPC_E_CHANGED_MODE ? S_OK : result_; }
+
+private:
+    HRESULT result_;
+};
+
+HRESULT EnterCom() {
+    thread_local ComApartment apartment;
+    return apartment.Result();
+}
+
+Status ComFailure(HRESULT result, std::string what) {
+    return Status::Failure(static_cast<uint32_t>(result), std::move(what));
+}
+
+BSTR AllocateText(std::wstring_view text) {
+    return ::SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+}
+
+class Win32AutomationObject : public AutomationObject {
+public:
+    explicit Win32AutomationObject(UniqueDispatch dispatch) : dispatch_(std::move(dispatch)) {}
+
+    Status Call(std::string_view method, const std::vector<AutomationArg>& arguments) override {
+        std::wstring name = AnsiToWideText(method);
+        LPOLESTR names[] = {name.data()};
+        DISPID id = DISPID_UNKNOWN;
+        HRESULT result =
+            dispatch_.Get()->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
+        if (FAILED(result)) {
+            return ComFailure(result, "GetIDsOfNames " + std::string(method));
+        }
+
+        const size_t count = arguments.size();
+        BstrSlots strings(count);
+        std::vector<VARIANTARG> variants(count);
+        for (size_t i = 0; i < count; ++i) {
+            // Invoke takes the arguments last to first.
+            VARIANTARG& variant = variants[count - 1 - i];
+            ::VariantInit(&variant);
+            const AutomationArg& argument = arguments[i];
+            switch (argument.kind) {
+                case AutomationArgKind::kText:
+                case AutomationArgKind::kTextByRef:
+                    strings[i] = AllocateText(AnsiToWideText(argument.text));
+                    break;
+                case AutomationArgKind::kWideText:
+                    strings[i] = AllocateText(
+                        std::wstring_view(reinterpret_cast<const wchar_t*>(argument.wide.data()),
+                                          argument.wide.size()));
+                    break;
+                case AutomationArgKind::kInteger:
+                    variant.vt = VT_I4;
+                    variant.lVal = argument.integer;
+                    continue;
+                case AutomationArgKind::kBoolean:
+                    variant.vt = VT_BOOL;
+                    variant.boolVal = argument.boolean ? VARIANT_TRUE : VARIANT_FALSE;
+                    continue;
+            }
+            if (strings[i] == nullptr) {
+                return ComFailure(E_OUTOFMEMORY, "Call " + std::string(method));
+            }
+            if (argument.kind == AutomationArgKind::kTextByRef) {
+                variant.vt = VT_BYREF | VT_BSTR;
+                variant.pbstrVal = &strings[i];
+            } else {
+                variant.vt = VT_BSTR;
+                variant.bstrVal = strings[i];
+            }
+        }
+
+        DISPPARAMS parameters{count == 0 ? nullptr : variants.data(), nullptr,
+                              static_cast<UINT>(count), 0};
+        ResultVariant dropped;
+        ExceptionInfo exception;
+        UINT argumentError = 0;
+        result =
+            dispatch_.Get()->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &parameters,
+                                    dropped.Get(), exception.Get(), &argumentError);
+        if (FAILED(result)) {
+            std::string what = "Invoke " + std::string(method);
+            if (result == DISP_E_EXCEPTION) {
+                what += ": " + exception.Description();
+            }
+            return ComFailure(result, std::move(what));
+        }
+        return Status::Ok();
+    }
+
+private:
+    UniqueDispatch dispatch_;
+};
+
+}  // namespace
+
+Status Win32Automation::Create(std::string_view progId, std::unique_ptr<AutomationObject>& object) {
+    HRESULT result = EnterCom();
+    if (FAILED(result)) {
+        return ComFailure(result, "CoInitializeEx");
+    }
+    CLSID classId;
+    result = ::CLSIDFromProgID(AnsiToWideText(progId).c_str(), &classId);
+    if (FAILED(result)) {
+        return ComFailure(result, "CLSIDFromProgID " + std::string(progId));
+    }
+    IDispatch* dispatch = nullptr;
+    result = ::CoCreateInstance(classId, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
+                                IID_IDispatch, reinterpret_cast<void**>(&dispatch));
+    if (FAILED(result)) {
+        return ComFailure(result, "CoCreateInstance " + std::string(progId));
+    }
+    object = std::make_unique<Win32AutomationObject>(UniqueDispatch(dispatch));
+    return Status::Ok();
+}
+
+Status Win32Automation::RegisterServer(std::string_view libraryPath, bool unregister) {
+    HRESULT result = EnterCom();
+    if (FAILED(result)) {
+        return ComFailure(result, "CoInitializeEx");
+    }
+    const std::string what = (unregister ? "Unregister " : "Register ") + std::string(libraryPath);
+    UniqueModule module(::LoadLibraryExW(AnsiToWideText(libraryPath).c_str(), nullptr,
+                                         LOAD_WITH_ALTERED_SEARCH_PATH));
+    if (!module.Valid()) {
+        return Status::Failure(::GetLastError(), what);
+    }
+    using EntryPoint = HRESULT(STDAPICALLTYPE*)();
+    FARPROC address =
+        ::GetProcAddress(module.Get(), unregister ? "DllUnregisterServer" : "DllRegisterServer");
+    if (address == nullptr) {
+        return Status::Failure(::GetLastError(), what);
+    }
+    result = reinterpret_cast<EntryPoint>(reinterpret_cast<void*>(address))();
+    if (FAILED(result)) {
+        return ComFailure(result, what);
+    }
+    return Status::Ok();
+}
+
+}  // namespace tolva::platform
