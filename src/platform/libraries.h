@@ -19,6 +19,9 @@ public:
     // nullptr when the library has no entry point of that name.
     virtual void* Lookup(LibraryHandle handle, std::string_view entryPoint) const = 0;
     virtual void Free(LibraryHandle handle) = 0;
+    // The path as the file calls made inside a loaded library take it: the Windows path itself on
+    // Windows, the host path on Linux.
+    virtual std::string PathForLibrary(std::string_view path) const { return std::string(path); }
 
     // With a trailing backslash.
     virtual std::string CurrentFolder() const = 0;

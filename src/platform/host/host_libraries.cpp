@@ -45,6 +45,14 @@ void HostLibraries::Free(LibraryHandle handle) {
     }
 }
 
+std::string HostLibraries::PathForLibrary(std::string_view path) const {
+    std::string hostPath;
+    if (!paths_.ToHost(path, hostPath)) {
+        return std::string(path);
+    }
+    return hostPath;
+}
+
 std::string HostLibraries::CurrentFolder() const {
     char buffer[PATH_MAX];
     std::string folder;

@@ -15,6 +15,8 @@ public:
     Status Load(std::string_view pathOrName, LibraryHandle& handle) override;
     void* Lookup(LibraryHandle handle, std::string_view entryPoint) const override;
     void Free(LibraryHandle handle) override;
+    // Unchanged when the path does not map to the host.
+    std::string PathForLibrary(std::string_view path) const override;
 
     // Empty when the current folder lies outside the root.
     std::string CurrentFolder() const override;

@@ -1,0 +1,96 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "platform/fake/fake_dialogs.h"
+#include "platform/host/host_platform.h"
+#include "provisioning/connection_test.h"
+
+namespace tolva::provisioning {
+namespace {
+
+using platform::DialogIcon;
+
+// A machine on which no client library is installed.
+class NoLibraries : public platform::Libraries {
+public:
+    platform::Status Load(std::string_view name, platform::LibraryHandle&) override {
+        attempts.emplace_back(name);
+        return platform::Status::Failure(126, "Load " + std::string(name));
+    }
+    void* Lookup(platform::LibraryHandle, std::string_view) const override { return nullptr; }
+    void Free(platform::LibraryHandle) override {}
+    std::string CurrentFolder() const override { return "C:\\"; }
+    platform::Status SetCurrentFolder(std::string_view) override { return platform::Status::Ok(); }
+    std::vector<std::string> attempts;
+};
+
+class ConnectionMessagesTest : public ::testing::Test {
+protected:
+    ConnectionMessagesTest()
+        : root_(std::filesystem::temp_directory_path() / "tolva-messages-XXXXXX") {
+        if (::mkdtemp(root_.data()) == nullptr) {
+            std::abort();
+        }
+        std::filesystem::create_directories(root_ + "/c/setup");
+        host_ = std::make_unique<platform::HostPlatform>(root_);
+    }
+    ~ConnectionMessagesTest() override {
+        host_.reset();
+        std::filesystem::remove_all(root_);
+    }
+    const platform::System& System() { return *host_->Services().system; }
+
+    std::string root_;
+    std::unique_ptr<platform::HostPlatform> host_;
+    platform::FakeDialogs dialogs;
+};
+
+TEST_F(ConnectionMessagesTest, MissingClientLibraryIsNamedInTheErrorBox) {
+    struct Case {
+        int32_t driver;
+        std::u16string message;
+    } cases[] = {
+        {0, u"ODBC driver manager not found"},     {1, u"ODBC driver manager not found"},
+        {2, u"MySQL client library not found"},    {3, u"Failed to load SQLite3 library"},
+        {4, u"Firebird client library not found"},
+    };
+    for (const Case& c : cases) {
+        NoLibraries none;
+        DatabaseConnectionTest test(none, dialogs, System(), "C:\\setup\\");
+        ConnectionFields fields{u"mail", u"sa", u"pw", u"", u"backup", u"", u"", u"", 0, c.driver};
+        EXPECT_FALSE(test.TestDatabaseConnection(fields, true));
+        ASSERT_FALSE(dialogs.Shown().empty());
+        EXPECT_EQ(dialogs.Shown().back().text, c.message) << c.driver;
+        EXPECT_EQ(dialogs.Shown().back().caption, u"Error");
+        EXPECT_EQ(dialogs.Shown().back().icon, DialogIcon::kError);
+        EXPECT_FALSE(none.attempts.empty());
+    }
+    EXPECT_EQ(dialogs.Shown().size(), std::size(cases)) << "one box per test, also with a backup";
+}
+
+TEST_F(ConnectionMessagesTest, SuccessIsShownUnlessQuiet) {
+    DatabaseConnectionTest test(*host_->Services().libraries, dialogs, System(), "C:\\setup\\");
+    ConnectionFields fields{u"C:\\setup\\accounts.db", u"", u"", u"", u"", u"", u"", u"", 0, 3};
+    EXPECT_TRUE(test.TestDatabaseConnection(fields, true));
+    EXPECT_TRUE(dialogs.Shown().empty());
+
+    EXPECT_TRUE(test.TestDatabaseConnection(fields, false));
+    ASSERT_EQ(dialogs.Shown().size(), 1u);
+    EXPECT_EQ(dialogs.Shown()[0].text, u"Database connection test successful.");
+    EXPECT_EQ(dialogs.Shown()[0].caption, u"Information");
+    EXPECT_EQ(dialogs.Shown()[0].icon, DialogIcon::kInformation);
+}
+
+TEST_F(ConnectionMessagesTest, FailingOpenNamesTheFile) {
+    DatabaseConnectionTest test(*host_->Services().libraries, dialogs, System(), "C:\\setup\\");
+    ConnectionFields fields{u"no\\such\\folder\\a.db", u"", u"", u"", u"", u"", u"", u"", 0, 3};
+    EXPECT_FALSE(test.TestDatabaseConnection(fields, true));
+    ASSERT_EQ(dialogs.Shown().size(), 1u);
+    EXPECT_EQ(dialogs.Shown()[0].text,
+              u"Failed to open database \"C:\\setup\\no\\such\\folder\\a.db\" : unable to open "
+              u"database file");
+}
+
+}  // namespace
+}  // namespace tolva::provisioning
