@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "test_platform.h"
 
 namespace tolva::platform {
@@ -26,6 +28,17 @@ TEST_F(LibrariesTest, MissingLibraryFails) {
     LibraryHandle handle = nullptr;
     EXPECT_FALSE(libraries.Load(test.Scratch() + "absent.dll", handle).ok());
     EXPECT_FALSE(libraries.Load("tolva-absent-library.dll", handle).ok());
+}
+
+TEST_F(LibrariesTest, PathForLibraryReachesTheSameFile) {
+    const std::string path = test.Scratch() + "shared.db";
+    ASSERT_TRUE(test.Services().files->WriteWholeFile(path, "data").ok());
+    std::FILE* file = std::fopen(libraries.PathForLibrary(path).c_str(), "rb");
+    ASSERT_NE(file, nullptr) << libraries.PathForLibrary(path);
+    char content[8] = {};
+    EXPECT_EQ(std::fread(content, 1, sizeof content, file), 4u);
+    std::fclose(file);
+    EXPECT_STREQ(content, "data");
 }
 
 TEST_F(LibrariesTest, CurrentFolderFollowsSetAndServesRelativePaths) {
