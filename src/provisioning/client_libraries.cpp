@@ -12,7 +12,7 @@ ClientLibraries::~ClientLibraries() {
 
 platform::LibraryHandle ClientLibraries::Get(ClientKind client) {
     platform::LibraryHandle& library = loaded_[static_cast<size_t>(client)];
-    for (std::string_view name : ClientLibraryNames(client)) {
+    for (std::string_view name : kClientLibraryNames[static_cast<size_t>(client)]) {
         if (library != nullptr) {
             break;
         }

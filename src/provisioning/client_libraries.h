@@ -23,8 +23,9 @@ namespace tolva::provisioning {
 
 enum class ClientKind { kOdbc, kMySql, kSqlite, kFirebird };
 
-// The names a client's library is tried under, in order (the system's own names on each platform).
-std::span<const std::string_view> ClientLibraryNames(ClientKind client);
+// The names each client's library is tried under, in order, by ClientKind: the system's own names
+// on each platform.
+extern const std::array<std::span<const std::string_view>, 4> kClientLibraryNames;
 // A MySQL server value with a backslash names a local pipe or socket; this is the name in the form
 // the client library takes.
 std::string LocalSocketName(std::string_view server);

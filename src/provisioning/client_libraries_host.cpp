@@ -12,19 +12,8 @@ constexpr std::string_view kFirebird[] = {"libfbclient.so.2"};
 
 }  // namespace
 
-std::span<const std::string_view> ClientLibraryNames(ClientKind client) {
-    switch (client) {
-        case ClientKind::kOdbc:
-            return kOdbc;
-        case ClientKind::kMySql:
-            return kMySql;
-        case ClientKind::kSqlite:
-            return kSqlite;
-        case ClientKind::kFirebird:
-            return kFirebird;
-    }
-    return {};
-}
+const std::array<std::span<const std::string_view>, 4> kClientLibraryNames{kOdbc, kMySql, kSqlite,
+                                                                           kFirebird};
 
 // A socket path written the Windows way ("\run\mysqld\mysqld.sock").
 std::string LocalSocketName(std::string_view server) {

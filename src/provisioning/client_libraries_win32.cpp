@@ -10,19 +10,8 @@ constexpr std::string_view kFirebird[] = {"fbembed.dll", "fbclient.dll", "gds32.
 
 }  // namespace
 
-std::span<const std::string_view> ClientLibraryNames(ClientKind client) {
-    switch (client) {
-        case ClientKind::kOdbc:
-            return kOdbc;
-        case ClientKind::kMySql:
-            return kMySql;
-        case ClientKind::kSqlite:
-            return kSqlite;
-        case ClientKind::kFirebird:
-            return kFirebird;
-    }
-    return {};
-}
+const std::array<std::span<const std::string_view>, 4> kClientLibraryNames{kOdbc, kMySql, kSqlite,
+                                                                           kFirebird};
 
 std::string LocalSocketName(std::string_view server) {
     return std::string(server);
