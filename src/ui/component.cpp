@@ -473,7 +473,7 @@ char16_t MnemonicOf(std::u16string_view caption) {
             ++i;
             continue;
         }
-        return LowerAscii(caption[i + 1]);
+        return FoldCase(caption[i + 1]);
     }
     return 0;
 }

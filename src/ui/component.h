@@ -300,11 +300,21 @@ private:
 
 // The text as the user reads it: "&&" becomes "&" and a single "&" (the accelerator mark) goes.
 std::u16string DisplayedCaption(std::u16string_view caption);
-// A-Z in lower case; every other character as it is.
-constexpr char16_t LowerAscii(char16_t c) {
-    return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
+// Capital letters of the Latin (ASCII and Latin-1), Greek and Cyrillic alphabets in lower case;
+// every other character as it is. Accelerators of translated captions ("&Нет") match the letter
+// typed whatever its case.
+constexpr char16_t FoldCase(char16_t c) {
+    if ((c >= u'A' && c <= u'Z') || (c >= u'\u00C0' && c <= u'\u00DE' && c != u'\u00D7') ||
+        (c >= u'\u0391' && c <= u'\u03AB' && c != u'\u03A2') ||
+        (c >= u'\u0410' && c <= u'\u042F')) {
+        return static_cast<char16_t>(c + 0x20);
+    }
+    if (c >= u'\u0400' && c <= u'\u040F') {
+        return static_cast<char16_t>(c + 0x50);
+    }
+    return c;
 }
-// The accelerator letter of a caption, lower-cased for ASCII letters; 0 when there is none.
+// The accelerator letter of a caption, case-folded (FoldCase); 0 when there is none.
 char16_t MnemonicOf(std::u16string_view caption);
 
 }  // namespace tolva::ui

@@ -302,7 +302,7 @@ void HeadlessDisplay::TypeCharacter(Form& form, Component* focused, char16_t cha
             for (int step = 1; step <= count; ++step) {
                 int index = (focused->ItemIndex() + step + count) % count;
                 const std::u16string& item = items[static_cast<size_t>(index)].text;
-                if (!item.empty() && LowerAscii(item[0]) == LowerAscii(character)) {
+                if (!item.empty() && FoldCase(item[0]) == FoldCase(character)) {
                     UserChooseItem(*focused, index);
                     return;
                 }

@@ -110,7 +110,7 @@ bool HandleMnemonic(Form& form, char16_t letter, bool alt) {
     if (!alt && focused != nullptr && TakesCharacters(focused->GetKind())) {
         return false;
     }
-    letter = LowerAscii(letter);
+    letter = FoldCase(letter);
     for (const auto& owned : form.Components()) {
         Component& component = *owned;
         if (!HasMnemonicCaption(component.GetKind()) || !Reachable(component) ||

@@ -184,10 +184,17 @@ TEST(CaptionTest, AcceleratorsAreMarkedWithAmpersands) {
         std::u16string shown;
         char16_t mnemonic;
     } cases[] = {
-        {u"&Next >", u"Next >", u'n'},   {u"< &Back", u"< Back", u'b'},
-        {u"Dr&ives:", u"Drives:", u'i'}, {u"Tom && Jerry", u"Tom & Jerry", 0},
-        {u"&&&Save", u"&Save", u's'},    {u"Trailing&", u"Trailing", 0},
+        {u"&Next >", u"Next >", u'n'},
+        {u"< &Back", u"< Back", u'b'},
+        {u"Dr&ives:", u"Drives:", u'i'},
+        {u"Tom && Jerry", u"Tom & Jerry", 0},
+        {u"&&&Save", u"&Save", u's'},
+        {u"Trailing&", u"Trailing", 0},
         {u"No marks", u"No marks", 0},
+        // Letters of other alphabets match whatever case is typed.
+        {u"&\u041D\u0435\u0442", u"\u041D\u0435\u0442", u'\u043D'},
+        {u"&\u00DCbernehmen", u"\u00DCbernehmen", u'\u00FC'},
+        {u"&\u0401\u0436", u"\u0401\u0436", u'\u0451'},
     };
     for (const auto& c : cases) {
         std::string label(c.caption.begin(), c.caption.end());
