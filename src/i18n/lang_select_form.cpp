@@ -31,6 +31,11 @@ TLangSelectForm::TLangSelectForm(ui::Application& application)
                          .text = u"&Cancel"});
     CancelButton->SetCancel(true);
     CancelButton->SetModalResult(ui::ModalResult::kCancel);
+    Bind(events.show, &TLangSelectForm::FormShow);
+}
+
+void TLangSelectForm::FormShow(ui::Form&) {
+    SetFocus(*LangCombo);
 }
 
 std::optional<int> TLangSelectForm::ChooseLanguage(const std::vector<std::u16string>& captions,

@@ -20,6 +20,9 @@ public:
     std::optional<int> ChooseLanguage(const std::vector<std::u16string>& captions,
                                       int preselected) override;
 
+    // Each showing starts in the list, so the arrow keys choose a language at once.
+    void FormShow(ui::Form& sender);
+
     ui::Component* Image = nullptr;
     ui::Component* SelectLangL = nullptr;
     ui::Component* LangCombo = nullptr;

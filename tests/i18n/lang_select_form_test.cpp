@@ -91,6 +91,7 @@ TEST(LangSelectForm, ShownAgainOffersTheNewList) {
     });
     ASSERT_EQ(run.dialog.ChooseLanguage(kCaptions, 1), 0);
     run.display.ScriptModal("TLangSelectForm", [&](ui::Form& form) {
+        EXPECT_EQ(form.ActiveControl(), run.dialog.LangCombo) << "each showing starts in the list";
         EXPECT_TRUE(run.display.Click(form, "OKButton"));
     });
     EXPECT_EQ(run.dialog.ChooseLanguage({u"English", u"Fran\u00E7ais"}, 1), 1);

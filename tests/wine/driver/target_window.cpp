@@ -344,6 +344,10 @@ std::wstring StateOf(HWND control) {
 }
 
 bool Settle(HWND form, DWORD milliseconds) {
+    // A window not made by our renderer (a message box) takes no sync message.
+    if (::GetPropW(form, Wide(ui::kFormProperty)) == nullptr) {
+        return true;
+    }
     static const UINT message = ::RegisterWindowMessageW(Wide(ui::kSyncMessage));
     // A number this run has not used, so that an older answer is never taken for this one.
     static ULONG_PTR last = 0;

@@ -46,7 +46,7 @@ struct TreeRow {
 std::vector<TreeRow> TreeRows(HWND tree);
 
 // Posts the renderer's sync message to the form and waits until the form has run everything
-// posted before it. False on timeout.
+// posted before it. False on timeout; true at once for a window that is not one of our forms.
 bool Settle(HWND form, DWORD milliseconds);
 
 }  // namespace tolva::driver
