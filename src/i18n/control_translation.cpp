@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "i18n/language_file_names.h"
 #include "i18n/translation_rules.h"
 #include "ui/form.h"
 #include "util/text.h"
@@ -15,15 +16,7 @@ namespace tolva::i18n {
 
 namespace {
 
-constexpr std::string_view kForm = "FORM";
-constexpr std::string_view kItem = "ITEM";
-constexpr std::string_view kId = "ID";
-constexpr std::string_view kClass = "CLASS";
-constexpr std::string_view kCaption = "CAPTION";
-constexpr std::string_view kItemsText = "ITEMSTEXT";
-constexpr std::string_view kHint = "HINT";
-constexpr std::string_view kFont = "FONT";
-constexpr std::string_view kFontSize = "FONTSIZE";
+using namespace names;
 
 std::u16string WideAttribute(const util::TXMLObject& element, std::string_view name) {
     return util::UTF8ToWide(element.GetAttribute(name, util::xcEntities));

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "i18n/language_file_names.h"
 #include "util/string_file.h"
 #include "util/utf8.h"
 
@@ -11,14 +12,7 @@ namespace tolva::i18n {
 
 namespace {
 
-constexpr std::string_view kApplication = "APPLICATION";
-constexpr std::string_view kForms = "FORMS";
-constexpr std::string_view kStrings = "STRINGS";
-constexpr std::string_view kString = "STRING";
-constexpr std::string_view kItem = "ITEM";
-constexpr std::string_view kId = "ID";
-constexpr std::string_view kValue = "VALUE";
-constexpr std::string_view kStringListId = "TStrings";
+using namespace names;
 
 bool TooLarge(const platform::FileSystem& files, std::string_view path) {
     uint64_t size = 0;
