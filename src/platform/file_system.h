@@ -99,10 +99,7 @@ public:
     // Opens an existing file for reading and writing in place; with create a missing file is
     // created empty.
     virtual Status OpenForUpdate(std::string_view path, bool create,
-                                 std::unique_ptr<UpdateFile>& file) {
-        (void)path, (void)create, (void)file;
-        return Status::Failure(error::kNotSupported, "update in place");
-    }
+                                 std::unique_ptr<UpdateFile>& file) = 0;
 };
 
 }  // namespace tolva::platform

@@ -1,6 +1,7 @@
 #pragma once
 // Dynamic libraries and the process's current folder.
 
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -8,20 +9,25 @@
 
 namespace tolva::platform {
 
-using LibraryHandle = void*;
+// A loaded library. Move-only through its owner: the library is freed when the owner lets it go,
+// so entry points looked up here must not be called after that.
+class Library {
+public:
+    virtual ~Library() = default;
+    // nullptr when the library has no entry point of that name.
+    virtual void* Lookup(std::string_view entryPoint) const = 0;
+};
 
 class Libraries {
 public:
     virtual ~Libraries() = default;
 
-    // A full path loads exactly that file; a bare name searches the system's path.
-    virtual Status Load(std::string_view pathOrName, LibraryHandle& handle) = 0;
-    // nullptr when the library has no entry point of that name.
-    virtual void* Lookup(LibraryHandle handle, std::string_view entryPoint) const = 0;
-    virtual void Free(LibraryHandle handle) = 0;
+    // A full path loads exactly that file; a bare name searches the system's path. library is set
+    // only on success.
+    virtual Status Load(std::string_view pathOrName, std::unique_ptr<Library>& library) = 0;
     // The path as the file calls made inside a loaded library take it: the Windows path itself on
     // Windows, the host path on Linux.
-    virtual std::string PathForLibrary(std::string_view path) const { return std::string(path); }
+    virtual std::string PathForLibrary(std::string_view path) const = 0;
 
     // With a trailing backslash.
     virtual std::string CurrentFolder() const = 0;

@@ -17,7 +17,8 @@
 namespace tolva::platform {
 
 // Non-owning: whoever builds the bundle keeps the services alive for as long as it is used.
-// A service that a program does not need may be null.
+// Every bundle fills every service; where a platform has no such service, an implementation that
+// says so on every call stands in (platform/unavailable/).
 struct Platform {
     FileSystem* files = nullptr;
     Registry* registry = nullptr;

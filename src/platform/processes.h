@@ -24,10 +24,7 @@ public:
     virtual Status Run(std::string_view commandLine, std::string_view folder, bool wait,
                        uint32_t& exitCode) = 0;
     // true: the current process runs on the first processor only; false: on every processor.
-    virtual Status LimitToFirstProcessor(bool firstOnly) {
-        (void)firstOnly;
-        return Status::Failure(error::kNotSupported, "processor affinity");
-    }
+    virtual Status LimitToFirstProcessor(bool firstOnly) = 0;
 };
 
 }  // namespace tolva::platform

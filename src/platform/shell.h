@@ -41,10 +41,7 @@ public:
     // Connects a network disk resource without a local drive name; empty user and password use
     // the current logon.
     virtual Status ConnectNetworkShare(std::string_view remoteName, std::string_view user,
-                                       std::string_view password) {
-        (void)remoteName, (void)user, (void)password;
-        return Status::Failure(error::kNotSupported, "connect network share");
-    }
+                                       std::string_view password) = 0;
 };
 
 }  // namespace tolva::platform

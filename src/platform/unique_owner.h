@@ -30,6 +30,12 @@ public:
 
     // Gives the handle up without closing it.
     Handle Release() { return std::exchange(handle_, Traits::None()); }
+    // Closes the handle held, if any, and gives the place where a function that opens one stores
+    // it.
+    Handle* Receive() {
+        Reset();
+        return &handle_;
+    }
     // Closes the handle held, if any, and takes the new one.
     void Reset(Handle handle = Traits::None()) {
         Handle old = std::exchange(handle_, handle);

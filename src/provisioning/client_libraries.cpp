@@ -2,25 +2,14 @@
 
 namespace tolva::provisioning {
 
-ClientLibraries::~ClientLibraries() {
-    for (platform::LibraryHandle library : loaded_) {
-        if (library != nullptr) {
-            libraries_.Free(library);
-        }
-    }
-}
-
-platform::LibraryHandle ClientLibraries::Get(ClientKind client) {
-    platform::LibraryHandle& library = loaded_[static_cast<size_t>(client)];
+const platform::Library* ClientLibraries::Get(ClientKind client) {
+    std::unique_ptr<platform::Library>& library = loaded_[static_cast<size_t>(client)];
     for (std::string_view name : kClientLibraryNames[static_cast<size_t>(client)]) {
-        if (library != nullptr) {
+        if (library != nullptr || libraries_.Load(name, library).ok()) {
             break;
         }
-        if (!libraries_.Load(name, library).ok()) {
-            library = nullptr;
-        }
     }
-    return library;
+    return library.get();
 }
 
 }  // namespace tolva::provisioning

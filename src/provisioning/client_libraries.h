@@ -4,6 +4,7 @@
 // be unloaded while a connection might still use it).
 
 #include <array>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -33,14 +34,13 @@ std::string LocalSocketName(std::string_view server);
 class ClientLibraries {
 public:
     explicit ClientLibraries(platform::Libraries& libraries) : libraries_(libraries) {}
-    ~ClientLibraries();
     ClientLibraries(const ClientLibraries&) = delete;
     ClientLibraries& operator=(const ClientLibraries&) = delete;
 
     // The client's library; null when none of its names loads.
-    platform::LibraryHandle Get(ClientKind client);
-    void* Lookup(platform::LibraryHandle library, std::string_view entryPoint) const {
-        return libraries_.Lookup(library, entryPoint);
+    const platform::Library* Get(ClientKind client);
+    void* Lookup(const platform::Library* library, std::string_view entryPoint) const {
+        return library->Lookup(entryPoint);
     }
     // A path as file calls inside a loaded library take it.
     std::string PathForLibrary(std::string_view path) const {
@@ -49,12 +49,12 @@ public:
 
 private:
     platform::Libraries& libraries_;
-    std::array<platform::LibraryHandle, 4> loaded_{};
+    std::array<std::unique_ptr<platform::Library>, 4> loaded_;
 };
 
 // Looks an entry point up as a function pointer of its type; false when one is missing.
 template <typename Function>
-bool Resolve(const ClientLibraries& libraries, platform::LibraryHandle library,
+bool Resolve(const ClientLibraries& libraries, const platform::Library* library,
              std::string_view entryPoint, Function& function) {
     function = reinterpret_cast<Function>(libraries.Lookup(library, entryPoint));
     return function != nullptr;

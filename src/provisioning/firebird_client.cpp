@@ -23,7 +23,7 @@ struct FirebirdApi {
     Status(TOLVA_CLIENT_CALL* interpret)(char*, unsigned int, const Status**) = nullptr;
 
     bool Load(ClientLibraries& libraries) {
-        platform::LibraryHandle library = libraries.Get(ClientKind::kFirebird);
+        const platform::Library* library = libraries.Get(ClientKind::kFirebird);
         if (library == nullptr || !Resolve(libraries, library, "isc_attach_database", attach) ||
             !Resolve(libraries, library, "isc_detach_database", detach)) {
             return false;

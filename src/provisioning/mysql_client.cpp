@@ -16,7 +16,7 @@ struct MySqlApi {
     void(TOLVA_CLIENT_CALL* close)(Handle) = nullptr;
 
     bool Load(ClientLibraries& libraries) {
-        platform::LibraryHandle library = libraries.Get(ClientKind::kMySql);
+        const platform::Library* library = libraries.Get(ClientKind::kMySql);
         return library != nullptr && Resolve(libraries, library, "mysql_init", init) &&
                Resolve(libraries, library, "mysql_real_connect", realConnect) &&
                Resolve(libraries, library, "mysql_select_db", selectDb) &&

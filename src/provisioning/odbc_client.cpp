@@ -33,7 +33,7 @@ struct OdbcApi {
     Return(TOLVA_CLIENT_CALL* freeHandle)(int16_t, Handle) = nullptr;
 
     bool Load(ClientLibraries& libraries) {
-        platform::LibraryHandle library = libraries.Get(ClientKind::kOdbc);
+        const platform::Library* library = libraries.Get(ClientKind::kOdbc);
         return library != nullptr && Resolve(libraries, library, "SQLAllocHandle", allocHandle) &&
                Resolve(libraries, library, "SQLSetEnvAttr", setEnvAttr) &&
                Resolve(libraries, library, "SQLConnect", connect) &&

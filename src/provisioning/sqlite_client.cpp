@@ -15,7 +15,7 @@ struct SqliteApi {
     int (*close)(Handle) = nullptr;
 
     bool Load(ClientLibraries& libraries) {
-        platform::LibraryHandle library = libraries.Get(ClientKind::kSqlite);
+        const platform::Library* library = libraries.Get(ClientKind::kSqlite);
         return library != nullptr && Resolve(libraries, library, "sqlite3_open16", open16) &&
                Resolve(libraries, library, "sqlite3_busy_timeout", busyTimeout) &&
                Resolve(libraries, library, "sqlite3_exec", exec) &&

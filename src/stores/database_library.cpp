@@ -36,9 +36,7 @@ bool DatabaseLibrary::LoadDatabaseLibrary() {
     }
     candidates.emplace_back("db.dll");
     for (const std::string& candidate : candidates) {
-        platform::LibraryHandle handle = nullptr;
-        if (libraries_->Load(candidate, handle).ok() && handle != nullptr) {
-            handle_ = handle;
+        if (libraries_->Load(candidate, library_).ok()) {
             ResolveEntryPoints();
             return true;
         }
@@ -48,7 +46,7 @@ bool DatabaseLibrary::LoadDatabaseLibrary() {
 
 void DatabaseLibrary::ResolveEntryPoints() {
     const auto find = [&]<typename Fn>(Fn& target, std::string_view name) {
-        target = reinterpret_cast<Fn>(libraries_->Lookup(handle_, name));
+        target = reinterpret_cast<Fn>(library_->Lookup(name));
     };
     find(entry_.setConnection, "DBSetConnection");
     find(entry_.loadConfig, "DBLoadConfig");
@@ -87,14 +85,13 @@ void DatabaseLibrary::ReleaseDatabaseLibrary() {
     if (!IsLoaded()) {
         return;
     }
-    const platform::LibraryHandle handle = handle_;
+    // The library stays loaded until its DBDoneConnection has returned.
+    const std::unique_ptr<platform::Library> library = std::move(library_);
     const db::DoneConnectionFn done = entry_.doneConnection;
-    handle_ = nullptr;
     entry_ = {};
     if (done != nullptr) {
         done();
     }
-    libraries_->Free(handle);
 }
 
 DatabaseUse DatabaseLibrary::EnterDatabaseUse() {

@@ -6,6 +6,7 @@
 // search path. An entry point the library lacks is never called: its call reports failure.
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -32,7 +33,7 @@ public:
     DatabaseLibrary(const DatabaseLibrary&) = delete;
     DatabaseLibrary& operator=(const DatabaseLibrary&) = delete;
 
-    bool IsLoaded() const { return handle_ != nullptr; }
+    bool IsLoaded() const { return library_ != nullptr; }
     bool LoadDatabaseLibrary();
     // Loads the library when needed and hands it the account storage connection and the root
     // folder; with force it does so even when the library is loaded already.
@@ -82,7 +83,7 @@ private:
 
     platform::Libraries* libraries_;
     SettingsStore& settings_;
-    platform::LibraryHandle handle_ = nullptr;
+    std::unique_ptr<platform::Library> library_;
     EntryPoints entry_;
     int32_t users_ = 0;  // current users, guarded by lock 5
 };

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "archive/archive_builder.h"
-#include "archive/failing_writes.h"
 #include "archive/temp_root.h"
+#include "platform/fake/faulty_file_system.h"
 
 namespace tolva::archive {
 namespace {
@@ -314,13 +314,14 @@ TEST_F(ExtractArchiveTest, FailedWriteStopsAndRemovesTheHalfWrittenTarget) {
         // failAfter counts the two bytes of the entries before the victim. A failing close would
         // fail those entries too, so there they are extracted first and the failing run takes only
         // the victim.
-        test::FailingWrites failing(files_, c.failAfter, false);
+        platform::FaultyFileSystem failing(files_);
+        failing.Inject(platform::FileOperation::kWrite).AfterBytes(c.failAfter);
         Outcome outcome;
         if (c.failClose) {
             ASSERT_TRUE(
                 ExtractFile("C:\\archive.dat", "C:\\dest", {.include = "first.txt;second.txt"}).ok);
-            test::FailingWrites closing(files_, c.failAfter, true);
-            outcome.ok = ExtractArchive(closing, "C:\\archive.dat", "C:\\dest", outcome.code, true,
+            failing.Inject(platform::FileOperation::kClose);
+            outcome.ok = ExtractArchive(failing, "C:\\archive.dat", "C:\\dest", outcome.code, true,
                                         "", "victim.bin", "", &outcome.report);
         } else {
             outcome.ok = ExtractArchive(failing, "C:\\archive.dat", "C:\\dest", outcome.code, true,

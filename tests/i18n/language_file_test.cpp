@@ -8,6 +8,7 @@
 #include <string>
 
 #include "language_test_support.h"
+#include "platform/fake/faulty_file_system.h"
 
 namespace tolva::i18n {
 namespace {
@@ -197,10 +198,14 @@ TEST(LanguageFileExport, FailedWriteLeavesTheEarlierFile) {
     for (const bool failMoves : {false, true}) {
         platform::MemoryFileSystem files;
         files.files[kPath] = "translated";
-        files.failWrites = !failMoves;
-        files.failMoves = failMoves;
+        platform::FaultyFileSystem faulty(files);
+        if (failMoves) {
+            faulty.Inject(platform::FileOperation::kMoveTo);
+        } else {
+            faulty.FillTheDisk();
+        }
         StringRun run;
-        EXPECT_FALSE(ExportLanguageFile(run.Scope(files), kPath, true)) << failMoves;
+        EXPECT_FALSE(ExportLanguageFile(run.Scope(faulty), kPath, true)) << failMoves;
         EXPECT_EQ(files.files[kPath], "translated") << failMoves;
         EXPECT_EQ(files.files.size(), 1u) << failMoves;
     }

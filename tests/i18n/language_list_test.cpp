@@ -9,31 +9,13 @@
 
 #include "archive/temp_root.h"
 #include "platform/fake/fake_system.h"
-#include "platform/fake/forwarding_file_system.h"
+#include "platform/fake/faulty_file_system.h"
 #include "platform/host/host_file_system.h"
 
 namespace tolva::i18n {
 namespace {
 
 const platform::FakeSystem kSystem;
-
-// Real files, of which those whose name ends in a chosen text cannot be opened.
-class UnreadableFiles : public platform::ForwardingFileSystem {
-public:
-    UnreadableFiles(platform::FileSystem& inner, std::string suffix)
-        : ForwardingFileSystem(inner), suffix_(std::move(suffix)) {}
-
-    platform::Status OpenForRead(std::string_view path,
-                                 std::unique_ptr<platform::InputFile>& file) const override {
-        if (path.ends_with(suffix_)) {
-            return platform::Status::Failure(platform::error::kAccessDenied, "open");
-        }
-        return ForwardingFileSystem::OpenForRead(path, file);
-    }
-
-private:
-    std::string suffix_;
-};
 
 using Found = std::vector<std::pair<std::string, std::u16string>>;  // path, caption
 
@@ -91,7 +73,8 @@ TEST(LanguageScan, MarkedFilesInTheFolderTree) {
     }
     std::sort(expected.begin(), expected.end());
     platform::HostFileSystem host{platform::HostPathMap(root.root().string())};
-    UnreadableFiles files(host, "locked.lng");
+    platform::FaultyFileSystem files(host);
+    files.Inject(platform::FileOperation::kOpenForRead).OnPathsEndingIn("locked.lng");
 
     const Found found = Scanned(files, "C:\\lang\\");
     EXPECT_EQ(found, expected);

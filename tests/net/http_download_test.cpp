@@ -15,6 +15,7 @@
 #include "net/loopback_server.h"
 #include "net/test_system.h"
 #include "platform/fake/fake_system.h"
+#include "platform/fake/faulty_file_system.h"
 #include "platform/fake/memory_file_system.h"
 #include "platform/host/network_host.h"
 #include "util/base64.h"
@@ -82,13 +83,14 @@ protected:
     platform::Platform Bundle() {
         platform::Platform bundle;
         bundle.network = &network_;
-        bundle.files = &files_;
+        bundle.files = &faulty_;
         bundle.system = &system_;
         return bundle;
     }
 
     platform::host::HostNetwork network_;
     platform::MemoryFileSystem files_;
+    platform::FaultyFileSystem faulty_{files_};
     platform::FakeSystem system_ = tolva::testing::TestSystem();
     std::optional<HttpClient> client_;
 };
@@ -374,7 +376,7 @@ TEST_F(HttpDownloadTest, TlsStreamCutOffWithoutCloseNotifyFails) {
 
 TEST_F(HttpDownloadTest, WriteFailureLeavesNothing) {
     LoopbackServer server({}, Always(Ok("payload")));
-    files_.failWrites = true;
+    faulty_.FillTheDisk();
     EXPECT_EQ(Client().HTTPDownload(Url(server, "/x"), false), "");
     EXPECT_TRUE(files_.files.empty());
 }

@@ -16,6 +16,7 @@
 #include "net/test_system.h"
 #include "net/version_check.h"
 #include "platform/fake/fake_system.h"
+#include "platform/fake/faulty_file_system.h"
 #include "platform/fake/memory_file_system.h"
 #include "platform/host/network_host.h"
 #include "util/product.h"
@@ -110,8 +111,8 @@ protected:
                                  std::string(more) + "</modules>";
     }
     bool Run(std::vector<std::string> archives) {
-        HttpClient http(network_, files_, system_);
-        ModuleDownloader downloader(http, files_, system_, window_, abort_);
+        HttpClient http(network_, faulty_, system_);
+        ModuleDownloader downloader(http, faulty_, system_, window_, abort_);
         return downloader.DownloadModules(catalogueUrl_, "C:\\Temp\\tolvainstall\\", archives);
     }
     std::vector<std::string> TempFiles() const {
@@ -128,6 +129,7 @@ protected:
     LoopbackServer server_;
     platform::host::HostNetwork network_;
     platform::MemoryFileSystem files_;
+    platform::FaultyFileSystem faulty_{files_};
     platform::FakeSystem system_ = tolva::testing::TestSystem();
     RecordingWindow window_;
     RecordingAbort abort_;
@@ -286,7 +288,7 @@ TEST_F(ModuleDownloadTest, ArchiveWithDigestIsCheckedBeforeItIsMoved) {
 TEST_F(ModuleDownloadTest, AbortsWhenArchiveCannotBeMoved) {
     Catalogue(Base("dl"), "9.1.0");
     routes_["/dl/a.dat"] = "A";
-    files_.failMoves = true;
+    faulty_.Inject(platform::FileOperation::kMoveTo);
     EXPECT_FALSE(Run({"a.dat"}));
     ASSERT_EQ(abort_.aborts.size(), 1u);
     EXPECT_EQ(abort_.aborts[0].first,

@@ -1,8 +1,13 @@
-// What the fakes add to their contracts: scripts, records and a clock that stands still.
+// What the fakes add to their contracts: scripts, records and a clock that stands still; and what
+// the stand-ins for unavailable services answer.
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "platform/fake/fake_dialogs.h"
+#include "platform/fake/fake_libraries.h"
+#include "platform/fake/fake_platform.h"
 #include "platform/fake/fake_registry.h"
 #include "platform/fake/fake_system.h"
 
@@ -26,6 +31,20 @@ TEST(FakeRegistryTest, RecordsCallsAndFailsOnRequest) {
         {"RemoveKeyTree", RegistryRoot::kLocalMachine, "Software\\X", ""},
     };
     EXPECT_EQ(registry.Calls(), expected);
+}
+
+TEST(FakeRegistryTest, TheMachinesSoftwareKeyStaysInBothViews) {
+    FakeRegistry registry;
+    const RegistryHive machine64{RegistryRoot::kLocalMachine, RegistryView::k64Bit};
+    for (RegistryHive hive : {RegistryHive(RegistryRoot::kLocalMachine), machine64}) {
+        EXPECT_TRUE(registry.KeyExists(hive, "SOFTWARE"));
+        EXPECT_EQ(registry.RemoveKeyTree(hive, "\\Software\\").code(), error::kAccessDenied);
+    }
+    registry.ClearCalls();
+    ASSERT_TRUE(registry.CreateKey(machine64, "Software\\X").ok());
+    EXPECT_EQ(registry.Calls(),
+              (std::vector<RegistryCall>{{"CreateKey", RegistryRoot::kLocalMachine, "Software\\X",
+                                          "", RegistryView::k64Bit}}));
 }
 
 TEST(FakeRegistryTest, RootsAreSeparateAndExpandStringsReadAsStrings) {
@@ -69,6 +88,70 @@ TEST(FakeSystemTest, TicksMoveOnlyBySleepsAndSteps) {
     EXPECT_EQ(system.Ticks(), 0x15u);
     EXPECT_EQ(system.Sleeps(), std::vector<uint32_t>{0x20});
     EXPECT_EQ(system.Now().year, 2026);
+}
+
+int AnswerOne() {
+    return 1;
+}
+
+TEST(FakeLibrariesTest, PathsAndBareNamesAreFoundAsTheSystemFindsThem) {
+    MemoryFileSystem files(MemoryFileSystem::Folders::kMustBeCreated, {"C:\\Server\\lib"});
+    FakeLibraries libraries(files);
+    void* entry = reinterpret_cast<void*>(reinterpret_cast<uintptr_t>(&AnswerOne));
+    libraries.Add("C:\\Server\\lib\\db.dll", {{"DBGetDomainCount", entry}});
+    libraries.Add("av.dll", {});
+
+    std::unique_ptr<Library> library;
+    struct Case {
+        const char* name;
+        bool found;
+    } cases[] = {
+        {"c:\\server\\LIB\\DB.DLL", true},
+        {"C:\\Server\\db.dll", false},
+        {"db.dll", false},
+        {"av.dll", true},
+    };
+    for (const Case& c : cases) {
+        library.reset();
+        Status status = libraries.Load(c.name, library);
+        EXPECT_EQ(status.ok(), c.found) << c.name;
+        EXPECT_EQ(library != nullptr, c.found) << c.name;
+        if (!c.found) {
+            EXPECT_EQ(status.code(), 126u) << c.name;
+        }
+    }
+    ASSERT_TRUE(libraries.SetCurrentFolder("C:\\Server").ok());
+    ASSERT_TRUE(libraries.Load("lib\\db.dll", library).ok()) << "relative to the current folder";
+    EXPECT_EQ(library->Lookup("DBGetDomainCount"), entry);
+    EXPECT_EQ(libraries.LoadedCount("C:\\Server\\lib\\db.dll"), 1);
+    library.reset();
+    EXPECT_EQ(libraries.LoadedCount("C:\\Server\\lib\\db.dll"), 0);
+    EXPECT_EQ(libraries.Loads().size(), 5u);
+}
+
+TEST(UnavailableServicesTest, EveryCallSaysWhichServiceIsMissing) {
+    FakePlatform fake;
+    Platform& services = fake.Services();
+    uint32_t exitCode = 0;
+    std::string text;
+    struct Case {
+        Status status;
+        const char* service;
+    } cases[] = {
+        {services.services->Start("TolvaServer"), "service manager"},
+        {services.shell->ConnectNetworkShare("\\\\host\\share", "", ""), "shell"},
+        {services.windows->Close(1), "windows"},
+        {services.pipes->Transact("tolva", "request", 100, text), "pipes"},
+        {services.processes->LimitToFirstProcessor(true), "processes"},
+        {services.processes->Run("x.exe", "C:\\", true, exitCode), "processes"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.status.code(), error::kNotSupported) << c.service;
+        EXPECT_NE(c.status.what().find(c.service), std::string::npos) << c.status.what();
+    }
+    EXPECT_FALSE(services.services->Exists("TolvaServer"));
+    EXPECT_EQ(services.shell->FolderPath(SpecialFolder::kPrograms), "");
+    EXPECT_EQ(services.windows->Find("TolvaWindow", ""), 0u);
 }
 
 }  // namespace

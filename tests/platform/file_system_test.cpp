@@ -232,6 +232,65 @@ TEST_F(FileSystemTest, StreamsWriteAndReadInPieces) {
     EXPECT_EQ(files.OpenForWrite(dir + "absent\\x.bin", out).code(), error::kPathNotFound);
 }
 
+TEST_F(FileSystemTest, NamesFollowWindowsRules) {
+    if (!test.FilesFollowWindowsRules()) {
+        GTEST_SKIP() << "names on this file system compare case by case";
+    }
+    // e with acute and A with diaeresis, letters of Windows-1252 beyond ASCII.
+    Write(dir + "Caf\xE9 \xC4.txt", "first");
+    ASSERT_TRUE(files.CreateFolders(dir + "Folder").ok());
+    struct Case {
+        std::string path;
+        bool file, folder;
+    } cases[] = {
+        {dir + "CAF\xC9 \xE4.TXT", true, false},
+        {dir + "caf\xE9 \xC4.txt. ", true, false},
+        {dir + "folder\\..\\Caf\xE9 \xC4.txt", true, false},
+        {dir + "FOLDER", false, true},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(files.FileExists(c.path), c.file) << c.path;
+        EXPECT_EQ(files.FolderExists(c.path), c.folder) << c.path;
+    }
+    Write(dir + "CAF\xC9 \xC4.TXT", "second");
+    EXPECT_EQ(Read(dir + "caf\xE9 \xE4.txt"), "second");
+    EXPECT_FALSE(files.CopyOver(dir + "Caf\xE9 \xC4.txt", dir + "CAF\xC9 \xC4.txt").ok())
+        << "a copy onto itself under another spelling";
+
+    std::vector<FolderEntry> entries;
+    ASSERT_TRUE(files.ListFolder(dir, entries).ok());
+    ASSERT_EQ(entries.size(), 2u);
+    std::sort(entries.begin(), entries.end(),
+              [](const FolderEntry& a, const FolderEntry& b) { return a.name < b.name; });
+    EXPECT_EQ(entries[0].name, "Caf\xE9 \xC4.txt") << "the name keeps its first spelling";
+}
+
+TEST_F(FileSystemTest, OpenFilesAreSharedAsTheyWereOpened) {
+    if (!test.FilesFollowWindowsRules()) {
+        GTEST_SKIP() << "this file system shares every open file";
+    }
+    constexpr uint32_t kSharingViolation = 32;
+    Write(dir + "held.bin", "held");
+    std::unique_ptr<InputFile> reader;
+    ASSERT_TRUE(files.OpenForRead(dir + "held.bin", reader).ok());
+    EXPECT_EQ(Read(dir + "held.bin"), "held") << "readers share with readers";
+    EXPECT_EQ(files.RemoveFile(dir + "held.bin").code(), kSharingViolation);
+    Write(dir + "other.bin", "other");
+    EXPECT_EQ(files.MoveTo(dir + "other.bin", dir + "held.bin", true).code(), error::kAccessDenied);
+    EXPECT_EQ(files.MoveTo(dir + "held.bin", dir + "moved.bin", false).code(), kSharingViolation);
+    reader.reset();
+
+    std::unique_ptr<OutputFile> writer;
+    ASSERT_TRUE(files.OpenForWrite(dir + "held.bin", writer).ok());
+    std::unique_ptr<OutputFile> second;
+    EXPECT_EQ(files.OpenForWrite(dir + "held.bin", second).code(), kSharingViolation);
+    EXPECT_EQ(files.AppendToFile(dir + "held.bin", "x").code(), kSharingViolation);
+    ASSERT_TRUE(files.OpenForRead(dir + "held.bin", reader).ok()) << "a writer lets others read";
+    reader.reset();
+    ASSERT_TRUE(writer->Close().ok());
+    EXPECT_TRUE(files.RemoveFile(dir + "held.bin").ok()) << "closed files are free again";
+}
+
 TEST_F(FileSystemTest, UpdateInPlaceWhileAReaderHoldsTheFile) {
     std::unique_ptr<UpdateFile> update;
     EXPECT_EQ(files.OpenForUpdate(dir + "absent.bin", false, update).code(), error::kFileNotFound);

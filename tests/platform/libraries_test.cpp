@@ -15,22 +15,32 @@ protected:
     Libraries& libraries = *test.Services().libraries;
 };
 
-TEST_F(LibrariesTest, LoadsLooksUpAndFrees) {
-    LibraryHandle handle = nullptr;
-    Status status = libraries.Load(test.SystemLibrary(), handle);
+TEST_F(LibrariesTest, LoadsLooksUpAndFreesWhenTheOwnerGoes) {
+    ASSERT_FALSE(test.SystemLibraryLoaded()) << "loaded by someone else";
+    std::unique_ptr<Library> library;
+    Status status = libraries.Load(test.SystemLibrary(), library);
     ASSERT_TRUE(status.ok()) << status.what();
-    EXPECT_NE(libraries.Lookup(handle, test.SystemLibraryEntryPoint()), nullptr);
-    EXPECT_EQ(libraries.Lookup(handle, "NoSuchEntryPointAnywhere"), nullptr);
-    libraries.Free(handle);
+    EXPECT_TRUE(test.SystemLibraryLoaded());
+    EXPECT_NE(library->Lookup(test.SystemLibraryEntryPoint()), nullptr);
+    EXPECT_EQ(library->Lookup("NoSuchEntryPointAnywhere"), nullptr);
+
+    std::unique_ptr<Library> moved = std::move(library);
+    EXPECT_TRUE(test.SystemLibraryLoaded());
+    moved.reset();
+    EXPECT_FALSE(test.SystemLibraryLoaded());
 }
 
-TEST_F(LibrariesTest, MissingLibraryFails) {
-    LibraryHandle handle = nullptr;
-    EXPECT_FALSE(libraries.Load(test.Scratch() + "absent.dll", handle).ok());
-    EXPECT_FALSE(libraries.Load("tolva-absent-library.dll", handle).ok());
+TEST_F(LibrariesTest, MissingLibraryFailsAndHandsOutNothing) {
+    std::unique_ptr<Library> library;
+    EXPECT_FALSE(libraries.Load(test.Scratch() + "absent.dll", library).ok());
+    EXPECT_FALSE(libraries.Load("tolva-absent-library.dll", library).ok());
+    EXPECT_EQ(library, nullptr);
 }
 
 TEST_F(LibrariesTest, PathForLibraryReachesTheSameFile) {
+    if (!test.FilesAreOnDisk()) {
+        GTEST_SKIP() << "libraries in memory open no files of their own";
+    }
     const std::string path = test.Scratch() + "shared.db";
     ASSERT_TRUE(test.Services().files->WriteWholeFile(path, "data").ok());
     std::FILE* file = std::fopen(libraries.PathForLibrary(path).c_str(), "rb");

@@ -1,4 +1,5 @@
-// The in-memory file system the layers' tests run on: its folder rules, fault switches and streams.
+// What the in-memory file system adds to its contract: its folder rules, its view of paths, the
+// current folder and the clock it stamps files with.
 
 #include "platform/fake/memory_file_system.h"
 
@@ -15,7 +16,7 @@ TEST(MemoryFileSystemTest, FoldersMustBeCreatedOnlyWhenAsked) {
     EXPECT_EQ(strict.WriteWholeFile("C:\\a\\b\\f.txt", "x").code(), error::kPathNotFound);
     std::unique_ptr<OutputFile> output;
     EXPECT_EQ(strict.OpenForWrite("C:\\a\\b\\f.txt", output).code(), error::kPathNotFound);
-    EXPECT_EQ(strict.AppendToFile("bare.txt", "x").code(), error::kPathNotFound);
+    EXPECT_EQ(strict.AppendToFile("D:\\x.txt", "x").code(), error::kPathNotFound);
     EXPECT_FALSE(strict.FolderExists("C:\\a"));
 
     // Given without its backslash, the folder and its parents still come into being.
@@ -25,73 +26,94 @@ TEST(MemoryFileSystemTest, FoldersMustBeCreatedOnlyWhenAsked) {
     EXPECT_TRUE(strict.WriteWholeFile("C:\\a\\b\\f.txt", "x").ok());
     EXPECT_TRUE(strict.WriteWholeFile("C:\\a\\g.txt", "x").ok());
     EXPECT_EQ(strict.CreatedFolders(), std::vector<std::string>{"C:\\a\\b"});
-    EXPECT_FALSE(strict.FileExists("C:\\a\\b\\g.txt"));
+
+    // A file put in directly brings its folders, and they stay when it goes.
+    strict.files["C:\\put\\in\\f.txt"] = "x";
+    EXPECT_TRUE(strict.FolderExists("C:\\put\\in"));
+    ASSERT_TRUE(strict.RemoveFile("C:\\put\\in\\f.txt").ok());
+    EXPECT_TRUE(strict.FolderExists("C:\\put\\in"));
 
     MemoryFileSystem open;
     EXPECT_TRUE(open.FolderExists("D:\\never\\made\\"));
     EXPECT_TRUE(open.WriteWholeFile("D:\\never\\made\\f.txt", "x").ok());
-    EXPECT_TRUE(open.OpenForWrite("bare.txt", output).ok());
+    EXPECT_FALSE(open.FolderExists("D:\\never\\made\\f.txt")) << "a file is no folder";
+    std::vector<FolderEntry> entries;
+    ASSERT_TRUE(open.ListFolder("D:\\never", entries).ok());
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].name, "made");
+    EXPECT_TRUE(entries[0].isFolder);
 }
 
-TEST(MemoryFileSystemTest, SwitchedOnFaultsChangeNothing) {
-    MemoryFileSystem files;
-    files.files["C:\\f.txt"] = "old";
-    files.failWrites = true;
-    EXPECT_EQ(files.WriteWholeFile("C:\\f.txt", "new").code(), error::kDiskFull);
-    EXPECT_EQ(files.AppendToFile("C:\\f.txt", "+").code(), error::kDiskFull);
-    EXPECT_EQ(files.CopyOver("C:\\f.txt", "C:\\g.txt").code(), error::kDiskFull);
-    // A full disk shows when the data is written, not when the file is opened.
-    std::unique_ptr<OutputFile> output;
-    ASSERT_TRUE(files.OpenForWrite("C:\\h.txt", output).ok());
-    EXPECT_EQ(output->Write("data", 4).code(), error::kDiskFull);
-    EXPECT_EQ(files.files["C:\\h.txt"], "");
-    files.failWrites = false;
-
-    files.failMoves = true;
-    EXPECT_EQ(files.MoveTo("C:\\f.txt", "C:\\m.txt", true).code(), error::kAccessDenied);
-    EXPECT_EQ(files.files["C:\\f.txt"], "old");
-    EXPECT_FALSE(files.FileExists("C:\\m.txt"));
-    EXPECT_FALSE(files.FileExists("C:\\g.txt"));
+TEST(MemoryFileSystemTest, PathsResolveAsWindowsResolvesThem) {
+    MemoryFileSystem files(Folders::kMustBeCreated, {"C:\\Work\\Sub"});
+    ASSERT_TRUE(files.SetCurrentFolder("C:\\Work").ok());
+    EXPECT_EQ(files.CurrentFolder(), "C:\\Work\\");
+    struct Case {
+        const char* given;
+        const char* full;
+    } cases[] = {
+        {"C:\\a\\b", "C:\\a\\b"},
+        {"C:/a//b/", "C:\\a\\b"},
+        {"C:\\a\\.\\b\\..\\c", "C:\\a\\c"},
+        {"C:\\..\\..\\a", "C:\\a"},
+        {"C:\\a\\name.txt. .", "C:\\a\\name.txt"},
+        {"rel.txt", "C:\\Work\\rel.txt"},
+        {"Sub\\..\\..\\up.txt", "C:\\up.txt"},
+        {"\\rooted.txt", "C:\\rooted.txt"},
+        {"C:drive.txt", "C:\\Work\\drive.txt"},
+        {"D:other.txt", "D:\\other.txt"},
+        {"\\\\server\\share\\x\\..\\..\\y", "\\\\server\\share\\y"},
+        {"C:\\", "C:\\"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(files.FullPath(c.given), c.full) << c.given;
+    }
+    ASSERT_TRUE(files.WriteWholeFile("sub\\f.txt", "x").ok());
+    EXPECT_EQ(files.files.begin()->first, "C:\\Work\\Sub\\f.txt") << "as the folder is spelled";
+    EXPECT_EQ(files.files["c:\\work\\SUB\\F.TXT"], "x");
+    EXPECT_EQ(files.SetCurrentFolder("C:\\Work\\sub\\f.txt").code(), error::kFileNotFound);
 }
 
-TEST(MemoryFileSystemTest, MovesReplaceOnlyWhenAskedAndNothingCopiesOntoItself) {
+TEST(MemoryFileSystemTest, EveryChangeStampsTheClockAndMovesItOn) {
     MemoryFileSystem files;
-    files.files["C:\\a"] = "A";
-    files.files["C:\\b"] = "B";
-    EXPECT_EQ(files.CopyOver("C:\\a", "C:\\a").code(), 32u);
-    EXPECT_EQ(files.files["C:\\a"], "A");
-    EXPECT_EQ(files.MoveTo("C:\\a", "C:\\b", false).code(), error::kAlreadyExists);
-    EXPECT_EQ(files.files["C:\\a"], "A");
-    EXPECT_EQ(files.files["C:\\b"], "B");
-    ASSERT_TRUE(files.MoveTo("C:\\a", "C:\\b", true).ok());
-    EXPECT_FALSE(files.FileExists("C:\\a"));
-    EXPECT_EQ(files.files["C:\\b"], "A");
-    EXPECT_EQ(files.MoveTo("C:\\a", "C:\\c", true).code(), error::kFileNotFound);
+    ASSERT_TRUE(files.WriteWholeFile("C:\\a.txt", "a").ok());
+    ASSERT_TRUE(files.WriteWholeFile("C:\\b.txt", "b").ok());
+    FileTime a = 0, b = 0;
+    ASSERT_TRUE(files.GetFileTime("C:\\a.txt", a).ok());
+    ASSERT_TRUE(files.GetFileTime("C:\\b.txt", b).ok());
+    EXPECT_EQ(b - a, 10000000u) << "one second per change";
+    ASSERT_TRUE(files.MoveTo("C:\\a.txt", "C:\\moved.txt", false).ok());
+    FileTime moved = 0;
+    ASSERT_TRUE(files.GetFileTime("C:\\moved.txt", moved).ok());
+    EXPECT_EQ(moved, a) << "a move keeps the time";
 }
 
-TEST(MemoryFileSystemTest, StreamsWriteThroughAndReadToTheEnd) {
-    MemoryFileSystem files;
-    files.files["C:\\f.bin"] = "stale";
-    std::unique_ptr<OutputFile> output;
-    ASSERT_TRUE(files.OpenForWrite("C:\\f.bin", output).ok());
-    EXPECT_EQ(files.files["C:\\f.bin"], "") << "opening truncates";
-    ASSERT_TRUE(output->Write("abc", 3).ok());
-    ASSERT_TRUE(output->Write(std::string("d\0e", 3).data(), 3).ok());
-    ASSERT_TRUE(output->Close().ok());
-    EXPECT_EQ(files.files["C:\\f.bin"], std::string("abcd\0e", 6));
+TEST(MemoryFileSystemTest, FoldersMoveWithEverythingBelowThem) {
+    MemoryFileSystem files(Folders::kMustBeCreated);
+    ASSERT_TRUE(files.CreateFolders("C:\\old\\empty").ok());
+    files.files["C:\\old\\deep\\f.txt"] = "f";
+    ASSERT_TRUE(files.SetAttributes("C:\\old\\deep\\f.txt", file_attribute::kReadOnly).ok());
+    std::unique_ptr<InputFile> held;
+    ASSERT_TRUE(files.OpenForRead("C:\\old\\deep\\f.txt", held).ok());
+    EXPECT_EQ(files.MoveTo("C:\\old", "C:\\new", false).code(), error::kAccessDenied)
+        << "a folder with an open file in it stays";
+    held.reset();
+    EXPECT_EQ(files.MoveTo("C:\\old", "C:\\old\\deep\\inside", false).code(), 32u);
 
-    std::unique_ptr<InputFile> input;
-    ASSERT_TRUE(files.OpenForRead("C:\\f.bin", input).ok());
-    EXPECT_EQ(input->Size(), 6u);
-    std::string read;
-    char buffer[4];
-    size_t got = 0;
-    do {
-        ASSERT_TRUE(input->Read(buffer, sizeof buffer, got).ok());
-        read.append(buffer, got);
-    } while (got > 0);
-    EXPECT_EQ(read, files.files["C:\\f.bin"]);
-    EXPECT_EQ(files.OpenForRead("C:\\none", input).code(), error::kFileNotFound);
+    ASSERT_TRUE(files.MoveTo("C:\\old", "C:\\new", false).ok());
+    EXPECT_FALSE(files.FolderExists("C:\\old"));
+    EXPECT_TRUE(files.FolderExists("C:\\new\\empty"));
+    EXPECT_EQ(files.files["C:\\new\\deep\\f.txt"], "f");
+    EXPECT_EQ(files.RemoveFile("C:\\new\\deep\\f.txt").code(), error::kAccessDenied)
+        << "attributes move along";
+
+    // As on NTFS, a move to another spelling of the same name renames.
+    ASSERT_TRUE(files.MoveTo("C:\\new", "C:\\NEW", false).ok());
+    std::vector<FolderEntry> entries;
+    ASSERT_TRUE(files.ListFolder("C:\\", entries).ok());
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].name, "NEW");
+    EXPECT_EQ(files.files.begin()->first, "C:\\NEW\\deep\\f.txt");
 }
 
 }  // namespace

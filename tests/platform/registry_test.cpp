@@ -67,6 +67,43 @@ TEST_F(RegistryTest, NamesIgnoreCaseAndKeepTheirFirstSpelling) {
     EXPECT_EQ(names, std::vector<std::string>{"Sub"});
     EXPECT_TRUE(registry.KeyExists(kUser, "\\" + key + "\\sub"))
         << "a leading backslash is ignored";
+
+    // So do the letters of Windows-1252 beyond ASCII (u with diaeresis, e with acute).
+    ASSERT_TRUE(registry
+                    .WriteString(kUser,
+                                 key + "\\Gr\xFC\xDF"
+                                       "e",
+                                 "\xC9t\xE9", "1")
+                    .ok());
+    ASSERT_TRUE(registry
+                    .ReadString(kUser,
+                                key + "\\GR\xDC\xDF"
+                                      "E",
+                                "\xE9T\xC9", text)
+                    .ok());
+    EXPECT_EQ(text, "1");
+}
+
+TEST_F(RegistryTest, TheViewsKeepApartOnlyTheMachinesSoftwareKey) {
+    const RegistryHive machine32{RegistryRoot::kLocalMachine, RegistryView::k32Bit};
+    const RegistryHive machine64{RegistryRoot::kLocalMachine, RegistryView::k64Bit};
+    const bool apart = test.RegistryHasTwoViews();
+    ASSERT_TRUE(registry.WriteString(machine32, key, "Bits", "32").ok());
+    ASSERT_TRUE(registry.WriteString(machine64, key, "Bits", "64").ok());
+    std::string text;
+    ASSERT_TRUE(registry.ReadString(RegistryRoot::kLocalMachine, key, "Bits", text).ok());
+    EXPECT_EQ(text, apart ? "32" : "64") << "a root alone takes the 32-bit view";
+    ASSERT_TRUE(registry.ReadString(machine64, key, "Bits", text).ok());
+    EXPECT_EQ(text, "64");
+
+    ASSERT_TRUE(registry.RemoveKeyTree(machine64, key).ok());
+    EXPECT_FALSE(registry.KeyExists(machine64, key));
+    EXPECT_EQ(registry.KeyExists(machine32, key), apart) << "removed in its own view only";
+
+    const RegistryHive user64{RegistryRoot::kCurrentUser, RegistryView::k64Bit};
+    ASSERT_TRUE(registry.WriteString(user64, key, "Shared", "one").ok());
+    ASSERT_TRUE(registry.ReadString(kUser, key, "Shared", text).ok());
+    EXPECT_EQ(text, "one") << "outside HKEY_LOCAL_MACHINE\\Software both views see one key";
 }
 
 TEST_F(RegistryTest, MissingKeysValuesAndOtherTypesFail) {

@@ -1,7 +1,8 @@
 #pragma once
 // What the contract tests run against: on Linux the host implementations with the in-memory
-// registry and message boxes, on Windows the real services. Each instance has its own scratch
-// folder and registry key, removed again when it goes.
+// registry and message boxes, or the in-memory platform; on Windows the real services. Each
+// instance has its own scratch folder and registry key (under HKEY_CURRENT_USER and, in both views,
+// HKEY_LOCAL_MACHINE), removed again when it goes.
 
 #include <memory>
 #include <string>
@@ -20,17 +21,26 @@ public:
     Platform& Services();
     // An empty folder, with a trailing backslash.
     const std::string& Scratch() const;
-    // A key under RegistryRoot::kCurrentUser that does not exist yet.
+    // A key below "Software\" that does not exist yet.
     const std::string& RegistryKey() const;
+    // Whether HKEY_LOCAL_MACHINE\Software differs between the two registry views (64-bit Windows).
+    bool RegistryHasTwoViews() const;
+    // Whether the file system keeps the rules of Windows' own: names compare without regard to
+    // case, and open files are shared as they were opened. Linux's files do not.
+    bool FilesFollowWindowsRules() const;
+    // Whether the files are on the machine's disk, where the code of a loaded library finds them.
+    bool FilesAreOnDisk() const;
 
     // Sets the file's read-only attribute, which the FileSystem interface can only clear.
     void MakeReadOnly(const std::string& path);
     // Has the next message box answered with that button, as a user would press it.
     void AnswerNextMessageBox(DialogResult answer);
 
-    // A library every machine has, an entry point it exports, and a Windows path that holds none.
+    // A library every machine has, which this process has not loaded, and an entry point it
+    // exports.
     std::string SystemLibrary() const;
     std::string SystemLibraryEntryPoint() const;
+    bool SystemLibraryLoaded() const;
     // A copy of the server's automation library (the stand-in) that Automation::RegisterServer
     // takes, in the scratch folder.
     std::string AutomationLibrary() const;

@@ -3,6 +3,8 @@
 #include <filesystem>
 
 #include "platform/fake/fake_dialogs.h"
+#include "platform/fake/fake_libraries.h"
+#include "platform/fake/memory_file_system.h"
 #include "platform/host/host_platform.h"
 #include "provisioning/connection_test.h"
 
@@ -10,20 +12,6 @@ namespace tolva::provisioning {
 namespace {
 
 using platform::DialogIcon;
-
-// A machine on which no client library is installed.
-class NoLibraries : public platform::Libraries {
-public:
-    platform::Status Load(std::string_view name, platform::LibraryHandle&) override {
-        attempts.emplace_back(name);
-        return platform::Status::Failure(126, "Load " + std::string(name));
-    }
-    void* Lookup(platform::LibraryHandle, std::string_view) const override { return nullptr; }
-    void Free(platform::LibraryHandle) override {}
-    std::string CurrentFolder() const override { return "C:\\"; }
-    platform::Status SetCurrentFolder(std::string_view) override { return platform::Status::Ok(); }
-    std::vector<std::string> attempts;
-};
 
 class ConnectionMessagesTest : public ::testing::Test {
 protected:
@@ -56,7 +44,9 @@ TEST_F(ConnectionMessagesTest, MissingClientLibraryIsNamedInTheErrorBox) {
         {4, u"Firebird client library not found"},
     };
     for (const Case& c : cases) {
-        NoLibraries none;
+        // A machine on which no client library is installed.
+        platform::MemoryFileSystem files;
+        platform::FakeLibraries none(files);
         DatabaseConnectionTest test(none, dialogs, System(), "C:\\setup\\");
         ConnectionFields fields{u"mail", u"sa", u"pw", u"", u"backup", u"", u"", u"", 0, c.driver};
         EXPECT_FALSE(test.TestDatabaseConnection(fields, true));
@@ -64,7 +54,7 @@ TEST_F(ConnectionMessagesTest, MissingClientLibraryIsNamedInTheErrorBox) {
         EXPECT_EQ(dialogs.Shown().back().text, c.message) << c.driver;
         EXPECT_EQ(dialogs.Shown().back().caption, u"Error");
         EXPECT_EQ(dialogs.Shown().back().icon, DialogIcon::kError);
-        EXPECT_FALSE(none.attempts.empty());
+        EXPECT_FALSE(none.Loads().empty());
     }
     EXPECT_EQ(dialogs.Shown().size(), std::size(cases)) << "one box per test, also with a backup";
 }

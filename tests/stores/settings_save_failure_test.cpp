@@ -3,14 +3,15 @@
 
 #include <gtest/gtest.h>
 
-#include "faulty_file_system.h"
+#include "platform/fake/faulty_file_system.h"
 #include "store_fixture.h"
 
 namespace tolva::stores {
 namespace {
 
+using platform::FaultyFileSystem;
+using platform::FileOperation;
 using testing::DomainsFile;
-using testing::FaultyFileSystem;
 using testing::SettingsFile;
 
 class SettingsSaveFailureTest : public testing::StoreTest {
@@ -55,7 +56,10 @@ TEST_F(SettingsSaveFailureTest, ProcessKilledHalfwayThroughTheSettingsFile) {
     // child afresh; its machine is the same folder there.)
     GTEST_FLAG_SET(death_test_style, "fast");
     FaultyFileSystem faulty(*services_.files);
-    faulty.FailWritesAfter("settings.cfg.new", SettingsRecord::kSize / 2, true);
+    faulty.Inject(FileOperation::kWrite)
+        .OnPathsEndingIn("settings.cfg.new")
+        .AfterBytes(SettingsRecord::kSize / 2)
+        .EndingTheProcess();
     auto store = ChangedStore(faulty);
     EXPECT_EXIT(store->SaveSettings(false), ::testing::ExitedWithCode(9), "");
     ExpectPreviousFilesIntact();
@@ -66,7 +70,10 @@ TEST_F(SettingsSaveFailureTest, ProcessKilledHalfwayThroughTheDomainsFile) {
     // child afresh; its machine is the same folder there.)
     GTEST_FLAG_SET(death_test_style, "fast");
     FaultyFileSystem faulty(*services_.files);
-    faulty.FailWritesAfter("domains.cfg.new", 100, true);
+    faulty.Inject(FileOperation::kWrite)
+        .OnPathsEndingIn("domains.cfg.new")
+        .AfterBytes(100)
+        .EndingTheProcess();
     auto store = ChangedStore(faulty);
     EXPECT_EXIT(store->SaveSettings(false), ::testing::ExitedWithCode(9), "");
     // settings.cfg was complete and replaced before the domains file was begun.
@@ -92,8 +99,12 @@ TEST_F(SettingsSaveFailureTest, FailuresAreReportedAndLeaveNothingBehind) {
         Put(Settings(), oldSettings_);
         Put(Domains(), oldDomains_);
         FaultyFileSystem faulty(*services_.files);
-        faulty.FailWritesAfter(c.failingFile, 50, false);
-        faulty.FailMoves(c.failMoves);
+        if (*c.failingFile != '\0') {
+            faulty.Inject(FileOperation::kWrite).OnPathsEndingIn(c.failingFile).AfterBytes(50);
+        }
+        if (c.failMoves) {
+            faulty.Inject(FileOperation::kMoveTo);
+        }
         auto store = ChangedStore(faulty);
         EXPECT_FALSE(store->SaveSettings(false));
         EXPECT_FALSE(Exists(Settings() + ".new"));
@@ -110,7 +121,9 @@ TEST_F(SettingsSaveFailureTest, FailuresAreReportedAndLeaveNothingBehind) {
 
 TEST_F(SettingsSaveFailureTest, ReadFailureLeavesTheRecordAsItWas) {
     FaultyFileSystem faulty(*services_.files);
-    faulty.FailReadsAfter("settings.cfg", SettingsRecord::kSize / 2);
+    faulty.Inject(FileOperation::kRead)
+        .OnPathsEndingIn("settings.cfg")
+        .AfterBytes(SettingsRecord::kSize / 2);
     auto store = NewStore(&faulty);
     const SettingsRecord before = store->Record();
     EXPECT_TRUE(store->LoadSettings(true, true));

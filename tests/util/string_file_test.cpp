@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "platform/fake/faulty_file_system.h"
 #include "platform/fake/memory_file_system.h"
 
 namespace tolva::util {
@@ -42,9 +43,10 @@ TEST(StringFile, Save) {
     EXPECT_FALSE(files.FileExists("C:\\f.txt"));
     EXPECT_TRUE(SaveStringToFile(files, "", "C:\\never.txt", true, false));
 
-    files.failWrites = true;
-    EXPECT_FALSE(SaveStringToFile(files, "z", "C:\\x\\y\\g.txt", false, false));
-    EXPECT_FALSE(SaveStringToFile(files, "z", "nofolder.txt", false, false));
+    platform::FaultyFileSystem full(files);
+    full.FillTheDisk();
+    EXPECT_FALSE(SaveStringToFile(full, "z", "C:\\x\\y\\g.txt", false, false));
+    EXPECT_FALSE(SaveStringToFile(full, "z", "nofolder.txt", false, false));
     EXPECT_EQ(files.files["C:\\x\\y\\g.txt"], "new");
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/fake/fake_system.h"
+#include "platform/fake/faulty_file_system.h"
 #include "platform/fake/memory_file_system.h"
 
 namespace tolva::util {
@@ -252,8 +253,9 @@ TEST(XmlObject, LoadAndSave) {
     TXMLObject empty(kSystem);
     EXPECT_FALSE(empty.SaveToFile(files, "C:\\nothing.xml", true, false));
     EXPECT_FALSE(files.FileExists("C:\\nothing.xml"));
-    files.failWrites = true;
-    EXPECT_FALSE(document.SaveToFile(files, "C:\\out\\sub\\info.xml", true, true));
+    platform::FaultyFileSystem full(files);
+    full.FillTheDisk();
+    EXPECT_FALSE(document.SaveToFile(full, "C:\\out\\sub\\info.xml", true, true));
 }
 
 }  // namespace

@@ -20,6 +20,8 @@ struct FakeRegistry::Key {
 
 namespace {
 
+constexpr char kSoftware[] = "SOFTWARE";
+
 std::string Upper(std::string_view text) {
     std::string upper(text);
     for (char& c : upper) {
@@ -62,12 +64,14 @@ FakeRegistry::Key::Value* FakeRegistry::Key::FindValue(std::string_view valueNam
     return nullptr;
 }
 
-FakeRegistry::FakeRegistry() {
+FakeRegistry::FakeRegistry() : software64_(std::make_unique<Key>()) {
     for (RegistryRoot root :
          {RegistryRoot::kClassesRoot, RegistryRoot::kCurrentUser, RegistryRoot::kLocalMachine,
           RegistryRoot::kUsers, RegistryRoot::kCurrentConfig}) {
         roots_[root] = std::make_unique<Key>();
     }
+    software64_->name = kSoftware;
+    MakeKey(RegistryRoot::kLocalMachine, kSoftware);
 }
 
 FakeRegistry::~FakeRegistry() = default;
@@ -76,9 +80,9 @@ void FakeRegistry::FailNext(std::string_view operation, uint32_t code) {
     failures_[std::string(operation)] = code;
 }
 
-bool FakeRegistry::Begin(const char* operation, RegistryRoot root, std::string_view key,
+bool FakeRegistry::Begin(const char* operation, RegistryHive hive, std::string_view key,
                          std::string_view name, Status& failure) const {
-    calls_.push_back({operation, root, std::string(key), std::string(name)});
+    calls_.push_back({operation, hive.root, std::string(key), std::string(name), hive.view});
     auto planned = failures_.find(operation);
     if (planned == failures_.end()) {
         return true;
@@ -88,13 +92,20 @@ bool FakeRegistry::Begin(const char* operation, RegistryRoot root, std::string_v
     return false;
 }
 
-FakeRegistry::Key* FakeRegistry::Find(RegistryRoot root, std::string_view key) const {
-    auto found = roots_.find(root);
-    if (found == roots_.end()) {
-        return nullptr;
+FakeRegistry::Key* FakeRegistry::Start(RegistryHive hive,
+                                       std::vector<std::string_view>& parts) const {
+    if (hive.root == RegistryRoot::kLocalMachine && hive.view == RegistryView::k64Bit &&
+        !parts.empty() && Upper(parts.front()) == kSoftware) {
+        parts.erase(parts.begin());
+        return software64_.get();
     }
-    Key* current = found->second.get();
-    for (std::string_view part : SplitKey(key)) {
+    return roots_.at(hive.root).get();
+}
+
+FakeRegistry::Key* FakeRegistry::Find(RegistryHive hive, std::string_view key) const {
+    std::vector<std::string_view> parts = SplitKey(key);
+    Key* current = Start(hive, parts);
+    for (std::string_view part : parts) {
         auto child = current->subkeys.find(Upper(part));
         if (child == current->subkeys.end()) {
             return nullptr;
@@ -104,23 +115,24 @@ FakeRegistry::Key* FakeRegistry::Find(RegistryRoot root, std::string_view key) c
     return current;
 }
 
-bool FakeRegistry::KeyExists(RegistryRoot root, std::string_view key) const {
+bool FakeRegistry::KeyExists(RegistryHive hive, std::string_view key) const {
     Status ignored;
-    return Begin("KeyExists", root, key, "", ignored) && Find(root, key) != nullptr;
+    return Begin("KeyExists", hive, key, "", ignored) && Find(hive, key) != nullptr;
 }
 
-Status FakeRegistry::CreateKey(RegistryRoot root, std::string_view key) {
+Status FakeRegistry::CreateKey(RegistryHive hive, std::string_view key) {
     Status failure;
-    if (!Begin("CreateKey", root, key, "", failure)) {
+    if (!Begin("CreateKey", hive, key, "", failure)) {
         return failure;
     }
-    MakeKey(root, key);
+    MakeKey(hive, key);
     return Status::Ok();
 }
 
-FakeRegistry::Key* FakeRegistry::MakeKey(RegistryRoot root, std::string_view key) {
-    Key* current = roots_.at(root).get();
-    for (std::string_view part : SplitKey(key)) {
+FakeRegistry::Key* FakeRegistry::MakeKey(RegistryHive hive, std::string_view key) {
+    std::vector<std::string_view> parts = SplitKey(key);
+    Key* current = Start(hive, parts);
+    for (std::string_view part : parts) {
         std::unique_ptr<Key>& child = current->subkeys[Upper(part)];
         if (!child) {
             child = std::make_unique<Key>();
@@ -131,14 +143,14 @@ FakeRegistry::Key* FakeRegistry::MakeKey(RegistryRoot root, std::string_view key
     return current;
 }
 
-Status FakeRegistry::Read(const char* operation, RegistryRoot root, std::string_view key,
+Status FakeRegistry::Read(const char* operation, RegistryHive hive, std::string_view key,
                           std::string_view name, RegistryValueType wanted,
                           RegistryValueType alsoAccepted, std::string& data) const {
     Status failure;
-    if (!Begin(operation, root, key, name, failure)) {
+    if (!Begin(operation, hive, key, name, failure)) {
         return failure;
     }
-    Key* found = Find(root, key);
+    Key* found = Find(hive, key);
     Key::Value* value = found != nullptr ? found->FindValue(name) : nullptr;
     if (value == nullptr) {
         return NotFound(operation, key, name);
@@ -152,16 +164,16 @@ Status FakeRegistry::Read(const char* operation, RegistryRoot root, std::string_
     return Status::Ok();
 }
 
-Status FakeRegistry::ReadString(RegistryRoot root, std::string_view key, std::string_view name,
+Status FakeRegistry::ReadString(RegistryHive hive, std::string_view key, std::string_view name,
                                 std::string& value) const {
-    return Read("ReadString", root, key, name, RegistryValueType::kString,
+    return Read("ReadString", hive, key, name, RegistryValueType::kString,
                 RegistryValueType::kExpandString, value);
 }
 
-Status FakeRegistry::ReadDword(RegistryRoot root, std::string_view key, std::string_view name,
+Status FakeRegistry::ReadDword(RegistryHive hive, std::string_view key, std::string_view name,
                                uint32_t& value) const {
     std::string data;
-    if (Status status = Read("ReadDword", root, key, name, RegistryValueType::kDword,
+    if (Status status = Read("ReadDword", hive, key, name, RegistryValueType::kDword,
                              RegistryValueType::kDword, data);
         !status) {
         return status;
@@ -173,19 +185,19 @@ Status FakeRegistry::ReadDword(RegistryRoot root, std::string_view key, std::str
     return Status::Ok();
 }
 
-Status FakeRegistry::ReadBinary(RegistryRoot root, std::string_view key, std::string_view name,
+Status FakeRegistry::ReadBinary(RegistryHive hive, std::string_view key, std::string_view name,
                                 std::string& value) const {
-    return Read("ReadBinary", root, key, name, RegistryValueType::kBinary,
+    return Read("ReadBinary", hive, key, name, RegistryValueType::kBinary,
                 RegistryValueType::kBinary, value);
 }
 
-Status FakeRegistry::GetValueType(RegistryRoot root, std::string_view key, std::string_view name,
+Status FakeRegistry::GetValueType(RegistryHive hive, std::string_view key, std::string_view name,
                                   RegistryValueType& type) const {
     Status failure;
-    if (!Begin("GetValueType", root, key, name, failure)) {
+    if (!Begin("GetValueType", hive, key, name, failure)) {
         return failure;
     }
-    Key* found = Find(root, key);
+    Key* found = Find(hive, key);
     Key::Value* value = found != nullptr ? found->FindValue(name) : nullptr;
     if (value == nullptr) {
         return NotFound("GetValueType", key, name);
@@ -194,13 +206,13 @@ Status FakeRegistry::GetValueType(RegistryRoot root, std::string_view key, std::
     return Status::Ok();
 }
 
-Status FakeRegistry::Write(const char* operation, RegistryRoot root, std::string_view key,
+Status FakeRegistry::Write(const char* operation, RegistryHive hive, std::string_view key,
                            std::string_view name, RegistryValueType type, std::string data) {
     Status failure;
-    if (!Begin(operation, root, key, name, failure)) {
+    if (!Begin(operation, hive, key, name, failure)) {
         return failure;
     }
-    Key* target = MakeKey(root, key);
+    Key* target = MakeKey(hive, key);
     if (Key::Value* value = target->FindValue(name)) {
         value->type = type;
         value->data = std::move(data);
@@ -210,38 +222,38 @@ Status FakeRegistry::Write(const char* operation, RegistryRoot root, std::string
     return Status::Ok();
 }
 
-Status FakeRegistry::WriteString(RegistryRoot root, std::string_view key, std::string_view name,
+Status FakeRegistry::WriteString(RegistryHive hive, std::string_view key, std::string_view name,
                                  std::string_view value) {
-    return Write("WriteString", root, key, name, RegistryValueType::kString, std::string(value));
+    return Write("WriteString", hive, key, name, RegistryValueType::kString, std::string(value));
 }
 
-Status FakeRegistry::WriteExpandString(RegistryRoot root, std::string_view key,
+Status FakeRegistry::WriteExpandString(RegistryHive hive, std::string_view key,
                                        std::string_view name, std::string_view value) {
-    return Write("WriteExpandString", root, key, name, RegistryValueType::kExpandString,
+    return Write("WriteExpandString", hive, key, name, RegistryValueType::kExpandString,
                  std::string(value));
 }
 
-Status FakeRegistry::WriteDword(RegistryRoot root, std::string_view key, std::string_view name,
+Status FakeRegistry::WriteDword(RegistryHive hive, std::string_view key, std::string_view name,
                                 uint32_t value) {
     std::string data(4, '\0');
     for (size_t i = 0; i < 4; ++i) {
         data[i] = static_cast<char>((value >> (8 * i)) & 0xFF);
     }
-    return Write("WriteDword", root, key, name, RegistryValueType::kDword, std::move(data));
+    return Write("WriteDword", hive, key, name, RegistryValueType::kDword, std::move(data));
 }
 
-Status FakeRegistry::WriteBinary(RegistryRoot root, std::string_view key, std::string_view name,
+Status FakeRegistry::WriteBinary(RegistryHive hive, std::string_view key, std::string_view name,
                                  std::string_view value) {
-    return Write("WriteBinary", root, key, name, RegistryValueType::kBinary, std::string(value));
+    return Write("WriteBinary", hive, key, name, RegistryValueType::kBinary, std::string(value));
 }
 
-Status FakeRegistry::ListValueNames(RegistryRoot root, std::string_view key,
+Status FakeRegistry::ListValueNames(RegistryHive hive, std::string_view key,
                                     std::vector<std::string>& names) const {
     Status failure;
-    if (!Begin("ListValueNames", root, key, "", failure)) {
+    if (!Begin("ListValueNames", hive, key, "", failure)) {
         return failure;
     }
-    Key* found = Find(root, key);
+    Key* found = Find(hive, key);
     if (found == nullptr) {
         return NotFound("ListValueNames", key, "");
     }
@@ -252,13 +264,13 @@ Status FakeRegistry::ListValueNames(RegistryRoot root, std::string_view key,
     return Status::Ok();
 }
 
-Status FakeRegistry::ListSubkeys(RegistryRoot root, std::string_view key,
+Status FakeRegistry::ListSubkeys(RegistryHive hive, std::string_view key,
                                  std::vector<std::string>& names) const {
     Status failure;
-    if (!Begin("ListSubkeys", root, key, "", failure)) {
+    if (!Begin("ListSubkeys", hive, key, "", failure)) {
         return failure;
     }
-    Key* found = Find(root, key);
+    Key* found = Find(hive, key);
     if (found == nullptr) {
         return NotFound("ListSubkeys", key, "");
     }
@@ -269,12 +281,12 @@ Status FakeRegistry::ListSubkeys(RegistryRoot root, std::string_view key,
     return Status::Ok();
 }
 
-Status FakeRegistry::RemoveValue(RegistryRoot root, std::string_view key, std::string_view name) {
+Status FakeRegistry::RemoveValue(RegistryHive hive, std::string_view key, std::string_view name) {
     Status failure;
-    if (!Begin("RemoveValue", root, key, name, failure)) {
+    if (!Begin("RemoveValue", hive, key, name, failure)) {
         return failure;
     }
-    Key* found = Find(root, key);
+    Key* found = Find(hive, key);
     Key::Value* value = found != nullptr ? found->FindValue(name) : nullptr;
     if (value == nullptr) {
         return NotFound("RemoveValue", key, name);
@@ -283,21 +295,25 @@ Status FakeRegistry::RemoveValue(RegistryRoot root, std::string_view key, std::s
     return Status::Ok();
 }
 
-Status FakeRegistry::RemoveKeyTree(RegistryRoot root, std::string_view key) {
+Status FakeRegistry::RemoveKeyTree(RegistryHive hive, std::string_view key) {
     Status failure;
-    if (!Begin("RemoveKeyTree", root, key, "", failure)) {
+    if (!Begin("RemoveKeyTree", hive, key, "", failure)) {
         return failure;
     }
     std::vector<std::string_view> parts = SplitKey(key);
     if (parts.empty()) {
         return Status::Failure(error::kInvalidParameter, "RemoveKeyTree of a whole root");
     }
+    if (hive.root == RegistryRoot::kLocalMachine && parts.size() == 1 &&
+        Upper(parts.front()) == kSoftware) {
+        return Status::Failure(error::kAccessDenied, "RemoveKeyTree " + std::string(key));
+    }
     std::string_view last = parts.back();
     std::string parentPath;
     for (size_t i = 0; i + 1 < parts.size(); ++i) {
         parentPath += std::string(parts[i]) + "\\";
     }
-    Key* parent = Find(root, parentPath);
+    Key* parent = Find(hive, parentPath);
     if (parent == nullptr || parent->subkeys.erase(Upper(last)) == 0) {
         return NotFound("RemoveKeyTree", key, "");
     }

@@ -1,5 +1,6 @@
 #include "platform/fake/windows_1252.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -76,6 +77,18 @@ char UpperCase1252(char c) {
         default:
             return c;
     }
+}
+
+bool CaseInsensitiveLess::operator()(std::string_view a, std::string_view b) const {
+    const size_t common = std::min(a.size(), b.size());
+    for (size_t i = 0; i < common; ++i) {
+        const auto left = static_cast<uint8_t>(UpperCase1252(a[i]));
+        const auto right = static_cast<uint8_t>(UpperCase1252(b[i]));
+        if (left != right) {
+            return left < right;
+        }
+    }
+    return a.size() < b.size();
 }
 
 }  // namespace tolva::platform

@@ -13,4 +13,10 @@ std::string WideToWindows1252(std::u16string_view text);
 // Upper case of a 1252 byte, for names Windows compares without regard to case.
 char UpperCase1252(char c);
 
+// Orders names as Windows compares them: byte by byte, each letter as its upper case.
+struct CaseInsensitiveLess {
+    using is_transparent = void;
+    bool operator()(std::string_view a, std::string_view b) const;
+};
+
 }  // namespace tolva::platform

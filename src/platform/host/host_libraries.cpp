@@ -7,42 +7,41 @@
 #include <climits>
 
 #include "platform/host/errno_mapping.h"
+#include "platform/host/unique_shared_object.h"
 
 namespace tolva::platform {
 namespace {
 
 constexpr uint32_t kModuleNotFound = 126;  // ERROR_MOD_NOT_FOUND
 
+class SharedObject final : public Library {
+public:
+    explicit SharedObject(UniqueSharedObject handle) : handle_(std::move(handle)) {}
+    void* Lookup(std::string_view entryPoint) const override {
+        return ::dlsym(handle_.Get(), std::string(entryPoint).c_str());
+    }
+
+private:
+    UniqueSharedObject handle_;
+};
+
 }  // namespace
 
-Status HostLibraries::Load(std::string_view pathOrName, LibraryHandle& handle) {
+Status HostLibraries::Load(std::string_view pathOrName, std::unique_ptr<Library>& library) {
     std::string file(pathOrName);
     if (file.find('\\') != std::string::npos || file.find(':') != std::string::npos) {
         if (!paths_.ToHost(pathOrName, file)) {
             return Status::Failure(error::kPathNotFound, "Load " + std::string(pathOrName));
         }
     }
-    void* loaded = ::dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (loaded == nullptr) {
+    UniqueSharedObject loaded(::dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL));
+    if (!loaded.Valid()) {
         const char* reason = ::dlerror();
         return Status::Failure(kModuleNotFound, "Load " + std::string(pathOrName) + ": " +
                                                     (reason != nullptr ? reason : ""));
     }
-    handle = loaded;
+    library = std::make_unique<SharedObject>(std::move(loaded));
     return Status::Ok();
-}
-
-void* HostLibraries::Lookup(LibraryHandle handle, std::string_view entryPoint) const {
-    if (handle == nullptr) {
-        return nullptr;
-    }
-    return ::dlsym(handle, std::string(entryPoint).c_str());
-}
-
-void HostLibraries::Free(LibraryHandle handle) {
-    if (handle != nullptr) {
-        ::dlclose(handle);
-    }
 }
 
 std::string HostLibraries::PathForLibrary(std::string_view path) const {

@@ -12,9 +12,7 @@ public:
 
     // A name with a drive or a backslash is a Windows path under the root; anything else goes to
     // the dynamic loader's own search.
-    Status Load(std::string_view pathOrName, LibraryHandle& handle) override;
-    void* Lookup(LibraryHandle handle, std::string_view entryPoint) const override;
-    void Free(LibraryHandle handle) override;
+    Status Load(std::string_view pathOrName, std::unique_ptr<Library>& library) override;
     // Unchanged when the path does not map to the host.
     std::string PathForLibrary(std::string_view path) const override;
 

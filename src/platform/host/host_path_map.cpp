@@ -6,6 +6,8 @@
 #include <climits>
 #include <vector>
 
+#include "platform/path_names.h"
+
 namespace tolva::platform {
 namespace {
 
@@ -52,30 +54,7 @@ bool HostPathMap::ToHost(std::string_view windowsPath, std::string& hostPath) co
         drive = static_cast<char>(std::tolower(static_cast<unsigned char>(current[0])));
     }
 
-    std::vector<std::string_view> parts;
-    while (!path.empty()) {
-        size_t start = 0;
-        while (start < path.size() && IsSeparator(path[start])) {
-            ++start;
-        }
-        size_t end = start;
-        while (end < path.size() && !IsSeparator(path[end])) {
-            ++end;
-        }
-        std::string_view part = path.substr(start, end - start);
-        path.remove_prefix(end);
-        if (part.empty() || part == ".") {
-            continue;
-        }
-        if (part == "..") {
-            if (!parts.empty()) {
-                parts.pop_back();
-            }
-            continue;
-        }
-        parts.push_back(part);
-    }
-
+    const std::vector<std::string_view> parts = ResolvePathNames(path);
     hostPath = root_ + "/" + drive;
     for (std::string_view part : parts) {
         hostPath += '/';

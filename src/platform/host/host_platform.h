@@ -1,6 +1,7 @@
 #pragma once
-// The platform of a Linux run: real files, time and libraries under one host root, and the
-// Windows-only services (registry, message boxes, automation objects) in memory.
+// The platform of a Linux run: real files, time, libraries and network under one host root; the
+// registry, message boxes and automation objects in memory; the services no fake exists for yet,
+// unavailable.
 
 #include <string>
 
@@ -10,7 +11,9 @@
 #include "platform/host/host_file_system.h"
 #include "platform/host/host_libraries.h"
 #include "platform/host/host_system.h"
+#include "platform/host/network_host.h"
 #include "platform/platform.h"
+#include "platform/unavailable/unavailable_services.h"
 
 namespace tolva::platform {
 
@@ -35,6 +38,8 @@ private:
     FakeRegistry registry_;
     FakeDialogs dialogs_;
     FakeAutomation automation_;
+    host::HostNetwork network_;
+    UnavailableServices unavailable_;
     Platform platform_;
 };
 

@@ -13,6 +13,12 @@
 #include <optional>
 #include <string>
 
+#include "platform/win32/unique_cert_chain.h"
+#include "platform/win32/unique_cert_store.h"
+#include "platform/win32/unique_certificate.h"
+#include "platform/win32/unique_credentials.h"
+#include "platform/win32/unique_security_context.h"
+
 namespace tolva::platform::win32 {
 namespace {
 
@@ -37,93 +43,26 @@ std::wstring Widen(const std::string& text) {
     return wide;
 }
 
-class Credentials {
-public:
-    Credentials() = default;
-    Credentials(const Credentials&) = delete;
-    Credentials& operator=(const Credentials&) = delete;
-    ~Credentials() {
-        if (valid_) {
-            ::FreeCredentialsHandle(&handle_);
-        }
+// Credentials for one client session: TLS 1.2, with the peer checked by VerifyPeer, so that a test
+// root can take part.
+SECURITY_STATUS AcquireCredentials(UniqueCredentials& credentials) {
+    SCHANNEL_CRED settings{};
+    settings.dwVersion = SCHANNEL_CRED_VERSION;
+    settings.grbitEnabledProtocols = SP_PROT_TLS1_2_CLIENT;
+    settings.dwFlags = SCH_CRED_MANUAL_CRED_VALIDATION | SCH_CRED_NO_DEFAULT_CREDS;
+    CredHandle acquired;
+    TimeStamp expiry;
+    SECURITY_STATUS status = ::AcquireCredentialsHandleW(
+        nullptr, const_cast<wchar_t*>(UNISP_NAME_W), SECPKG_CRED_OUTBOUND, nullptr, &settings,
+        nullptr, nullptr, &acquired, &expiry);
+    if (status == SEC_E_OK) {
+        credentials.Reset(acquired);
     }
-    SECURITY_STATUS Acquire() {
-        SCHANNEL_CRED settings{};
-        settings.dwVersion = SCHANNEL_CRED_VERSION;
-        settings.grbitEnabledProtocols = SP_PROT_TLS1_2_CLIENT;
-        // The chain and the name are checked by VerifyPeer, so that a test root can take part.
-        settings.dwFlags = SCH_CRED_MANUAL_CRED_VALIDATION | SCH_CRED_NO_DEFAULT_CREDS;
-        TimeStamp expiry;
-        SECURITY_STATUS status = ::AcquireCredentialsHandleW(
-            nullptr, const_cast<wchar_t*>(UNISP_NAME_W), SECPKG_CRED_OUTBOUND, nullptr, &settings,
-            nullptr, nullptr, &handle_, &expiry);
-        valid_ = status == SEC_E_OK;
-        return status;
-    }
-    CredHandle* get() { return &handle_; }
-
-private:
-    CredHandle handle_{};
-    bool valid_ = false;
-};
-
-class SecurityContext {
-public:
-    SecurityContext() = default;
-    SecurityContext(const SecurityContext&) = delete;
-    SecurityContext& operator=(const SecurityContext&) = delete;
-    ~SecurityContext() {
-        if (valid_) {
-            ::DeleteSecurityContext(&handle_);
-        }
-    }
-    CtxtHandle* get() { return valid_ ? &handle_ : nullptr; }
-    CtxtHandle* out() { return &handle_; }
-    void MarkValid() { valid_ = true; }
-
-private:
-    CtxtHandle handle_{};
-    bool valid_ = false;
-};
-
-struct CertificateOwner {
-    PCCERT_CONTEXT p = nullptr;
-    CertificateOwner() = default;
-    CertificateOwner(const CertificateOwner&) = delete;
-    CertificateOwner& operator=(const CertificateOwner&) = delete;
-    ~CertificateOwner() {
-        if (p != nullptr) {
-            ::CertFreeCertificateContext(p);
-        }
-    }
-};
-
-struct StoreOwner {
-    HCERTSTORE h = nullptr;
-    StoreOwner() = default;
-    StoreOwner(const StoreOwner&) = delete;
-    StoreOwner& operator=(const StoreOwner&) = delete;
-    ~StoreOwner() {
-        if (h != nullptr) {
-            ::CertCloseStore(h, 0);
-        }
-    }
-};
-
-struct ChainOwner {
-    PCCERT_CHAIN_CONTEXT p = nullptr;
-    ChainOwner() = default;
-    ChainOwner(const ChainOwner&) = delete;
-    ChainOwner& operator=(const ChainOwner&) = delete;
-    ~ChainOwner() {
-        if (p != nullptr) {
-            ::CertFreeCertificateChain(p);
-        }
-    }
-};
+    return status;
+}
 
 // The first certificate of a PEM file.
-Status LoadPemCertificate(const std::string& file, CertificateOwner& certificate) {
+Status LoadPemCertificate(const std::string& file, UniqueCertificate& certificate) {
     std::ifstream in(file, std::ios::binary);
     std::string pem((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     if (!in.good() && !in.eof()) {
@@ -141,9 +80,9 @@ Status LoadPemCertificate(const std::string& file, CertificateOwner& certificate
                                 &size, nullptr, nullptr)) {
         return Status::Failure(::GetLastError(), "bad certificate in " + file);
     }
-    certificate.p = ::CertCreateCertificateContext(X509_ASN_ENCODING,
-                                                   reinterpret_cast<const BYTE*>(der.data()), size);
-    if (certificate.p == nullptr) {
+    certificate.Reset(::CertCreateCertificateContext(
+        X509_ASN_ENCODING, reinterpret_cast<const BYTE*>(der.data()), size));
+    if (!certificate.Valid()) {
         return Status::Failure(::GetLastError(), "bad certificate in " + file);
     }
     return Status::Ok();
@@ -154,7 +93,7 @@ public:
     explicit SchannelConnection(SocketHandle socket) : socket_(std::move(socket)) {}
 
     Status Start(const TlsOptions& options) {
-        SECURITY_STATUS status = credentials_.Acquire();
+        SECURITY_STATUS status = AcquireCredentials(credentials_);
         if (status != SEC_E_OK) {
             return Failed(status, "TLS credentials");
         }
@@ -163,7 +102,8 @@ public:
         if (!handshake.ok()) {
             return handshake;
         }
-        status = ::QueryContextAttributesW(context_.get(), SECPKG_ATTR_STREAM_SIZES, &sizes_);
+        CtxtHandle context = context_.Get();
+        status = ::QueryContextAttributesW(&context, SECPKG_ATTR_STREAM_SIZES, &sizes_);
         if (status != SEC_E_OK) {
             return Failed(status, "TLS stream sizes");
         }
@@ -187,7 +127,8 @@ public:
                 {0, SECBUFFER_EMPTY, nullptr},
             };
             SecBufferDesc description{SECBUFFER_VERSION, 4, buffers};
-            SECURITY_STATUS status = ::EncryptMessage(context_.get(), 0, &description, 0);
+            CtxtHandle context = context_.Get();
+            SECURITY_STATUS status = ::EncryptMessage(&context, 0, &description, 0);
             if (status != SEC_E_OK) {
                 broken_ = true;
                 return Failed(status, "TLS encrypt");
@@ -320,7 +261,8 @@ private:
         };
         SecBufferDesc description{SECBUFFER_VERSION, 4, buffers};
         const bool alert = static_cast<unsigned char>(incoming_[0]) == kAlertRecord;
-        SECURITY_STATUS status = ::DecryptMessage(context_.get(), &description, 0, nullptr);
+        CtxtHandle context = context_.Get();
+        SECURITY_STATUS status = ::DecryptMessage(&context, &description, 0, nullptr);
         if (status == SEC_E_INCOMPLETE_MESSAGE) {
             return Step::kNeedMore;
         }
@@ -368,13 +310,15 @@ private:
         SecBufferDesc outDescription{SECBUFFER_VERSION, 1, &out};
         unsigned long attributes = 0;
         TimeStamp expiry;
+        CredHandle credentials = credentials_.Get();
+        CtxtHandle context;
         SECURITY_STATUS status = ::InitializeSecurityContextW(
-            credentials_.get(), nullptr, target.data(), kRequestFlags, 0, 0, nullptr, 0,
-            context_.out(), &outDescription, &attributes, &expiry);
+            &credentials, nullptr, target.data(), kRequestFlags, 0, 0, nullptr, 0, &context,
+            &outDescription, &attributes, &expiry);
         if (status != SEC_I_CONTINUE_NEEDED) {
             return Failed(status, "TLS handshake start");
         }
-        context_.MarkValid();
+        context_.Reset(context);
         Status sent = SendToken(out);
         if (!sent.ok()) {
             return sent;
@@ -397,7 +341,7 @@ private:
             };
             SecBufferDesc inDescription{SECBUFFER_VERSION, 2, in};
             out = SecBuffer{0, SECBUFFER_TOKEN, nullptr};
-            status = ::InitializeSecurityContextW(credentials_.get(), context_.get(), target.data(),
+            status = ::InitializeSecurityContextW(&credentials, &context, target.data(),
                                                   kRequestFlags, 0, 0, &inDescription, 0, nullptr,
                                                   &outDescription, &attributes, &expiry);
             if (status == SEC_E_INCOMPLETE_MESSAGE) {
@@ -431,31 +375,32 @@ private:
     }
 
     Status VerifyPeer(const TlsOptions& options, std::wstring& target) {
-        CertificateOwner peer;
-        SECURITY_STATUS status = ::QueryContextAttributesW(
-            context_.get(), SECPKG_ATTR_REMOTE_CERT_CONTEXT, const_cast<PCCERT_CONTEXT*>(&peer.p));
-        if (status != SEC_E_OK || peer.p == nullptr) {
+        CtxtHandle context = context_.Get();
+        UniqueCertificate peer;
+        SECURITY_STATUS status =
+            ::QueryContextAttributesW(&context, SECPKG_ATTR_REMOTE_CERT_CONTEXT, peer.Receive());
+        if (status != SEC_E_OK || !peer.Valid()) {
             return Failed(status == SEC_E_OK ? SEC_E_CERT_UNKNOWN : status, "TLS peer certificate");
         }
-        CertificateOwner extraRoot;
-        StoreOwner extraStore;
-        StoreOwner collection;
-        HCERTSTORE additional = peer.p->hCertStore;
+        UniqueCertificate extraRoot;
+        UniqueCertStore extraStore;
+        UniqueCertStore collection;
+        HCERTSTORE additional = peer.Get()->hCertStore;
         if (!options.extraTrustedRootFile.empty()) {
             Status loaded = LoadPemCertificate(options.extraTrustedRootFile, extraRoot);
             if (!loaded.ok()) {
                 return loaded;
             }
-            extraStore.h = ::CertOpenStore(CERT_STORE_PROV_MEMORY, 0, 0, 0, nullptr);
-            collection.h = ::CertOpenStore(CERT_STORE_PROV_COLLECTION, 0, 0, 0, nullptr);
-            if (extraStore.h == nullptr || collection.h == nullptr ||
-                !::CertAddCertificateContextToStore(extraStore.h, extraRoot.p,
+            extraStore.Reset(::CertOpenStore(CERT_STORE_PROV_MEMORY, 0, 0, 0, nullptr));
+            collection.Reset(::CertOpenStore(CERT_STORE_PROV_COLLECTION, 0, 0, 0, nullptr));
+            if (!extraStore.Valid() || !collection.Valid() ||
+                !::CertAddCertificateContextToStore(extraStore.Get(), extraRoot.Get(),
                                                     CERT_STORE_ADD_ALWAYS, nullptr) ||
-                !::CertAddStoreToCollection(collection.h, extraStore.h, 0, 0) ||
-                !::CertAddStoreToCollection(collection.h, peer.p->hCertStore, 0, 0)) {
+                !::CertAddStoreToCollection(collection.Get(), extraStore.Get(), 0, 0) ||
+                !::CertAddStoreToCollection(collection.Get(), peer.Get()->hCertStore, 0, 0)) {
                 return Status::Failure(::GetLastError(), "certificate store");
             }
-            additional = collection.h;
+            additional = collection.Get();
         }
         char serverAuth[] = szOID_PKIX_KP_SERVER_AUTH;
         LPSTR usages[] = {serverAuth};
@@ -464,20 +409,20 @@ private:
         chainParameters.RequestedUsage.dwType = USAGE_MATCH_TYPE_OR;
         chainParameters.RequestedUsage.Usage.cUsageIdentifier = 1;
         chainParameters.RequestedUsage.Usage.rgpszUsageIdentifier = usages;
-        ChainOwner chain;
-        if (!::CertGetCertificateChain(nullptr, peer.p, nullptr, additional, &chainParameters, 0,
-                                       nullptr, &chain.p)) {
+        UniqueCertChain chain;
+        if (!::CertGetCertificateChain(nullptr, peer.Get(), nullptr, additional, &chainParameters,
+                                       0, nullptr, chain.Receive())) {
             return Status::Failure(::GetLastError(), "TLS peer chain");
         }
         // The extra root is trusted only as the anchor of this very chain, never in the system.
         DWORD ignore = 0;
-        if (extraRoot.p != nullptr &&
-            (chain.p->TrustStatus.dwErrorStatus & CERT_TRUST_IS_UNTRUSTED_ROOT) != 0 &&
-            chain.p->cChain > 0) {
-            const CERT_SIMPLE_CHAIN* simple = chain.p->rgpChain[0];
+        if (extraRoot.Valid() &&
+            (chain.Get()->TrustStatus.dwErrorStatus & CERT_TRUST_IS_UNTRUSTED_ROOT) != 0 &&
+            chain.Get()->cChain > 0) {
+            const CERT_SIMPLE_CHAIN* simple = chain.Get()->rgpChain[0];
             PCCERT_CONTEXT anchor = simple->rgpElement[simple->cElement - 1]->pCertContext;
-            if (anchor->cbCertEncoded == extraRoot.p->cbCertEncoded &&
-                std::memcmp(anchor->pbCertEncoded, extraRoot.p->pbCertEncoded,
+            if (anchor->cbCertEncoded == extraRoot.Get()->cbCertEncoded &&
+                std::memcmp(anchor->pbCertEncoded, extraRoot.Get()->pbCertEncoded,
                             anchor->cbCertEncoded) == 0) {
                 ignore = kIgnoreUnknownCa;
             }
@@ -485,9 +430,9 @@ private:
         // Every trust error counts, whatever the policy below makes of it (some chain engines
         // pass a partial chain there).
         DWORD tolerated = ignore != 0 ? CERT_TRUST_IS_UNTRUSTED_ROOT : 0;
-        if ((chain.p->TrustStatus.dwErrorStatus & ~tolerated) != CERT_TRUST_NO_ERROR) {
+        if ((chain.Get()->TrustStatus.dwErrorStatus & ~tolerated) != CERT_TRUST_NO_ERROR) {
             char code[16];
-            std::snprintf(code, sizeof code, "%08lX", chain.p->TrustStatus.dwErrorStatus);
+            std::snprintf(code, sizeof code, "%08lX", chain.Get()->TrustStatus.dwErrorStatus);
             return Status::Failure(static_cast<uint32_t>(CERT_E_UNTRUSTEDROOT),
                                    "TLS peer chain not trusted (" + std::string(code) + ")");
         }
@@ -501,7 +446,7 @@ private:
         policy.pvExtraPolicyPara = &https;
         CERT_CHAIN_POLICY_STATUS verdict{};
         verdict.cbSize = sizeof verdict;
-        if (!::CertVerifyCertificateChainPolicy(CERT_CHAIN_POLICY_SSL, chain.p, &policy,
+        if (!::CertVerifyCertificateChainPolicy(CERT_CHAIN_POLICY_SSL, chain.Get(), &policy,
                                                 &verdict)) {
             return Status::Failure(::GetLastError(), "TLS peer policy");
         }
@@ -512,8 +457,8 @@ private:
     }
 
     SocketHandle socket_;
-    Credentials credentials_;
-    SecurityContext context_;
+    UniqueCredentials credentials_;
+    UniqueSecurityContext context_;
     SecPkgContext_StreamSizes sizes_{};
     std::string incoming_;  // received, not yet decrypted
     std::string plain_;     // decrypted, not yet handed out from plainAt_ on

@@ -1,5 +1,5 @@
 #pragma once
-// Owner of a open registry key.
+// Owner of an open registry key.
 
 #include <windows.h>
 

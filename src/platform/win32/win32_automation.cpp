@@ -6,50 +6,16 @@
 
 #include <vector>
 
-#include "platform/unique_owner.h"
 #include "platform/win32/ansi_text.h"
+#include "platform/win32/unique_bstr.h"
+#include "platform/win32/unique_com.h"
 #include "platform/win32/unique_module.h"
+#include "platform/win32/unique_variant.h"
 
 namespace tolva::platform {
 namespace {
 
-struct DispatchTraits {
-    using Handle = IDispatch*;
-    static IDispatch* None() { return nullptr; }
-    static bool IsNone(IDispatch* h) { return h == nullptr; }
-    static void Close(IDispatch* h) { h->Release(); }
-};
-using UniqueDispatch = UniqueOwner<DispatchTraits>;
-
-// The BSTRs of one call. A callee may replace a string passed by reference (freeing the old one
-// itself), so the slots are read only when they are freed.
-class BstrSlots {
-public:
-    explicit BstrSlots(size_t count) : slots_(count, nullptr) {}
-    ~BstrSlots() {
-        for (BSTR slot : slots_) {
-            ::SysFreeString(slot);
-        }
-    }
-    BstrSlots(const BstrSlots&) = delete;
-    BstrSlots& operator=(const BstrSlots&) = delete;
-    BSTR& operator[](size_t index) { return slots_[index]; }
-
-private:
-    std::vector<BSTR> slots_;
-};
-
-class ResultVariant {
-public:
-    ResultVariant() { ::VariantInit(&value_); }
-    ~ResultVariant() { ::VariantClear(&value_); }
-    ResultVariant(const ResultVariant&) = delete;
-    ResultVariant& operator=(const ResultVariant&) = delete;
-    VARIANT* Get() { return &value_; }
-
-private:
-    VARIANT value_;
-};
+using UniqueDispatch = UniqueCom<IDispatch>;
 
 class ExceptionInfo {
 public:
@@ -119,20 +85,23 @@ public:
         }
 
         const size_t count = arguments.size();
-        BstrSlots strings(count);
+        // A callee may replace a string passed by reference (freeing the old one itself), so the
+        // owners free whatever their slots hold once the call is over.
+        std::vector<UniqueBstr> strings(count);
         std::vector<VARIANTARG> variants(count);
         for (size_t i = 0; i < count; ++i) {
             // Invoke takes the arguments last to first.
             VARIANTARG& variant = variants[count - 1 - i];
             ::VariantInit(&variant);
             const AutomationArg& argument = arguments[i];
+            BSTR* slot = strings[i].Receive();
             switch (argument.kind) {
                 case AutomationArgKind::kText:
                 case AutomationArgKind::kTextByRef:
-                    strings[i] = AllocateText(AnsiToWideText(argument.text));
+                    *slot = AllocateText(AnsiToWideText(argument.text));
                     break;
                 case AutomationArgKind::kWideText:
-                    strings[i] = AllocateText(
+                    *slot = AllocateText(
                         std::wstring_view(reinterpret_cast<const wchar_t*>(argument.wide.data()),
                                           argument.wide.size()));
                     break;
@@ -145,26 +114,26 @@ public:
                     variant.boolVal = argument.boolean ? VARIANT_TRUE : VARIANT_FALSE;
                     continue;
             }
-            if (strings[i] == nullptr) {
+            if (*slot == nullptr) {
                 return ComFailure(E_OUTOFMEMORY, "Call " + std::string(method));
             }
             if (argument.kind == AutomationArgKind::kTextByRef) {
                 variant.vt = VT_BYREF | VT_BSTR;
-                variant.pbstrVal = &strings[i];
+                variant.pbstrVal = slot;
             } else {
                 variant.vt = VT_BSTR;
-                variant.bstrVal = strings[i];
+                variant.bstrVal = *slot;
             }
         }
 
         DISPPARAMS parameters{count == 0 ? nullptr : variants.data(), nullptr,
                               static_cast<UINT>(count), 0};
-        ResultVariant dropped;
+        UniqueVariant dropped;
         ExceptionInfo exception;
         UINT argumentError = 0;
         result =
             dispatch_.Get()->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &parameters,
-                                    dropped.Get(), exception.Get(), &argumentError);
+                                    dropped.Receive(), exception.Get(), &argumentError);
         if (FAILED(result)) {
             std::string what = "Invoke " + std::string(method);
             if (result == DISP_E_EXCEPTION) {
@@ -191,13 +160,13 @@ Status Win32Automation::Create(std::string_view progId, std::unique_ptr<Automati
     if (FAILED(result)) {
         return ComFailure(result, "CLSIDFromProgID " + std::string(progId));
     }
-    IDispatch* dispatch = nullptr;
+    UniqueDispatch dispatch;
     result = ::CoCreateInstance(classId, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
-                                IID_IDispatch, reinterpret_cast<void**>(&dispatch));
+                                IID_IDispatch, reinterpret_cast<void**>(dispatch.Receive()));
     if (FAILED(result)) {
         return ComFailure(result, "CoCreateInstance " + std::string(progId));
     }
-    object = std::make_unique<Win32AutomationObject>(UniqueDispatch(dispatch));
+    object = std::make_unique<Win32AutomationObject>(std::move(dispatch));
     return Status::Ok();
 }
 

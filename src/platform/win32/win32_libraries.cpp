@@ -5,35 +5,36 @@
 #include <cstdint>
 
 #include "platform/win32/ansi_text.h"
+#include "platform/win32/unique_module.h"
 
 namespace tolva::platform {
+namespace {
 
-Status Win32Libraries::Load(std::string_view pathOrName, LibraryHandle& handle) {
+class Module final : public Library {
+public:
+    explicit Module(UniqueModule module) : module_(std::move(module)) {}
+    void* Lookup(std::string_view entryPoint) const override {
+        FARPROC address = ::GetProcAddress(module_.Get(), std::string(entryPoint).c_str());
+        return reinterpret_cast<void*>(reinterpret_cast<uintptr_t>(address));
+    }
+
+private:
+    UniqueModule module_;
+};
+
+}  // namespace
+
+Status Win32Libraries::Load(std::string_view pathOrName, std::unique_ptr<Library>& library) {
     std::wstring wide = AnsiToWideText(pathOrName);
     bool fullPath = pathOrName.find('\\') != std::string_view::npos;
-    HMODULE module = fullPath
-                         ? ::LoadLibraryExW(wide.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH)
-                         : ::LoadLibraryW(wide.c_str());
-    if (module == nullptr) {
+    UniqueModule module(fullPath
+                            ? ::LoadLibraryExW(wide.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH)
+                            : ::LoadLibraryW(wide.c_str()));
+    if (!module.Valid()) {
         return Status::Failure(::GetLastError(), "Load " + std::string(pathOrName));
     }
-    handle = module;
+    library = std::make_unique<Module>(std::move(module));
     return Status::Ok();
-}
-
-void* Win32Libraries::Lookup(LibraryHandle handle, std::string_view entryPoint) const {
-    if (handle == nullptr) {
-        return nullptr;
-    }
-    FARPROC address =
-        ::GetProcAddress(static_cast<HMODULE>(handle), std::string(entryPoint).c_str());
-    return reinterpret_cast<void*>(reinterpret_cast<uintptr_t>(address));
-}
-
-void Win32Libraries::Free(LibraryHandle handle) {
-    if (handle != nullptr) {
-        ::FreeLibrary(static_cast<HMODULE>(handle));
-    }
 }
 
 std::string Win32Libraries::CurrentFolder() const {

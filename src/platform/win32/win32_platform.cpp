@@ -9,6 +9,8 @@ Win32Platform::Win32Platform() {
     platform_.libraries = &libraries_;
     platform_.dialogs = &dialogs_;
     platform_.automation = &automation_;
+    platform_.network = &network_;
+    unavailable_.FillIn(platform_);
 }
 
 }  // namespace tolva::platform

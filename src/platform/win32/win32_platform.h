@@ -1,7 +1,10 @@
 #pragma once
-// The platform of a Windows run: every service real.
+// The platform of a Windows run: every service real, except those no Windows implementation exists
+// for yet, which are unavailable.
 
 #include "platform/platform.h"
+#include "platform/unavailable/unavailable_services.h"
+#include "platform/win32/network_win32.h"
 #include "platform/win32/win32_automation.h"
 #include "platform/win32/win32_dialogs.h"
 #include "platform/win32/win32_file_system.h"
@@ -26,6 +29,8 @@ private:
     Win32Libraries libraries_;
     Win32Dialogs dialogs_;
     Win32Automation automation_;
+    win32::Win32Network network_;
+    UnavailableServices unavailable_;
     Platform platform_;
 };
 

@@ -43,18 +43,23 @@ std::string Describe(const char* what, std::string_view key, std::string_view na
     return text;
 }
 
-LONG OpenKey(RegistryRoot root, std::string_view key, REGSAM access, UniqueHKey& opened) {
+REGSAM ViewFlag(RegistryView view) {
+    return view == RegistryView::k64Bit ? KEY_WOW64_64KEY : KEY_WOW64_32KEY;
+}
+
+LONG OpenKey(RegistryHive hive, std::string_view key, REGSAM access, UniqueHKey& opened) {
     HKEY handle = nullptr;
-    LONG result = ::RegOpenKeyExW(RootKey(root), WideKey(key).c_str(), 0, access, &handle);
+    LONG result = ::RegOpenKeyExW(RootKey(hive.root), WideKey(key).c_str(), 0,
+                                  access | ViewFlag(hive.view), &handle);
     opened.Reset(result == ERROR_SUCCESS ? handle : nullptr);
     return result;
 }
 
-LONG MakeKey(RegistryRoot root, std::string_view key, UniqueHKey& created) {
+LONG MakeKey(RegistryHive hive, std::string_view key, UniqueHKey& created) {
     HKEY handle = nullptr;
-    LONG result =
-        ::RegCreateKeyExW(RootKey(root), WideKey(key).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                          KEY_READ | KEY_WRITE, nullptr, &handle, nullptr);
+    LONG result = ::RegCreateKeyExW(
+        RootKey(hive.root), WideKey(key).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+        KEY_READ | KEY_WRITE | ViewFlag(hive.view), nullptr, &handle, nullptr);
     created.Reset(result == ERROR_SUCCESS ? handle : nullptr);
     return result;
 }
@@ -79,10 +84,10 @@ LONG QueryValue(HKEY key, std::string_view name, DWORD& type, std::string& data)
     }
 }
 
-Status ReadValue(const char* what, RegistryRoot root, std::string_view key, std::string_view name,
+Status ReadValue(const char* what, RegistryHive hive, std::string_view key, std::string_view name,
                  DWORD& type, std::string& data) {
     UniqueHKey opened;
-    LONG result = OpenKey(root, key, KEY_QUERY_VALUE, opened);
+    LONG result = OpenKey(hive, key, KEY_QUERY_VALUE, opened);
     if (result == ERROR_SUCCESS) {
         result = QueryValue(opened.Get(), name, type, data);
     }
@@ -96,10 +101,10 @@ Status OtherType(const char* what, std::string_view key, std::string_view name) 
     return Status::Failure(ERROR_UNSUPPORTED_TYPE, Describe(what, key, name) + ": other type");
 }
 
-Status WriteValue(const char* what, RegistryRoot root, std::string_view key, std::string_view name,
+Status WriteValue(const char* what, RegistryHive hive, std::string_view key, std::string_view name,
                   DWORD type, const void* data, size_t size) {
     UniqueHKey created;
-    LONG result = MakeKey(root, key, created);
+    LONG result = MakeKey(hive, key, created);
     if (result == ERROR_SUCCESS) {
         result = ::RegSetValueExW(created.Get(), AnsiToWideText(name).c_str(), 0, type,
                                   static_cast<const BYTE*>(data), static_cast<DWORD>(size));
@@ -111,10 +116,10 @@ Status WriteValue(const char* what, RegistryRoot root, std::string_view key, std
 }
 
 // Enumerates value names (subkeys false) or subkey names (subkeys true) until ERROR_NO_MORE_ITEMS.
-Status ListNames(const char* what, RegistryRoot root, std::string_view key, bool subkeys,
+Status ListNames(const char* what, RegistryHive hive, std::string_view key, bool subkeys,
                  std::vector<std::string>& names) {
     UniqueHKey opened;
-    LONG result = OpenKey(root, key, KEY_READ, opened);
+    LONG result = OpenKey(hive, key, KEY_READ, opened);
     std::vector<std::string> found;
     std::wstring name(256, L'\0');
     for (DWORD index = 0; result == ERROR_SUCCESS;) {
@@ -142,24 +147,24 @@ Status ListNames(const char* what, RegistryRoot root, std::string_view key, bool
 
 }  // namespace
 
-bool Win32Registry::KeyExists(RegistryRoot root, std::string_view key) const {
+bool Win32Registry::KeyExists(RegistryHive hive, std::string_view key) const {
     UniqueHKey opened;
-    return OpenKey(root, key, KEY_READ, opened) == ERROR_SUCCESS;
+    return OpenKey(hive, key, KEY_READ, opened) == ERROR_SUCCESS;
 }
 
-Status Win32Registry::CreateKey(RegistryRoot root, std::string_view key) {
+Status Win32Registry::CreateKey(RegistryHive hive, std::string_view key) {
     UniqueHKey created;
-    if (LONG result = MakeKey(root, key, created); result != ERROR_SUCCESS) {
+    if (LONG result = MakeKey(hive, key, created); result != ERROR_SUCCESS) {
         return Status::Failure(static_cast<uint32_t>(result), Describe("CreateKey", key));
     }
     return Status::Ok();
 }
 
-Status Win32Registry::ReadString(RegistryRoot root, std::string_view key, std::string_view name,
+Status Win32Registry::ReadString(RegistryHive hive, std::string_view key, std::string_view name,
                                  std::string& value) const {
     DWORD type = REG_NONE;
     std::string data;
-    if (Status status = ReadValue("ReadString", root, key, name, type, data); !status) {
+    if (Status status = ReadValue("ReadString", hive, key, name, type, data); !status) {
         return status;
     }
     if (type != REG_SZ && type != REG_EXPAND_SZ) {
@@ -174,11 +179,11 @@ Status Win32Registry::ReadString(RegistryRoot root, std::string_view key, std::s
     return Status::Ok();
 }
 
-Status Win32Registry::ReadDword(RegistryRoot root, std::string_view key, std::string_view name,
+Status Win32Registry::ReadDword(RegistryHive hive, std::string_view key, std::string_view name,
                                 uint32_t& value) const {
     DWORD type = REG_NONE;
     std::string data;
-    if (Status status = ReadValue("ReadDword", root, key, name, type, data); !status) {
+    if (Status status = ReadValue("ReadDword", hive, key, name, type, data); !status) {
         return status;
     }
     if (type != REG_DWORD || data.size() != 4) {
@@ -191,11 +196,11 @@ Status Win32Registry::ReadDword(RegistryRoot root, std::string_view key, std::st
     return Status::Ok();
 }
 
-Status Win32Registry::ReadBinary(RegistryRoot root, std::string_view key, std::string_view name,
+Status Win32Registry::ReadBinary(RegistryHive hive, std::string_view key, std::string_view name,
                                  std::string& value) const {
     DWORD type = REG_NONE;
     std::string data;
-    if (Status status = ReadValue("ReadBinary", root, key, name, type, data); !status) {
+    if (Status status = ReadValue("ReadBinary", hive, key, name, type, data); !status) {
         return status;
     }
     if (type != REG_BINARY) {
@@ -205,51 +210,51 @@ Status Win32Registry::ReadBinary(RegistryRoot root, std::string_view key, std::s
     return Status::Ok();
 }
 
-Status Win32Registry::GetValueType(RegistryRoot root, std::string_view key, std::string_view name,
+Status Win32Registry::GetValueType(RegistryHive hive, std::string_view key, std::string_view name,
                                    RegistryValueType& type) const {
     DWORD raw = REG_NONE;
     std::string data;
-    if (Status status = ReadValue("GetValueType", root, key, name, raw, data); !status) {
+    if (Status status = ReadValue("GetValueType", hive, key, name, raw, data); !status) {
         return status;
     }
     type = static_cast<RegistryValueType>(raw);
     return Status::Ok();
 }
 
-Status Win32Registry::WriteString(RegistryRoot root, std::string_view key, std::string_view name,
+Status Win32Registry::WriteString(RegistryHive hive, std::string_view key, std::string_view name,
                                   std::string_view value) {
     std::wstring wide = AnsiToWideText(value);
-    return WriteValue("WriteString", root, key, name, REG_SZ, wide.c_str(),
+    return WriteValue("WriteString", hive, key, name, REG_SZ, wide.c_str(),
                       (wide.size() + 1) * sizeof(wchar_t));
 }
 
-Status Win32Registry::WriteDword(RegistryRoot root, std::string_view key, std::string_view name,
+Status Win32Registry::WriteDword(RegistryHive hive, std::string_view key, std::string_view name,
                                  uint32_t value) {
     BYTE data[4];
     for (size_t i = 0; i < 4; ++i) {
         data[i] = static_cast<BYTE>((value >> (8 * i)) & 0xFF);
     }
-    return WriteValue("WriteDword", root, key, name, REG_DWORD, data, sizeof data);
+    return WriteValue("WriteDword", hive, key, name, REG_DWORD, data, sizeof data);
 }
 
-Status Win32Registry::WriteBinary(RegistryRoot root, std::string_view key, std::string_view name,
+Status Win32Registry::WriteBinary(RegistryHive hive, std::string_view key, std::string_view name,
                                   std::string_view value) {
-    return WriteValue("WriteBinary", root, key, name, REG_BINARY, value.data(), value.size());
+    return WriteValue("WriteBinary", hive, key, name, REG_BINARY, value.data(), value.size());
 }
 
-Status Win32Registry::ListValueNames(RegistryRoot root, std::string_view key,
+Status Win32Registry::ListValueNames(RegistryHive hive, std::string_view key,
                                      std::vector<std::string>& names) const {
-    return ListNames("ListValueNames", root, key, false, names);
+    return ListNames("ListValueNames", hive, key, false, names);
 }
 
-Status Win32Registry::ListSubkeys(RegistryRoot root, std::string_view key,
+Status Win32Registry::ListSubkeys(RegistryHive hive, std::string_view key,
                                   std::vector<std::string>& names) const {
-    return ListNames("ListSubkeys", root, key, true, names);
+    return ListNames("ListSubkeys", hive, key, true, names);
 }
 
-Status Win32Registry::RemoveValue(RegistryRoot root, std::string_view key, std::string_view name) {
+Status Win32Registry::RemoveValue(RegistryHive hive, std::string_view key, std::string_view name) {
     UniqueHKey opened;
-    LONG result = OpenKey(root, key, KEY_SET_VALUE, opened);
+    LONG result = OpenKey(hive, key, KEY_SET_VALUE, opened);
     if (result == ERROR_SUCCESS) {
         result = ::RegDeleteValueW(opened.Get(), AnsiToWideText(name).c_str());
     }
@@ -259,12 +264,22 @@ Status Win32Registry::RemoveValue(RegistryRoot root, std::string_view key, std::
     return Status::Ok();
 }
 
-Status Win32Registry::RemoveKeyTree(RegistryRoot root, std::string_view key) {
+Status Win32Registry::RemoveKeyTree(RegistryHive hive, std::string_view key) {
     std::wstring wide = WideKey(key);
     if (wide.empty()) {
         return Status::Failure(ERROR_INVALID_PARAMETER, "RemoveKeyTree of a whole root");
     }
-    LONG result = ::RegDeleteTreeW(RootKey(root), wide.c_str());
+    // RegDeleteTree takes no view: the key is opened in the view to empty it, then deleted there.
+    UniqueHKey opened;
+    LONG result = OpenKey(
+        hive, key, DELETE | KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE | KEY_SET_VALUE, opened);
+    if (result == ERROR_SUCCESS) {
+        result = ::RegDeleteTreeW(opened.Get(), nullptr);
+    }
+    if (result == ERROR_SUCCESS) {
+        opened.Reset();
+        result = ::RegDeleteKeyExW(RootKey(hive.root), wide.c_str(), ViewFlag(hive.view), 0);
+    }
     if (result != ERROR_SUCCESS) {
         return Status::Failure(static_cast<uint32_t>(result), Describe("RemoveKeyTree", key));
     }

@@ -89,7 +89,7 @@ void AddStateImages(ControlWindow& tree) {
     std::vector<Picture> all{blank};
     all.insert(all.end(), pictures.begin(), pictures.end());
     for (const Picture& picture : all) {
-        UniqueGdiObject colour = PictureBitmap(picture);
+        platform::UniqueGdiObject colour = PictureBitmap(picture);
         std::vector<uint16_t> rows(static_cast<size_t>((width + 15) / 16 * height), 0);
         for (int y = 0; y < picture.height && y < height; ++y) {
             for (int x = 0; x < picture.width && x < width; ++x) {
@@ -101,7 +101,7 @@ void AddStateImages(ControlWindow& tree) {
                 }
             }
         }
-        UniqueGdiObject mask(::CreateBitmap(width, height, 1, 1, rows.data()));
+        platform::UniqueGdiObject mask(::CreateBitmap(width, height, 1, 1, rows.data()));
         ::ImageList_Add(tree.stateImages.Get(), static_cast<HBITMAP>(colour.Get()),
                         static_cast<HBITMAP>(mask.Get()));
     }

@@ -8,10 +8,10 @@
 
 #include <vector>
 
+#include "platform/win32/unique_gdi_object.h"
+#include "platform/win32/unique_image_list.h"
 #include "ui/component.h"
 #include "ui/win32/gdi_resources.h"
-#include "ui/win32/unique_gdi_object.h"
-#include "ui/win32/unique_image_list.h"
 
 namespace tolva::ui {
 
@@ -23,9 +23,9 @@ inline constexpr wchar_t kImageClass[] = L"TolvaImage";
 struct ControlWindow {
     Component* component = nullptr;
     HWND window = nullptr;
-    std::vector<HTREEITEM> treeItems;  // trees: the item of each node
-    UniqueImageList stateImages;       // trees
-    UniqueGdiObject bitmap;            // images
+    std::vector<HTREEITEM> treeItems;       // trees: the item of each node
+    platform::UniqueImageList stateImages;  // trees
+    platform::UniqueGdiObject bitmap;       // images
 };
 
 // Background of a component: edits, lists and trees have the window colour unless given one;

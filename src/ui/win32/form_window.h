@@ -8,10 +8,10 @@
 #include <memory>
 #include <vector>
 
+#include "platform/win32/unique_window.h"
 #include "ui/form.h"
 #include "ui/win32/control_window.h"
 #include "ui/win32/gdi_resources.h"
-#include "ui/win32/unique_window.h"
 
 namespace tolva::ui {
 
@@ -65,8 +65,8 @@ private:
 
     Win32Display* display_;
     Form* form_;
-    UniqueWindow window_;
-    UniqueWindow tooltip_;
+    platform::UniqueWindow window_;
+    platform::UniqueWindow tooltip_;
     std::vector<std::unique_ptr<ControlWindow>> controls_;
     std::map<const Component*, ControlWindow*> byComponent_;
     std::map<HWND, ControlWindow*> byWindow_;

@@ -14,9 +14,9 @@ COLORREF ColourRef(Colour colour, int fallback) {
     return static_cast<COLORREF>(colour & 0x00FFFFFF);
 }
 
-UniqueGdiObject PictureBitmap(const Picture& picture) {
+platform::UniqueGdiObject PictureBitmap(const Picture& picture) {
     if (picture.Empty()) {
-        return UniqueGdiObject();
+        return platform::UniqueGdiObject();
     }
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -28,7 +28,7 @@ UniqueGdiObject PictureBitmap(const Picture& picture) {
     void* bits = nullptr;
     HBITMAP bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (bitmap == nullptr) {
-        return UniqueGdiObject();
+        return platform::UniqueGdiObject();
     }
     auto* out = static_cast<uint32_t*>(bits);
     for (size_t i = 0; i < picture.pixels.size(); ++i) {
@@ -39,7 +39,7 @@ UniqueGdiObject PictureBitmap(const Picture& picture) {
         uint32_t blue = (pixel & 0xFF) * alpha / 255;
         out[i] = alpha << 24 | red << 16 | green << 8 | blue;
     }
-    return UniqueGdiObject(bitmap);
+    return platform::UniqueGdiObject(bitmap);
 }
 
 HFONT GdiResources::Font(const FontSpec& font) {
@@ -59,7 +59,7 @@ HFONT GdiResources::Font(const FontSpec& font) {
     for (size_t i = 0; i < length; ++i) {
         logical.lfFaceName[i] = static_cast<wchar_t>(font.name[i]);
     }
-    fonts_.emplace_back(font, UniqueGdiObject(::CreateFontIndirectW(&logical)));
+    fonts_.emplace_back(font, platform::UniqueGdiObject(::CreateFontIndirectW(&logical)));
     return static_cast<HFONT>(fonts_.back().second.Get());
 }
 

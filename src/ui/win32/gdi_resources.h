@@ -7,9 +7,9 @@
 #include <utility>
 #include <vector>
 
+#include "platform/win32/unique_gdi_object.h"
 #include "ui/appearance.h"
 #include "ui/picture.h"
-#include "ui/win32/unique_gdi_object.h"
 
 namespace tolva::ui {
 
@@ -17,7 +17,7 @@ namespace tolva::ui {
 COLORREF ColourRef(Colour colour, int fallback);
 
 // A top-down 32-bit bitmap of the picture, premultiplied for AlphaBlend.
-UniqueGdiObject PictureBitmap(const Picture& picture);
+platform::UniqueGdiObject PictureBitmap(const Picture& picture);
 
 class GdiResources {
 public:
@@ -27,8 +27,8 @@ public:
     HBRUSH Brush(Colour colour, int fallback);
 
 private:
-    std::vector<std::pair<FontSpec, UniqueGdiObject>> fonts_;
-    std::map<COLORREF, UniqueGdiObject> brushes_;
+    std::vector<std::pair<FontSpec, platform::UniqueGdiObject>> fonts_;
+    std::map<COLORREF, platform::UniqueGdiObject> brushes_;
 };
 
 }  // namespace tolva::ui

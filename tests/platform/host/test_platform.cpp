@@ -1,5 +1,6 @@
 #include "test_platform.h"
 
+#include <dlfcn.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -80,12 +81,32 @@ void TestPlatform::AnswerNextMessageBox(DialogResult answer) {
     state_->host.Dialogs().QueueAnswer(answer);
 }
 
+bool TestPlatform::RegistryHasTwoViews() const {
+    return true;
+}
+
+bool TestPlatform::FilesAreOnDisk() const {
+    return true;
+}
+
+bool TestPlatform::FilesFollowWindowsRules() const {
+    return false;
+}
+
 std::string TestPlatform::SystemLibrary() const {
     return "libz.so.1";
 }
 
 std::string TestPlatform::SystemLibraryEntryPoint() const {
     return "zlibVersion";
+}
+
+bool TestPlatform::SystemLibraryLoaded() const {
+    void* loaded = ::dlopen(SystemLibrary().c_str(), RTLD_NOW | RTLD_NOLOAD);
+    if (loaded != nullptr) {
+        ::dlclose(loaded);
+    }
+    return loaded != nullptr;
 }
 
 std::string TestPlatform::AutomationLibrary() const {

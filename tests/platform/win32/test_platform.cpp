@@ -92,6 +92,16 @@ TestPlatform::~TestPlatform() {
     RemoveTree(scratch);
     ::RegDeleteTreeW(HKEY_CURRENT_USER, Wide(state_->registryKey).c_str());
     ::RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\Tolva Contract Test");
+    for (REGSAM view : {KEY_WOW64_32KEY, KEY_WOW64_64KEY}) {
+        HKEY key = nullptr;
+        if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, Wide(state_->registryKey).c_str(), 0,
+                            KEY_ALL_ACCESS | view, &key) == ERROR_SUCCESS) {
+            ::RegDeleteTreeW(key, nullptr);
+            ::RegCloseKey(key);
+            ::RegDeleteKeyExW(HKEY_LOCAL_MACHINE, Wide(state_->registryKey).c_str(), view, 0);
+        }
+        ::RegDeleteKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Tolva Contract Test", view, 0);
+    }
 }
 
 Platform& TestPlatform::Services() {
@@ -131,12 +141,29 @@ void TestPlatform::AnswerNextMessageBox(DialogResult answer) {
     });
 }
 
+bool TestPlatform::RegistryHasTwoViews() const {
+    BOOL wow64 = FALSE;
+    return ::IsWow64Process(::GetCurrentProcess(), &wow64) && wow64;
+}
+
+bool TestPlatform::FilesAreOnDisk() const {
+    return true;
+}
+
+bool TestPlatform::FilesFollowWindowsRules() const {
+    return true;
+}
+
 std::string TestPlatform::SystemLibrary() const {
-    return "version.dll";
+    return "cabinet.dll";
 }
 
 std::string TestPlatform::SystemLibraryEntryPoint() const {
-    return "GetFileVersionInfoSizeW";
+    return "FDICreate";
+}
+
+bool TestPlatform::SystemLibraryLoaded() const {
+    return ::GetModuleHandleW(L"cabinet.dll") != nullptr;
 }
 
 std::string TestPlatform::AutomationLibrary() const {

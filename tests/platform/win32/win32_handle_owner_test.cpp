@@ -5,6 +5,7 @@
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/unique_hkey.h"
 #include "platform/win32/unique_module.h"
+#include "platform/win32/unique_service_handle.h"
 
 namespace tolva::platform {
 namespace {
@@ -59,13 +60,25 @@ TEST(Win32HandleOwnerTest, FindMoveAssignmentEndsTheHeldSearch) {
 }
 
 TEST(Win32HandleOwnerTest, ModuleMoveAssignmentFreesTheHeldLibrary) {
-    ASSERT_EQ(::GetModuleHandleW(L"version.dll"), nullptr) << "loaded by someone else";
-    UniqueModule first(::LoadLibraryW(L"version.dll"));
+    ASSERT_EQ(::GetModuleHandleW(L"cabinet.dll"), nullptr) << "loaded by someone else";
+    UniqueModule first(::LoadLibraryW(L"cabinet.dll"));
     ASSERT_TRUE(first.Valid());
     UniqueModule second;
 
     first = std::move(second);
-    EXPECT_EQ(::GetModuleHandleW(L"version.dll"), nullptr);
+    EXPECT_EQ(::GetModuleHandleW(L"cabinet.dll"), nullptr);
+}
+
+TEST(Win32HandleOwnerTest, ServiceMoveAssignmentClosesTheHeldHandle) {
+    UniqueServiceHandle first(::OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT));
+    UniqueServiceHandle second(::OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT));
+    ASSERT_TRUE(first.Valid() && second.Valid());
+    SC_HANDLE firstManager = first.Get();
+
+    first = std::move(second);
+    EXPECT_FALSE(second.Valid());
+    EXPECT_FALSE(::CloseServiceHandle(firstManager)) << "closed already";
+    EXPECT_TRUE(::CloseServiceHandle(first.Release()));
 }
 
 }  // namespace

@@ -1,0 +1,18 @@
+#include "platform/fake/fake_platform.h"
+
+#include "platform/native_network.h"
+
+namespace tolva::platform {
+
+FakePlatform::FakePlatform() : network_(MakeNativeNetwork()) {
+    platform_.files = &files_;
+    platform_.registry = &registry_;
+    platform_.system = &system_;
+    platform_.libraries = &libraries_;
+    platform_.dialogs = &dialogs_;
+    platform_.automation = &automation_;
+    platform_.network = network_.get();
+    unavailable_.FillIn(platform_);
+}
+
+}  // namespace tolva::platform

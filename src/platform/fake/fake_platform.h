@@ -1,0 +1,49 @@
+#pragma once
+// The platform of native tests of the layers above: files, registry, clock, libraries, message
+// boxes and automation objects in memory, each scriptable and behaving as Windows does; the
+// machine's own network, for the loopback peers the tests run; and the services no fake exists for
+// yet, unavailable.
+// Folders must be created before files go into them; "C:\", the temporary and the Windows folders
+// exist from the start.
+
+#include <memory>
+
+#include "platform/fake/fake_automation.h"
+#include "platform/fake/fake_dialogs.h"
+#include "platform/fake/fake_libraries.h"
+#include "platform/fake/fake_registry.h"
+#include "platform/fake/fake_system.h"
+#include "platform/fake/memory_file_system.h"
+#include "platform/platform.h"
+#include "platform/unavailable/unavailable_services.h"
+
+namespace tolva::platform {
+
+class FakePlatform {
+public:
+    FakePlatform();
+    FakePlatform(const FakePlatform&) = delete;
+    FakePlatform& operator=(const FakePlatform&) = delete;
+
+    Platform& Services() { return platform_; }
+    MemoryFileSystem& Files() { return files_; }
+    FakeRegistry& Registry() { return registry_; }
+    FakeSystem& System() { return system_; }
+    FakeLibraries& Libraries() { return libraries_; }
+    FakeDialogs& Dialogs() { return dialogs_; }
+    FakeAutomation& Automation() { return automation_; }
+
+private:
+    FakeSystem system_;
+    MemoryFileSystem files_{MemoryFileSystem::Folders::kMustBeCreated,
+                            {system_.TempFolder(), system_.WindowsFolder()}};
+    FakeRegistry registry_;
+    FakeLibraries libraries_{files_};
+    FakeDialogs dialogs_;
+    FakeAutomation automation_;
+    std::unique_ptr<Network> network_;
+    UnavailableServices unavailable_;
+    Platform platform_;
+};
+
+}  // namespace tolva::platform
