@@ -1,8 +1,7 @@
 #pragma once
-// Owner of a handle to the service control manager or to one service.
+// Owner of a handle of the service control manager: the manager itself or one service.
 
 #include <windows.h>
-#include <winsvc.h>
 
 #include "platform/unique_owner.h"
 
