@@ -66,6 +66,9 @@ constexpr NamedReference kNamedReferences[] = {
 std::string ResolveReferences(std::string_view text) {
     std::string out;
     out.reserve(text.size());
+    // A "&#" with no ";" after it is no reference. The last ";" of the text tells that at once; a
+    // search would run to the end of the text once for every such "&#", quadratic in its size.
+    const size_t lastSemicolon = text.rfind(';');
     size_t i = 0;
     while (i < text.size()) {
         if (text[i] != '&') {
@@ -84,14 +87,14 @@ std::string ResolveReferences(std::string_view text) {
         if (resolved) {
             continue;
         }
-        if (i + 1 < text.size() && text[i + 1] == '#') {
+        if (i + 1 < text.size() && text[i + 1] == '#' && lastSemicolon != std::string_view::npos &&
+            lastSemicolon > i + 1) {
+            // The reference takes everything up to its ";", so no text is searched twice.
             const size_t semicolon = text.find(';', i + 2);
-            if (semicolon != std::string_view::npos) {
-                const int32_t value = LeadingInteger(text.substr(i + 2, semicolon - (i + 2)));
-                out += static_cast<char>(static_cast<uint32_t>(value) & 0xFF);
-                i = semicolon + 1;
-                continue;
-            }
+            const int32_t value = LeadingInteger(text.substr(i + 2, semicolon - (i + 2)));
+            out += static_cast<char>(static_cast<uint32_t>(value) & 0xFF);
+            i = semicolon + 1;
+            continue;
         }
         out += text[i++];
     }

@@ -49,6 +49,11 @@ TEST(XmlCoding, Decode) {
         {"a & b &foo; &", xcEntities, "a & b &foo; &"},
         {"&am", xcEntities, "&am"},
         {"caf\xC3\xA9 &amp; co", xcFull, "caf\xE9 & co"},
+        // Full mode converts from UTF-8 first and resolves references after: the byte a reference
+        // gives is ANSI text already and is not read as UTF-8.
+        {"&#233;", xcFull, "\xE9"},
+        {"\xC3\xA9&#233;&#xE9;", xcFull, "\xE9\xE9\xE9"},
+        {"&#226;&#130;&#172;", xcFull, "\xE2\x82\xAC"},
         {"\xE2\x82\xAC &amp;", xcUTF8, "\x80 &amp;"},
         {"\xC3\xA9&amp;", xcNone, "\xC3\xA9&amp;"},
         {"plain &lt;", xcUTF8, "plain &lt;"},
@@ -60,6 +65,24 @@ TEST(XmlCoding, Decode) {
         EXPECT_EQ(DecodeXMLValue(c.input, c.mode, kSystem), c.output)
             << "input: \"" << c.input << "\" mode " << int(c.mode);
     }
+}
+
+TEST(XmlCoding, UnclosedNumericReferencesDecodeInLinearTime) {
+    // 8 Mi of "&#" and no ";": one pass reads 16 MiB in a fraction of a second, while looking for
+    // a ";" anew after every "&#" reads 8 MiB on average eight million times over, a quarter of an
+    // hour for each decode below, far beyond the test's time limit.
+    const std::string unclosed = [] {
+        std::string text;
+        for (int i = 0; i < (1 << 23); ++i) {
+            text += "&#";
+        }
+        return text;
+    }();
+    EXPECT_TRUE(DecodeXMLValue(unclosed, xcEntities, kSystem) == unclosed);
+    // A ";" at the very start closes none of them either.
+    EXPECT_TRUE(DecodeXMLValue(";" + unclosed, xcEntities, kSystem) == ";" + unclosed);
+    // One at the end closes the first, which takes everything up to it.
+    EXPECT_EQ(DecodeXMLValue(unclosed + "65;", xcEntities, kSystem), std::string(1, '\0'));
 }
 
 TEST(XmlCoding, DecodeRestoresWhatEncodeStored) {
