@@ -8,6 +8,7 @@
 
 #include "platform/fake/fake_system.h"
 #include "platform/host/host_platform.h"
+#include "util/string_file.h"
 
 namespace tolva::stores::fuzzing {
 
@@ -35,8 +36,7 @@ public:
     }
 
     void Put(const std::string& path, const std::string& content) {
-        (void)services_.files->CreateFolders(path.substr(0, path.rfind('\\') + 1));
-        (void)services_.files->WriteWholeFile(path, content);
+        (void)util::WriteCreatingFolders(*services_.files, path, content);
     }
 
 private:

@@ -3,16 +3,15 @@
 #include <string>
 #include <vector>
 
+#include "util/folder_path.h"
+
 namespace tolva::archive {
 
 void DeleteFolderTree(platform::FileSystem& files, std::string_view folder) {
-    std::string prefix(folder);
-    if (prefix.empty()) {
+    if (folder.empty()) {
         return;
     }
-    if (prefix.back() != '\\' && prefix.back() != '/') {
-        prefix += '\\';
-    }
+    const std::string prefix = util::WithTrailingBackslash(folder);
 
     std::vector<platform::FolderEntry> entries;
     if (files.ListFolder(prefix, entries)) {

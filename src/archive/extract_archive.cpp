@@ -7,30 +7,12 @@
 
 #include "archive/archive_reader.h"
 #include "archive/entry_name.h"
+#include "util/folder_path.h"
 #include "util/text.h"
 
 namespace tolva::archive {
 
 namespace {
-
-// Lower-cased, trimmed, non-empty items of a ";"-separated list.
-std::vector<std::string> ParseIncludeList(std::string_view list) {
-    std::vector<std::string> items;
-    const std::string lower = util::LowerCase(list);
-    size_t start = 0;
-    while (start <= lower.size()) {
-        size_t end = lower.find(';', start);
-        if (end == std::string::npos) {
-            end = lower.size();
-        }
-        std::string item = util::Trim(std::string_view(lower).substr(start, end - start));
-        if (!item.empty()) {
-            items.push_back(std::move(item));
-        }
-        start = end + 1;
-    }
-    return items;
-}
 
 std::string_view ParentFolder(std::string_view path) {
     const size_t slash = path.find_last_of('\\');
@@ -46,15 +28,12 @@ public:
           resultCode_(resultCode),
           overwrite_(overwrite),
           keepList_(util::LowerCase(keepList)),
-          include_(ParseIncludeList(includeList)),
+          include_(util::TrimmedListItems(util::LowerCase(includeList))),
           password_(password),
           report_(report) {}
 
     bool Run(std::string_view archiveFile, std::string_view destinationFolder) {
-        destination_ = destinationFolder;
-        if (destination_.back() != '\\' && destination_.back() != '/') {
-            destination_ += '\\';
-        }
+        destination_ = util::WithTrailingBackslash(destinationFolder);
         if (!files_.FolderExists(destination_)) {
             const platform::Status created = files_.CreateFolders(destination_);
             if (!created) {

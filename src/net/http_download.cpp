@@ -8,6 +8,7 @@
 #include "net/http_response.h"
 #include "net/http_url.h"
 #include "util/base64.h"
+#include "util/folder_path.h"
 
 namespace tolva::net {
 namespace {
@@ -306,9 +307,7 @@ std::string HttpClient::NextTempFileName() {
     if (folder.empty()) {
         folder = options_.fallbackFolder;
     }
-    if (!folder.empty() && folder.back() != '\\') {
-        folder += '\\';
-    }
+    folder = util::WithTrailingBackslash(folder);
     // A missing folder only makes the file's creation fail later.
     (void)files_.CreateFolders(folder);
     return folder + TempFileBaseName(system_.Now(), number);

@@ -1,6 +1,5 @@
 #include "net/http_response.h"
 
-#include "net/http_url.h"
 #include "util/text.h"
 
 namespace tolva::net {
@@ -82,7 +81,7 @@ bool ParseChunkSize(std::string_view line, uint64_t& size) {
         return false;
     }
     for (char c : text) {
-        int digit = HexDigitValue(c);
+        int digit = util::HexDigitValue(c);
         if (digit < 0 || size > (kMax63Bits >> 4)) {
             return false;
         }

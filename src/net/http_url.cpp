@@ -65,19 +65,6 @@ std::string RemoveDotDotSegments(std::string_view path) {
 
 }  // namespace
 
-int HexDigitValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
-}
-
 std::string UrlDecode(std::string_view text) {
     std::string out;
     out.reserve(text.size());
@@ -85,9 +72,10 @@ std::string UrlDecode(std::string_view text) {
         char c = text[i];
         if (c == '+') {
             out += ' ';
-        } else if (c == '%' && i + 2 < text.size() && HexDigitValue(text[i + 1]) >= 0 &&
-                   HexDigitValue(text[i + 2]) >= 0) {
-            out += static_cast<char>(HexDigitValue(text[i + 1]) * 16 + HexDigitValue(text[i + 2]));
+        } else if (c == '%' && i + 2 < text.size() && util::HexDigitValue(text[i + 1]) >= 0 &&
+                   util::HexDigitValue(text[i + 2]) >= 0) {
+            out += static_cast<char>(util::HexDigitValue(text[i + 1]) * 16 +
+                                     util::HexDigitValue(text[i + 2]));
             i += 2;
         } else {
             out += c;

@@ -17,9 +17,6 @@ struct HttpUrl {
     std::string password;
 };
 
-// The value of a hexadecimal digit (either case), or -1 for any other character.
-int HexDigitValue(char c);
-
 // "+" becomes a space and "%" with two hexadecimal digits that byte; any other "%" stays.
 std::string UrlDecode(std::string_view text);
 

@@ -5,6 +5,8 @@
 
 #include "net/download_digest.h"
 #include "util/product.h"
+#include "util/text.h"
+#include "util/wildcard.h"
 #include "util/xml_object.h"
 
 namespace tolva::net {
@@ -13,43 +15,6 @@ namespace {
 size_t SystemRandomIndex(size_t count) {
     static std::mt19937 engine{std::random_device{}()};
     return std::uniform_int_distribution<size_t>(0, count - 1)(engine);
-}
-
-// Pieces between ";", empty ones included.
-std::vector<std::string> SplitBases(std::string_view list) {
-    std::vector<std::string> pieces;
-    size_t start = 0;
-    for (;;) {
-        size_t end = list.find(';', start);
-        pieces.emplace_back(list.substr(start, end - start));
-        if (end == std::string_view::npos) {
-            return pieces;
-        }
-        start = end + 1;
-    }
-}
-
-bool MatchWildcards(std::string_view pattern, std::string_view text) {
-    // Greedy match with one back-tracking point, the last "*" seen.
-    size_t p = 0, t = 0, starP = std::string_view::npos, starT = 0;
-    while (t < text.size()) {
-        if (p < pattern.size() && (pattern[p] == '?' || pattern[p] == text[t])) {
-            ++p;
-            ++t;
-        } else if (p < pattern.size() && pattern[p] == '*') {
-            starP = p++;
-            starT = t;
-        } else if (starP != std::string_view::npos) {
-            p = starP + 1;
-            t = ++starT;
-        } else {
-            return false;
-        }
-    }
-    while (p < pattern.size() && pattern[p] == '*') {
-        ++p;
-    }
-    return p == pattern.size();
 }
 
 }  // namespace
@@ -72,7 +37,7 @@ bool MatchesVersionPattern(std::string_view pattern, std::string_view version) {
     if (pattern.find_first_of("*?") == std::string_view::npos) {
         return pattern == version;
     }
-    return MatchWildcards(pattern, version);
+    return util::WildcardMatch(pattern, version);
 }
 
 ModuleDownloader::ModuleDownloader(HttpClient& http, platform::FileSystem& files,
@@ -125,7 +90,7 @@ bool ModuleDownloader::DownloadModules(std::string& moduleDownloadUrl, std::stri
     xml.ParseXML(catalogue);
     const util::TXMLObject* root = xml.Children.empty() ? nullptr : xml.Children.front().get();
     std::vector<std::string> bases =
-        SplitBases(util::TXMLObject::GetChildText(root, "URL", util::xcFull));
+        util::SplitText(util::TXMLObject::GetChildText(root, "URL", util::xcFull), ';');
     const std::string base = bases[random_(bases.size())];
     const std::string version = util::TXMLObject::GetChildText(root, "VERSION", util::xcFull);
     if (!MatchesVersionPattern(version, kSetupVersion)) {

@@ -46,20 +46,7 @@ std::string SmtpSenderPath(std::string_view sender) {
 }
 
 std::vector<std::string> SplitRecipientList(std::string_view recipients) {
-    std::vector<std::string> list;
-    size_t start = 0;
-    while (start <= recipients.size()) {
-        size_t end = recipients.find(';', start);
-        if (end == std::string_view::npos) {
-            end = recipients.size();
-        }
-        std::string entry = util::Trim(recipients.substr(start, end - start));
-        if (!entry.empty()) {
-            list.push_back(std::move(entry));
-        }
-        start = end + 1;
-    }
-    return list;
+    return util::TrimmedListItems(recipients);
 }
 
 bool HasLineBreak(std::string_view text) {

@@ -1,5 +1,7 @@
 #include "setup/application_window.h"
 
+#include "util/wide_text.h"
+
 namespace tolva::setup {
 namespace {
 
@@ -22,7 +24,7 @@ bool ApplicationWindow::Create(HINSTANCE instance, const std::u16string& title) 
     if (::RegisterClassExW(&windowClass) == 0) {
         return false;
     }
-    std::wstring caption(title.begin(), title.end());
+    const std::wstring caption = util::ToWideString(title);
     window_ = ::CreateWindowExW(0, kClassName, caption.c_str(), WS_POPUP, 0, 0, 0, 0, nullptr,
                                 nullptr, instance, nullptr);
     return window_ != nullptr;

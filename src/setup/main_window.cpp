@@ -1,6 +1,7 @@
 #include "setup/main_window.h"
 
 #include "setup/setup_title.h"
+#include "util/wide_text.h"
 
 namespace tolva::setup {
 namespace {
@@ -11,10 +12,6 @@ constexpr int kClientWidth = 640;
 constexpr int kClientHeight = 460;
 constexpr int kHeaderHeight = 64;
 constexpr int kButtonBarHeight = 48;
-
-std::wstring Wide(const std::u16string& text) {
-    return std::wstring(text.begin(), text.end());
-}
 
 }  // namespace
 
@@ -55,8 +52,9 @@ bool MainWindow::Create(HINSTANCE instance, HWND owner, int showCommand) {
     int left = work.left + (work.right - work.left - width) / 2;
     int top = work.top + (work.bottom - work.top - height) / 2;
 
-    window_ = ::CreateWindowExW(WS_EX_APPWINDOW, kClassName, Wide(MainWindowTitle()).c_str(),
-                                kStyle, left, top, width, height, owner, nullptr, instance, this);
+    window_ = ::CreateWindowExW(WS_EX_APPWINDOW, kClassName,
+                                util::ToWideString(MainWindowTitle()).c_str(), kStyle, left, top,
+                                width, height, owner, nullptr, instance, this);
     if (window_ == nullptr) {
         return false;
     }
@@ -127,7 +125,7 @@ void MainWindow::Paint() {
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
     HGDIOBJ previous = ::SelectObject(dc, titleFont_);
-    std::wstring title = Wide(MainWindowTitle());
+    std::wstring title = util::ToWideString(MainWindowTitle());
     RECT titleArea = {header.left + 16, header.top, header.right - 16, header.bottom};
     ::DrawTextW(dc, title.c_str(), static_cast<int>(title.size()), &titleArea,
                 DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX | DT_END_ELLIPSIS);

@@ -16,18 +16,25 @@ std::string_view FolderOf(std::string_view path) {
     return separator == std::string_view::npos ? std::string_view() : path.substr(0, separator + 1);
 }
 
-platform::Status WriteOnce(platform::FileSystem& files, std::string_view content,
-                           std::string_view fileName, bool append) {
-    return append ? files.AppendToFile(fileName, content) : files.WriteWholeFile(fileName, content);
+platform::Status WriteOnce(platform::FileSystem& files, std::string_view path,
+                           std::string_view content, bool append) {
+    return append ? files.AppendToFile(path, content) : files.WriteWholeFile(path, content);
 }
 
 }  // namespace
 
-std::string LoadStringFromFile(const platform::FileSystem& files, std::string_view fileName) {
-    std::string content;
+bool ReadStringFromFile(const platform::FileSystem& files, std::string_view fileName,
+                        std::string& content) {
     if (!files.ReadWholeFile(CutFileName(fileName), content)) {
         content.clear();
+        return false;
     }
+    return true;
+}
+
+std::string LoadStringFromFile(const platform::FileSystem& files, std::string_view fileName) {
+    std::string content;
+    (void)ReadStringFromFile(files, fileName, content);
     return content;
 }
 
@@ -42,20 +49,25 @@ std::string LoadStringFromFile(platform::FileSystem& files, std::string_view fil
     return content;
 }
 
+bool WriteCreatingFolders(platform::FileSystem& files, std::string_view path,
+                          std::string_view content, bool append) {
+    if (WriteOnce(files, path, content, append)) {
+        return true;
+    }
+    const std::string_view folder = FolderOf(path);
+    if (folder.empty() || !files.CreateFolders(folder)) {
+        return false;
+    }
+    return WriteOnce(files, path, content, append).ok();
+}
+
 bool SaveStringToFile(platform::FileSystem& files, std::string_view content,
                       std::string_view fileName, bool deleteWhenEmpty, bool append) {
     const std::string_view name = CutFileName(fileName);
     if (content.empty() && deleteWhenEmpty) {
         return files.RemoveFile(name).ok() || !files.FileExists(name);
     }
-    if (WriteOnce(files, content, name, append)) {
-        return true;
-    }
-    const std::string_view folder = FolderOf(name);
-    if (folder.empty() || !files.CreateFolders(folder)) {
-        return false;
-    }
-    return WriteOnce(files, content, name, append).ok();
+    return WriteCreatingFolders(files, name, content, append);
 }
 
 }  // namespace tolva::util

@@ -11,15 +11,25 @@ namespace tolva::util {
 // File names longer than this are cut to it.
 inline constexpr size_t kMaxFileNameLength = 255;
 
+// The whole file, its name cut to the maximum length; false, with content empty, when it cannot be
+// read. An empty file reads as true.
+[[nodiscard]] bool ReadStringFromFile(const platform::FileSystem& files, std::string_view fileName,
+                                      std::string& content);
+
 // The whole file; empty when it cannot be read.
 std::string LoadStringFromFile(const platform::FileSystem& files, std::string_view fileName);
 // The same, then the file is removed when deleteAfterwards is set.
 std::string LoadStringFromFile(platform::FileSystem& files, std::string_view fileName,
                                bool deleteAfterwards);
 
-// Replaces the file with the content, or appends to it (creating it when missing). When the file
-// cannot be written, the missing folders of its path are created and the write is tried once more.
-// With deleteWhenEmpty an empty content removes the file instead; true when it is gone.
+// Replaces the file at path with the content, or with append adds to it (creating it when
+// missing). When that fails, the missing folders of the path are created and the write is tried
+// once more. The path is taken as it is.
+[[nodiscard]] bool WriteCreatingFolders(platform::FileSystem& files, std::string_view path,
+                                        std::string_view content, bool append = false);
+
+// WriteCreatingFolders with the file name cut to the maximum length. With deleteWhenEmpty an empty
+// content removes the file instead; true when it is gone.
 [[nodiscard]] bool SaveStringToFile(platform::FileSystem& files, std::string_view content,
                                     std::string_view fileName, bool deleteWhenEmpty, bool append);
 

@@ -19,16 +19,10 @@ char AsciiUpper(char c) {
 }
 
 int DigitValue(char c, bool hex) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
+    if (hex) {
+        return HexDigitValue(c);
     }
-    if (hex && c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (hex && c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
+    return c >= '0' && c <= '9' ? c - '0' : -1;
 }
 
 struct ParsedInteger {
@@ -139,6 +133,46 @@ bool SameText(std::string_view a, std::string_view b) {
         }
     }
     return true;
+}
+
+int HexDigitValue(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    return -1;
+}
+
+std::vector<std::string> SplitText(std::string_view text, char separator) {
+    std::vector<std::string> pieces;
+    while (true) {
+        const size_t end = text.find(separator);
+        pieces.emplace_back(text.substr(0, end));
+        if (end == std::string_view::npos) {
+            return pieces;
+        }
+        text.remove_prefix(end + 1);
+    }
+}
+
+std::vector<std::string> ListItems(std::string_view list) {
+    std::vector<std::string> items = SplitText(list, ';');
+    std::erase_if(items, [](const std::string& item) { return item.empty(); });
+    return items;
+}
+
+std::vector<std::string> TrimmedListItems(std::string_view list) {
+    std::vector<std::string> items = SplitText(list, ';');
+    for (std::string& item : items) {
+        item = Trim(item);
+    }
+    std::erase_if(items, [](const std::string& item) { return item.empty(); });
+    return items;
 }
 
 int32_t LeadingInteger(std::string_view text) {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tolva::util {
 
@@ -18,6 +19,17 @@ std::string LowerCase(std::string_view text);
 std::string UpperCase(std::string_view text);
 // Equal when they differ at most in the case of ASCII letters.
 bool SameText(std::string_view a, std::string_view b);
+
+// The value of a hexadecimal digit (either case), or -1 for any other character.
+int HexDigitValue(char c);
+
+// Every piece of the text between separators, empty ones included: "a;;b" gives "a", "", "b", and
+// an empty text gives one empty piece.
+std::vector<std::string> SplitText(std::string_view text, char separator);
+// The items of a ";"-separated list that are not empty, as they stand.
+std::vector<std::string> ListItems(std::string_view list);
+// The items of a ";"-separated list, each trimmed; items that trim to nothing are left out.
+std::vector<std::string> TrimmedListItems(std::string_view list);
 
 // Reads the integer at the start of text as the classic Val does: leading spaces, an optional "+"
 // or

@@ -37,12 +37,7 @@ bool XMLLoadFile(TXMLType& xml, const platform::FileSystem& files, std::string_v
     if (fileName.empty()) {
         return false;
     }
-    std::string content;
-    if (!files.ReadWholeFile(fileName.substr(0, kMaxFileNameLength), content)) {
-        return false;
-    }
-    xml.Data = std::move(content);
-    return true;
+    return ReadStringFromFile(files, fileName, xml.Data);
 }
 
 bool XMLFindElement(TXMLType& xml, std::string_view name, bool outer, TXMLCoding mode,

@@ -2,6 +2,7 @@
 
 #include "stores/domain_table.h"
 #include "stores/scramble.h"
+#include "util/string_file.h"
 
 namespace tolva::stores::testing {
 
@@ -23,9 +24,7 @@ std::unique_ptr<SettingsStore> StoreTest::NewStore(platform::FileSystem* files) 
 }
 
 void StoreTest::Put(const std::string& path, const std::string& content) {
-    platform::FileSystem& files = *services_.files;
-    ASSERT_TRUE(files.CreateFolders(path.substr(0, path.rfind('\\') + 1)).ok()) << path;
-    ASSERT_TRUE(files.WriteWholeFile(path, content).ok()) << path;
+    ASSERT_TRUE(util::WriteCreatingFolders(*services_.files, path, content)) << path;
 }
 
 std::string StoreTest::Get(const std::string& path) {

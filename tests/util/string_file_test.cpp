@@ -50,5 +50,26 @@ TEST(StringFile, Save) {
     EXPECT_EQ(files.files["C:\\x\\y\\g.txt"], "new");
 }
 
+TEST(StringFile, ReadTellsAnEmptyFileFromAMissingOne) {
+    platform::MemoryFileSystem files(platform::MemoryFileSystem::Folders::kMustBeCreated);
+    files.files["C:\\empty.txt"] = "";
+    std::string content = "stale";
+    EXPECT_TRUE(ReadStringFromFile(files, "C:\\empty.txt", content));
+    EXPECT_EQ(content, "");
+    content = "stale";
+    EXPECT_FALSE(ReadStringFromFile(files, "C:\\missing.txt", content));
+    EXPECT_EQ(content, "");
+}
+
+TEST(StringFile, WriteCreatingFoldersTakesThePathAsItIs) {
+    platform::MemoryFileSystem files(platform::MemoryFileSystem::Folders::kMustBeCreated);
+    // Unlike SaveStringToFile, a path beyond 255 characters is not cut.
+    const std::string path = "C:\\" + std::string(250, 'f') + "\\footervalue.txt";
+    EXPECT_TRUE(WriteCreatingFolders(files, path, "text"));
+    EXPECT_EQ(files.files[path], "text");
+    EXPECT_TRUE(WriteCreatingFolders(files, path, "+more", true));
+    EXPECT_EQ(files.files[path], "text+more");
+}
+
 }  // namespace
 }  // namespace tolva::util

@@ -4,6 +4,7 @@
 
 #include <climits>
 #include <string>
+#include <vector>
 
 namespace tolva::util {
 namespace {
@@ -73,6 +74,28 @@ TEST(Text, StrToIntDefWantsTheWholeText) {
     for (const Case& c : cases) {
         EXPECT_EQ(StrToIntDef(c.text, 99), c.value) << "input: \"" << c.text << "\"";
     }
+}
+
+TEST(Text, ListSplitting) {
+    using Pieces = std::vector<std::string>;
+    struct Case {
+        std::string text;
+        Pieces split;    // SplitText at ";"
+        Pieces items;    // ListItems
+        Pieces trimmed;  // TrimmedListItems
+    } const cases[] = {
+        {"", {""}, {}, {}},
+        {"a", {"a"}, {"a"}, {"a"}},
+        {"a;;b;", {"a", "", "b", ""}, {"a", "b"}, {"a", "b"}},
+        {";", {"", ""}, {}, {}},
+        {" a ; \tb;  ;c", {" a ", " \tb", "  ", "c"}, {" a ", " \tb", "  ", "c"}, {"a", "b", "c"}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(SplitText(c.text, ';'), c.split) << "input: \"" << c.text << "\"";
+        EXPECT_EQ(ListItems(c.text), c.items) << "input: \"" << c.text << "\"";
+        EXPECT_EQ(TrimmedListItems(c.text), c.trimmed) << "input: \"" << c.text << "\"";
+    }
+    EXPECT_EQ(SplitText("a|b;c|", '|'), (Pieces{"a", "b;c", ""}));
 }
 
 }  // namespace

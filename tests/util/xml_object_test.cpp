@@ -258,5 +258,16 @@ TEST(XmlObject, LoadAndSave) {
     EXPECT_FALSE(document.SaveToFile(full, "C:\\out\\sub\\info.xml", true, true));
 }
 
+TEST(XmlObject, SaveReplacesALongerFileWhole) {
+    // The file systems' own contract tests show that a whole-file write truncates on disk.
+    platform::MemoryFileSystem files(platform::MemoryFileSystem::Folders::kMustBeCreated);
+    ASSERT_TRUE(files.CreateFolders("C:\\setup\\").ok());
+    files.files["C:\\setup\\info.xml"] = "<OLD>" + std::string(4000, 'x') + "</OLD>";
+    TXMLObject document(kSystem);
+    document.AddChild("INFO", "short", xcFull);
+    ASSERT_TRUE(document.SaveToFile(files, "C:\\setup\\info.xml", false, false));
+    EXPECT_EQ(files.files["C:\\setup\\info.xml"], "<INFO>short</INFO>");
+}
+
 }  // namespace
 }  // namespace tolva::util

@@ -1,20 +1,14 @@
 #include "standin_store.h"
 
 #include <algorithm>
-#include <cctype>
 #include <fstream>
 #include <iterator>
+
+#include "util/text.h"
 
 namespace tolva::dbstandin {
 
 namespace {
-
-std::string Lower(std::string_view text) {
-    std::string result(text);
-    std::transform(result.begin(), result.end(), result.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return result;
-}
 
 std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -65,7 +59,7 @@ std::vector<std::string> StandinStore::DomainNames() const {
     const std::string records = DomainRecords();
     std::vector<std::string> names;
     for (size_t offset = 0; offset < records.size(); offset += kDomainSize) {
-        names.push_back(Lower(ShortString(records, offset, kDomainSize - 1)));
+        names.push_back(util::LowerCase(ShortString(records, offset, kDomainSize - 1)));
     }
     return names;
 }
@@ -75,7 +69,7 @@ std::string StandinStore::AccountsPath(std::string_view domain) const {
         domain.find_first_of("\\/:") != std::string_view::npos) {
         return {};
     }
-    return folder_ + Lower(domain) + ".users";
+    return folder_ + util::LowerCase(domain) + ".users";
 }
 
 bool StandinStore::ReadAccounts(std::string_view domain, std::vector<std::string>& records) const {
@@ -112,17 +106,7 @@ bool StandinStore::WriteAccount(std::string_view domain, const std::string& reco
 }
 
 std::vector<std::string> AccountAliases(const std::string& record) {
-    const std::string list = Lower(ShortString(record, 260, 255));
-    std::vector<std::string> aliases;
-    size_t start = 0;
-    while (start <= list.size()) {
-        const size_t end = std::min(list.find(';', start), list.size());
-        if (end > start) {
-            aliases.push_back(list.substr(start, end - start));
-        }
-        start = end + 1;
-    }
-    return aliases;
+    return util::ListItems(util::LowerCase(ShortString(record, 260, 255)));
 }
 
 }  // namespace tolva::dbstandin

@@ -12,6 +12,7 @@
 #include "archive/entry_name.h"
 #include "archive/extract_archive.h"
 #include "ildspack/progress_bar.h"
+#include "util/folder_path.h"
 #include "util/text.h"
 
 namespace tolva::ildspack {
@@ -27,13 +28,6 @@ void Report(const Invocation& invocation, const std::string& entry, const std::s
         std::fprintf(stderr, "ildspack: %s: entry \"%s\": %s\n", invocation.archive.c_str(),
                      entry.c_str(), what.c_str());
     }
-}
-
-std::string WithBackslash(std::string folder) {
-    if (folder.empty() || folder.back() != '\\') {
-        folder += '\\';
-    }
-    return folder;
 }
 
 std::string ReadFailure(ReadOutcome outcome, bool inData) {
@@ -80,7 +74,7 @@ bool CollectFiles(const platform::FileSystem& files, const std::string& folder,
 int Pack(NativeFiles& native, const Invocation& invocation) {
     platform::FileSystem& files = native.Files();
     const std::string archivePath = native.ToWindowsPath(invocation.archive);
-    const std::string folder = WithBackslash(native.ToWindowsPath(invocation.folder));
+    const std::string folder = util::WithTrailingBackslash(native.ToWindowsPath(invocation.folder));
     if (!files.FolderExists(folder)) {
         Report(invocation, "", "folder " + invocation.folder + " not found");
         return kExitUnreadable;

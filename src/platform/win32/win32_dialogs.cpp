@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "util/wide_text.h"
+
 namespace tolva::platform {
 namespace {
 
@@ -39,10 +41,6 @@ UINT IconFlags(DialogIcon icon) {
     return 0;
 }
 
-std::wstring Wide(const std::u16string& text) {
-    return std::wstring(text.begin(), text.end());
-}
-
 }  // namespace
 
 DialogResult Win32Dialogs::ShowMessageBox(const MessageBoxRequest& request) {
@@ -53,8 +51,8 @@ DialogResult Win32Dialogs::ShowMessageBox(const MessageBoxRequest& request) {
     } else {
         owner = ::GetActiveWindow();
     }
-    int answer =
-        ::MessageBoxW(owner, Wide(request.text).c_str(), Wide(request.caption).c_str(), flags);
+    int answer = ::MessageBoxW(owner, util::ToWideString(request.text).c_str(),
+                               util::ToWideString(request.caption).c_str(), flags);
     // 0: the box could not be shown; the safe reading is that nothing was agreed to.
     return answer == 0 ? DialogResult::kCancel : static_cast<DialogResult>(answer);
 }
