@@ -15,7 +15,7 @@ using tolva::stores::fuzzing::FuzzMachine;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static FuzzMachine machine;
     static SettingsStore settings(machine.Services());
-    static AccountStore accounts(settings);
+    static AccountStore accounts(machine.Services(), settings);
     static bool ready = [] {
         settings.SetRootFolder("C:\\Tolva\\");
         settings.SetConfigurationFolder("C:\\Tolva\\config\\");

@@ -7,8 +7,12 @@
 #include "stores/list_text.h"
 #include "stores/scramble.h"
 #include "stores/settings_store.h"
+#include "util/folder_path.h"
 #include "util/product.h"
+#include "util/read_fully.h"
+#include "util/string_file.h"
 #include "util/text.h"
+#include "util/wildcard.h"
 
 namespace tolva::stores {
 
@@ -16,63 +20,20 @@ namespace {
 
 constexpr size_t kRecordSize = AccountRecord::kSize;
 
-std::vector<std::string> ListItems(std::string_view list) {
-    std::vector<std::string> items;
-    const std::string lower = util::LowerCase(list);
-    size_t start = 0;
-    while (start <= lower.size()) {
-        const size_t end = std::min(lower.find(';', start), lower.size());
-        if (end > start) {
-            items.push_back(lower.substr(start, end - start));
-        }
-        start = end + 1;
-    }
-    return items;
-}
-
-// "*" matches any run of characters, "?" any one.
-bool WildcardMatch(std::string_view pattern, std::string_view text) {
-    size_t p = 0, t = 0, star = std::string_view::npos, resume = 0;
-    while (t < text.size()) {
-        if (p < pattern.size() && (pattern[p] == '?' || pattern[p] == text[t])) {
-            ++p;
-            ++t;
-        } else if (p < pattern.size() && pattern[p] == '*') {
-            star = p++;
-            resume = t;
-        } else if (star != std::string_view::npos) {
-            p = star + 1;
-            t = ++resume;
-        } else {
-            return false;
-        }
-    }
-    while (p < pattern.size() && pattern[p] == '*') {
-        ++p;
-    }
-    return p == pattern.size();
-}
-
 bool IsAbsolutePath(std::string_view path) {
     return path.starts_with('\\') || path.starts_with('/') || path.find(':') != std::string::npos;
 }
 
-bool ReadFully(platform::InputFile& file, uint8_t* buffer, size_t size) {
-    size_t total = 0;
-    while (total < size) {
-        size_t got = 0;
-        if (!file.Read(buffer + total, size - total, got) || got == 0) {
-            return false;
-        }
-        total += got;
-    }
-    return true;
+// One whole record; false at the end of the file, after a torn record or on a read error.
+bool ReadRecordBytes(platform::InputFile& file, AccountRecord& record) {
+    size_t got = 0;
+    return util::ReadFully(file, record.bytes().data(), kRecordSize, got) && got == kRecordSize;
 }
 
 bool SkipRecords(platform::InputFile& file, int32_t count) {
     AccountRecord scratch;
     for (int32_t i = 0; i < count; ++i) {
-        if (!ReadFully(file, scratch.bytes().data(), kRecordSize)) {
+        if (!ReadRecordBytes(file, scratch)) {
             return false;
         }
     }
@@ -82,8 +43,8 @@ bool SkipRecords(platform::InputFile& file, int32_t count) {
 }  // namespace
 
 bool AliasesMatch(std::string_view a, std::string_view b, bool allowPatterns) {
-    const std::vector<std::string> itemsB = ListItems(b);
-    for (const std::string& itemA : ListItems(a)) {
+    const std::vector<std::string> itemsB = util::ListItems(util::LowerCase(b));
+    for (const std::string& itemA : util::ListItems(util::LowerCase(a))) {
         for (const std::string& itemB : itemsB) {
             if (itemA == itemB) {
                 return true;
@@ -93,7 +54,7 @@ bool AliasesMatch(std::string_view a, std::string_view b, bool allowPatterns) {
                 if (pattern.ends_with(']')) {
                     pattern.remove_suffix(1);
                 }
-                if (WildcardMatch(pattern, itemA)) {
+                if (util::WildcardMatch(pattern, itemA)) {
                     return true;
                 }
             }
@@ -128,8 +89,11 @@ double DateSerial(int year, int month, int day) {
     return static_cast<double>(daysSince1970 + k1899To1970);
 }
 
-AccountStore::AccountStore(SettingsStore& settings)
-    : settings_(settings), codec_(settings.Locks()) {}
+AccountStore::AccountStore(const platform::Platform& platform, SettingsStore& settings)
+    : files_(*platform.files),
+      system_(*platform.system),
+      settings_(settings),
+      codec_(settings.Locks()) {}
 
 bool AccountStore::InDatabaseMode() const {
     return settings_.Record().AccountStorageMode() == 2;
@@ -165,7 +129,7 @@ void AccountStore::DecodePassword(AccountRecord& record) {
 
 bool AccountStore::ReadRecordFrom(platform::InputFile& file, AccountRecord& record) {
     AccountRecord read;
-    if (!ReadFully(file, read.bytes().data(), kRecordSize)) {
+    if (!ReadRecordBytes(file, read)) {
         return false;
     }
     ScrambleBlock(read.bytes().data(), kRecordSize, 0);
@@ -195,7 +159,7 @@ bool AccountStore::OpenAccounts(std::string_view domain, AccountIterator& iterat
         return started;
     }
     const std::string path = AccountFilePath(domain);
-    if (path.empty() || !settings_.Files().OpenForRead(path, iterator.file_)) {
+    if (path.empty() || !files_.OpenForRead(path, iterator.file_)) {
         return false;
     }
     iterator.count_ =
@@ -262,13 +226,13 @@ int32_t AccountStore::FindAccountIndex(std::string_view domain, std::string_view
     }
     const std::string path = AccountFilePath(domain);
     std::unique_ptr<platform::InputFile> file;
-    if (path.empty() || !settings_.Files().OpenForRead(path, file)) {
+    if (path.empty() || !files_.OpenForRead(path, file)) {
         return -1;
     }
     const uint64_t count = file->Size() / kRecordSize;
     AccountRecord record;
     for (uint64_t index = 0; index < count && index < INT32_MAX; ++index) {
-        if (!ReadFully(*file, record.bytes().data(), kRecordSize)) {
+        if (!ReadRecordBytes(*file, record)) {
             return -1;
         }
         ScrambleBlock(record.bytes().data(), kRecordSize, 0);
@@ -288,7 +252,7 @@ int32_t AccountStore::ReadAccount(std::string_view domain, AccountRecord& record
     }
     const std::string path = AccountFilePath(domain);
     std::unique_ptr<platform::InputFile> file;
-    if (path.empty() || !settings_.Files().OpenForRead(path, file)) {
+    if (path.empty() || !files_.OpenForRead(path, file)) {
         return 0;
     }
     const int32_t count =
@@ -302,7 +266,7 @@ int32_t AccountStore::ReadAccount(std::string_view domain, AccountRecord& record
 int32_t AccountStore::FileRecordCount(std::string_view domain) const {
     const std::string path = AccountFilePath(domain);
     uint64_t size = 0;
-    if (path.empty() || !settings_.Files().GetFileSize(path, size)) {
+    if (path.empty() || !files_.GetFileSize(path, size)) {
         return 0;
     }
     return static_cast<int32_t>(std::min<uint64_t>(size / kRecordSize, INT32_MAX));
@@ -335,11 +299,10 @@ bool AccountStore::WriteToFile(std::string_view domain, const AccountRecord& rec
         return false;
     }
     NumberedLockGuard guard(settings_.Locks(), 0);
-    platform::FileSystem& files = settings_.Files();
     std::unique_ptr<platform::UpdateFile> file;
-    if (!files.OpenForUpdate(path, false, file)) {
-        (void)files.CreateFolders(settings_.ConfigurationFolder() + std::string(domain) + "\\");
-        if (!files.OpenForUpdate(path, true, file)) {
+    if (!files_.OpenForUpdate(path, false, file)) {
+        (void)files_.CreateFolders(settings_.ConfigurationFolder() + std::string(domain) + "\\");
+        if (!files_.OpenForUpdate(path, true, file)) {
             return false;
         }
     }
@@ -377,8 +340,8 @@ bool AccountStore::SaveAccount(std::string_view domain, AccountRecord& record, i
                 record.SetMailboxPath(MailboxNameFor(domain, primary));
                 const std::string from = MailboxFolder(old);
                 const std::string to = MailboxFolder(record);
-                if (settings_.Files().FolderExists(from)) {
-                    (void)settings_.Files().MoveTo(from, to, false);
+                if (files_.FolderExists(from)) {
+                    (void)files_.MoveTo(from, to, false);
                 }
             }
         }
@@ -398,8 +361,8 @@ bool AccountStore::SaveAccount(std::string_view domain, AccountRecord& record, i
 
 std::string AccountStore::MailboxFolder(const AccountRecord& record) const {
     const std::string path = record.MailboxPath();
-    return WithTrailingSeparator(IsAbsolutePath(path) ? path
-                                                      : settings_.Record().MailPath() + path);
+    return util::WithTrailingBackslash(IsAbsolutePath(path) ? path
+                                                            : settings_.Record().MailPath() + path);
 }
 
 void AccountStore::RunFollowUps(std::string_view domain, const AccountRecord& record, bool isNew,
@@ -412,14 +375,12 @@ void AccountStore::RunFollowUps(std::string_view domain, const AccountRecord& re
     if (!record.IsUser()) {
         return;
     }
-    platform::FileSystem& files = settings_.Files();
     const std::string mailbox = MailboxFolder(record);
-    if (files.FileExists(mailbox + "respond.dat")) {
-        (void)files.RemoveFile(mailbox + "respond.dat");
+    if (files_.FileExists(mailbox + "respond.dat")) {
+        (void)files_.RemoveFile(mailbox + "respond.dat");
     }
-    if (record.MailboxValues() > 0xFFFF && !files.FileExists(mailbox + "active.dat")) {
-        (void)files.CreateFolders(mailbox);
-        (void)files.WriteWholeFile(mailbox + "active.dat", "");
+    if (record.MailboxValues() > 0xFFFF && !files_.FileExists(mailbox + "active.dat")) {
+        (void)util::WriteCreatingFolders(files_, mailbox + "active.dat", "");
     }
 }
 
@@ -428,7 +389,7 @@ void AccountStore::PrepareDemoAccounts() {
     if (!OpenAccounts(kDemoDomain, iterator, "", false, 0)) {
         return;
     }
-    const platform::LocalTime today = settings_.System().Now();
+    const platform::LocalTime today = system_.Now();
     const double expiry = DateSerial(today.year, today.month, today.day) + kDemoAccountDays;
     while (!NextAccount(iterator)) {
         AccountRecord& record = iterator.Record();

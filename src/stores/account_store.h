@@ -12,7 +12,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/file_system.h"
+#include "platform/platform.h"
 #include "stores/account_record.h"
 #include "stores/database_entry_points.h"
 #include "stores/password_codec.h"
@@ -60,7 +60,9 @@ public:
     // Receives the lines of the server's account log.
     using AccountLog = std::function<void(const std::string& line)>;
 
-    explicit AccountStore(SettingsStore& settings);
+    // Takes the files and the clock of the bundle; the settings give the configuration folder, the
+    // record, the domain table, the locks and the database library.
+    AccountStore(const platform::Platform& platform, SettingsStore& settings);
     AccountStore(const AccountStore&) = delete;
     AccountStore& operator=(const AccountStore&) = delete;
 
@@ -108,6 +110,8 @@ private:
     void RunFollowUps(std::string_view domain, const AccountRecord& record, bool isNew,
                       std::string_view changer);
 
+    platform::FileSystem& files_;
+    const platform::System& system_;
     SettingsStore& settings_;
     PasswordCodec codec_;
     FilterHook filterHook_;

@@ -1,6 +1,6 @@
 #include "stores/database_library.h"
 
-#include "stores/settings_store.h"
+#include <vector>
 
 namespace tolva::stores {
 
@@ -15,8 +15,9 @@ std::string Argument(std::string_view text) {
 
 }  // namespace
 
-DatabaseLibrary::DatabaseLibrary(platform::Libraries* libraries, SettingsStore& settings)
-    : libraries_(libraries), settings_(settings) {}
+DatabaseLibrary::DatabaseLibrary(platform::Libraries* libraries, NumberedLocks& locks,
+                                 DatabaseSettings settings)
+    : libraries_(libraries), locks_(locks), settings_(settings) {}
 
 DatabaseLibrary::~DatabaseLibrary() {
     ReleaseDatabaseLibrary();
@@ -29,7 +30,7 @@ bool DatabaseLibrary::LoadDatabaseLibrary() {
     if (libraries_ == nullptr) {
         return false;
     }
-    const std::string& root = settings_.RootFolder();
+    const std::string& root = settings_.rootFolder;
     std::vector<std::string> candidates;
     if (!root.empty()) {
         candidates = {root + "db.dll", root + "lib\\db.dll"};
@@ -74,9 +75,9 @@ bool DatabaseLibrary::ConnectDatabaseLibrary(bool force) {
     if (entry_.setConnection == nullptr) {
         return true;
     }
-    entry_.setConnection(Argument(settings_.Record().AccountStorageConnection()).c_str());
+    entry_.setConnection(Argument(settings_.record.AccountStorageConnection()).c_str());
     if (entry_.loadConfig != nullptr) {
-        entry_.loadConfig(Argument(settings_.RootFolder()).c_str());
+        entry_.loadConfig(Argument(settings_.rootFolder).c_str());
     }
     return true;
 }
@@ -95,39 +96,37 @@ void DatabaseLibrary::ReleaseDatabaseLibrary() {
 }
 
 DatabaseUse DatabaseLibrary::EnterDatabaseUse() {
-    const SettingsRecord& record = settings_.Record();
-    NumberedLocks& locks = settings_.Locks();
+    const SettingsRecord& record = settings_.record;
     if (!record.DatabaseUsePooling()) {
-        locks.Lock(kDatabaseLock);
+        locks_.Lock(kDatabaseLock);
         return {DatabaseUse::Kind::kSerialised, true};
     }
     const int32_t limit = record.DatabaseUseLimit();
     if (limit <= 0) {
         return {DatabaseUse::Kind::kNone, false};
     }
-    locks.Lock(kDatabaseLock);
+    locks_.Lock(kDatabaseLock);
     ++users_;
     if (users_ >= limit) {
         return {DatabaseUse::Kind::kCounted, true};
     }
-    locks.Unlock(kDatabaseLock);
+    locks_.Unlock(kDatabaseLock);
     return {DatabaseUse::Kind::kCounted, false};
 }
 
 void DatabaseLibrary::LeaveDatabaseUse(const DatabaseUse& use) {
-    NumberedLocks& locks = settings_.Locks();
     switch (use.kind) {
         case DatabaseUse::Kind::kNone:
             break;
         case DatabaseUse::Kind::kSerialised:
-            locks.Unlock(kDatabaseLock);
+            locks_.Unlock(kDatabaseLock);
             break;
         case DatabaseUse::Kind::kCounted:
-            locks.Lock(kDatabaseLock);
+            locks_.Lock(kDatabaseLock);
             --users_;
-            locks.Unlock(kDatabaseLock);
+            locks_.Unlock(kDatabaseLock);
             if (use.holdsLock) {
-                locks.Unlock(kDatabaseLock);
+                locks_.Unlock(kDatabaseLock);
             }
             break;
     }

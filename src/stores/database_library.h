@@ -13,10 +13,18 @@
 
 #include "platform/libraries.h"
 #include "stores/database_entry_points.h"
+#include "stores/numbered_locks.h"
+#include "stores/settings_record.h"
 
 namespace tolva::stores {
 
-class SettingsStore;
+// What the library reads from the server's settings whenever it needs them: the account storage
+// connection and the use bracket's pooling option and limit from the record, and the root folder
+// where it looks for the library and which it hands to it. Both outlive the library.
+struct DatabaseSettings {
+    const SettingsRecord& record;
+    const std::string& rootFolder;
+};
 
 // What EnterDatabaseUse did, so that LeaveDatabaseUse undoes exactly that.
 struct DatabaseUse {
@@ -27,8 +35,9 @@ struct DatabaseUse {
 
 class DatabaseLibrary {
 public:
-    // libraries may be null: the library then never loads.
-    DatabaseLibrary(platform::Libraries* libraries, SettingsStore& settings);
+    // libraries may be null: the library then never loads. Lock 5 of locks brackets the uses.
+    DatabaseLibrary(platform::Libraries* libraries, NumberedLocks& locks,
+                    DatabaseSettings settings);
     ~DatabaseLibrary();
     DatabaseLibrary(const DatabaseLibrary&) = delete;
     DatabaseLibrary& operator=(const DatabaseLibrary&) = delete;
@@ -82,7 +91,8 @@ private:
     void ResolveEntryPoints();
 
     platform::Libraries* libraries_;
-    SettingsStore& settings_;
+    NumberedLocks& locks_;
+    DatabaseSettings settings_;
     std::unique_ptr<platform::Library> library_;
     EntryPoints entry_;
     int32_t users_ = 0;  // current users, guarded by lock 5

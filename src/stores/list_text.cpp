@@ -22,6 +22,28 @@ std::string NormalizeList(std::string_view list, bool keepBlanks) {
     return text;
 }
 
+std::string NormalizeAddressList(std::string_view list) {
+    std::string text = util::Trim(list);
+    if (text.find_first_of(", ") == std::string::npos) {
+        return text;
+    }
+    std::replace(text.begin(), text.end(), ',', ';');
+    std::string result;
+    for (size_t i = 0; i < text.size();) {
+        if (text[i] != ' ') {
+            result += text[i++];
+            continue;
+        }
+        const size_t end = text.find_first_not_of(' ', i);
+        // Trimmed, so a run of blanks always has text on both sides.
+        if (result.back() != ';' && text[end] != ';') {
+            result += ';';
+        }
+        i = end;
+    }
+    return result;
+}
+
 std::string RemoveComments(std::string_view line) {
     std::string text;
     for (size_t i = 0; i < line.size(); ++i) {

@@ -9,7 +9,10 @@
 #include "stores/list_text.h"
 #include "stores/record_fields.h"
 #include "stores/scramble.h"
+#include "util/folder_path.h"
 #include "util/product.h"
+#include "util/read_fully.h"
+#include "util/string_file.h"
 #include "util/text.h"
 
 namespace tolva::stores {
@@ -38,19 +41,6 @@ bool InstallDirValue(std::string_view argument, std::string& value) {
     }
     value = std::string(argument.substr(equals + 1));
     return true;
-}
-
-std::vector<std::string> Split(std::string_view text, char separator) {
-    std::vector<std::string> items;
-    size_t start = 0;
-    while (true) {
-        const size_t end = text.find(separator, start);
-        items.emplace_back(text.substr(start, end - start));
-        if (end == std::string_view::npos) {
-            return items;
-        }
-        start = end + 1;
-    }
 }
 
 bool StartsWithText(std::string_view text, std::string_view prefix) {
@@ -112,36 +102,40 @@ void ApplyNumericDefault(Bytes record, const NumericDefault& field) {
     }
 }
 
+// What normalising a list does with its blanks.
+enum class Blanks { kRemoved, kKept, kSeparate };
+
 struct ListField {
     size_t offset;
     size_t capacity;
-    bool keepBlanks;
+    Blanks blanks;
 };
 
 constexpr std::array<ListField, 7> kListFields = {{
-    {settings_field::kServerHostName, SettingsRecord::kShortCapacity, false},
-    {settings_field::kServerNames, SettingsRecord::kShortCapacity, false},
-    {settings_field::kDnsServers, SettingsRecord::kShortCapacity, false},
-    {settings_field::kHostAddresses, SettingsRecord::kShortCapacity, false},
-    {settings_field::kAccountStorageConnection, SettingsRecord::kLongCapacity, true},
-    {settings_field::kRelayAddresses, SettingsRecord::kShortCapacity, false},
-    {settings_field::kTrustedAddresses, SettingsRecord::kLongCapacity, false},
+    {settings_field::kServerHostName, SettingsRecord::kShortCapacity, Blanks::kRemoved},
+    {settings_field::kServerNames, SettingsRecord::kShortCapacity, Blanks::kRemoved},
+    // "192.0.2.1 192.0.2.2" names two servers; run together they would name none.
+    {settings_field::kDnsServers, SettingsRecord::kShortCapacity, Blanks::kSeparate},
+    {settings_field::kHostAddresses, SettingsRecord::kShortCapacity, Blanks::kRemoved},
+    {settings_field::kAccountStorageConnection, SettingsRecord::kLongCapacity, Blanks::kKept},
+    {settings_field::kRelayAddresses, SettingsRecord::kShortCapacity, Blanks::kRemoved},
+    {settings_field::kTrustedAddresses, SettingsRecord::kLongCapacity, Blanks::kRemoved},
 }};
 
-// Reads until size bytes arrived, the file ended or a read failed; false on a failure.
-bool ReadFully(platform::InputFile& file, uint8_t* buffer, size_t size, size_t& got) {
-    got = 0;
-    while (got < size) {
-        size_t chunk = 0;
-        if (!file.Read(buffer + got, size - got, chunk)) {
-            return false;
-        }
-        if (chunk == 0) {
-            break;
-        }
-        got += chunk;
+std::string Normalized(std::string_view value, Blanks blanks) {
+    return blanks == Blanks::kSeparate ? NormalizeAddressList(value)
+                                       : NormalizeList(value, blanks == Blanks::kKept);
+}
+
+// The items of a ";"-list that fit within limit characters whole: an item cut short would be
+// another, wrong value.
+std::string WholeItemsWithin(std::string_view list, size_t limit) {
+    if (list.size() <= limit) {
+        return std::string(list);
     }
-    return true;
+    const size_t lastSeparator = list.substr(0, limit + 1).rfind(';');
+    return lastSeparator == std::string_view::npos ? std::string()
+                                                   : std::string(list.substr(0, lastSeparator));
 }
 
 bool Skip(platform::InputFile& file, uint64_t count) {
@@ -149,7 +143,7 @@ bool Skip(platform::InputFile& file, uint64_t count) {
     while (count > 0) {
         size_t got = 0;
         const size_t want = static_cast<size_t>(std::min<uint64_t>(count, scratch.size()));
-        if (!ReadFully(file, scratch.data(), want, got) || got != want) {
+        if (!util::ReadFully(file, scratch.data(), want, got) || got != want) {
             return false;
         }
         count -= got;
@@ -159,21 +153,13 @@ bool Skip(platform::InputFile& file, uint64_t count) {
 
 }  // namespace
 
-std::string WithTrailingSeparator(std::string_view folder) {
-    std::string result(folder);
-    if (!result.empty() && result.back() != '\\' && result.back() != '/') {
-        result += '\\';
-    }
-    return result;
-}
-
 SettingsStore::SettingsStore(const platform::Platform& platform, ProgramStart program)
     : files_(*platform.files),
       system_(*platform.system),
       shell_(platform.shell),
       processes_(platform.processes),
       program_(std::move(program)),
-      database_(platform.libraries, *this),
+      database_(platform.libraries, locks_, {record_, rootFolder_}),
       serverTitle_(std::string("Corvane ") + kSetupVersion) {
     RefreshTimeZoneOffset();
 }
@@ -193,7 +179,7 @@ void SettingsStore::InitServerPaths() {
         const bool given =
             std::any_of(program_.arguments.begin(), program_.arguments.end(),
                         [&](const std::string& a) { return InstallDirValue(a, installDir); });
-        SetRootFolder(WithTrailingSeparator(given ? installDir : program_.programFolder));
+        SetRootFolder(util::WithTrailingBackslash(given ? installDir : program_.programFolder));
     }
     SetConfigurationFolder(rootFolder_ + "config\\");
     htmlFolder_ = Cut(rootFolder_ + "html\\", kTextValueLimit);
@@ -244,7 +230,7 @@ void SettingsStore::ReadPathFile() {
         if (value.empty()) {
             continue;
         }
-        const std::string folder = Cut(WithTrailingSeparator(value), kTextValueLimit);
+        const std::string folder = Cut(util::WithTrailingBackslash(value), kTextValueLimit);
         switch (number) {
             case 0:
                 SetConfigurationFolder(folder);
@@ -256,8 +242,8 @@ void SettingsStore::ReadPathFile() {
                 overrides_.serverValue3 = value;
                 break;
             case 4:
-                for (const std::string& entry : Split(value, '|')) {
-                    const std::vector<std::string> parts = Split(entry, ';');
+                for (const std::string& entry : util::SplitText(value, '|')) {
+                    const std::vector<std::string> parts = util::SplitText(entry, ';');
                     NetworkShare share{parts[0], parts.size() > 1 ? parts[1] : "",
                                        parts.size() > 2 ? parts[2] : ""};
                     if (share.remoteName.empty()) {
@@ -376,7 +362,7 @@ bool SettingsStore::ReadSettingsFile(const std::string& path) {
     std::vector<uint8_t> image(SettingsRecord::kSize);
     size_t got = 0;
     // A failed read leaves the record as it was, like a missing file.
-    if (ReadFully(*file, image.data(), image.size(), got)) {
+    if (util::ReadFully(*file, image.data(), image.size(), got)) {
         ScrambleBlock(image.data(), got, 0);
         std::copy_n(image.begin(), got, record_.bytes().begin());
     }
@@ -392,7 +378,7 @@ void SettingsStore::ApplySettingsDefaults() {
         if (path.empty()) {
             path = rootFolder_ + defaultName;
         }
-        return WithTrailingSeparator(path);
+        return util::WithTrailingBackslash(path);
     };
     record_.SetTempPath(completePath(record_.TempPath(), "temp"));
     record_.SetMailPath(completePath(record_.MailPath(), "mail"));
@@ -409,7 +395,7 @@ void SettingsStore::ApplySettingsDefaults() {
 
     for (const ListField& field : kListFields) {
         const std::string value = record_.String(field.offset, field.capacity);
-        const std::string normalized = NormalizeList(value, field.keepBlanks);
+        const std::string normalized = Normalized(value, field.blanks);
         if (normalized != value) {
             record_.SetString(field.offset, field.capacity, normalized);
         }
@@ -422,7 +408,7 @@ std::string SettingsStore::MachineDnsServers() const {
     for (const std::string& server : system_.DnsServers()) {
         servers += (servers.empty() ? "" : ";") + server;
     }
-    return Cut(servers, SettingsRecord::kShortCapacity);
+    return WholeItemsWithin(servers, SettingsRecord::kShortCapacity);
 }
 
 void SettingsStore::ApplyPathOverrides() {
@@ -459,12 +445,7 @@ void SettingsStore::ReadArchiveDomainsFile() {
 
 void SettingsStore::ConfigureResolver() {
     resolverCreated_ = true;
-    resolver_.servers.clear();
-    for (std::string& server : Split(record_.DnsServers(), ';')) {
-        if (!server.empty()) {
-            resolver_.servers.push_back(std::move(server));
-        }
-    }
+    resolver_.servers = util::ListItems(record_.DnsServers());
     resolver_.timeoutSeconds = record_.DnsTimeout();
     resolver_.option = record_.ResolverOption();
     resolver_.attempts = record_.DnsAttempts();
@@ -472,12 +453,14 @@ void SettingsStore::ConfigureResolver() {
 
 void SettingsStore::LoadDomainTable() {
     NumberedLockGuard guard(locks_, 0);
+    domainsFileUnread_ = false;
     bool fromFiles = record_.AccountStorageMode() != 2;
     if (!fromFiles) {
         fromFiles = !LoadDomainsFromDatabase();
     }
-    if (fromFiles) {
-        LoadDomainsFromFiles();
+    // An unread domains.cfg leaves DomainCount and DomainsConverted describing the file as it
+    // stands; the legacy steps would take its records for missing and rewrite both.
+    if (fromFiles && LoadDomainsFromFiles()) {
         TakeLegacyDomainNames();
         WidenLegacyDomainEntries();
     }
@@ -507,13 +490,14 @@ bool SettingsStore::LoadDomainsFromDatabase() {
     return true;
 }
 
-void SettingsStore::LoadDomainsFromFiles() {
+bool SettingsStore::LoadDomainsFromFiles() {
     domains_.Discard();
     const std::string domainsPath = configFolder_ + kDomainsFile;
     const bool legacy = !files_.FileExists(domainsPath);
     std::unique_ptr<platform::InputFile> file;
     if (!files_.OpenForRead(legacy ? configFolder_ + kSettingsFile : domainsPath, file)) {
-        return;
+        domainsFileUnread_ = !legacy;
+        return legacy;
     }
     uint64_t size = file->Size();
     if (legacy) {
@@ -535,10 +519,15 @@ void SettingsStore::LoadDomainsFromFiles() {
     const size_t wanted = static_cast<size_t>(std::min<uint64_t>(
         size, uint64_t{static_cast<uint32_t>(count)} * DomainTable::kRecordSize));
     size_t got = 0;
-    (void)ReadFully(*file, domains_.Data(), wanted, got);
+    if (!util::ReadFully(*file, domains_.Data(), wanted, got) && !legacy) {
+        domains_.Discard();
+        domainsFileUnread_ = true;
+        return false;
+    }
     if (legacy) {
         ScrambleBlock(domains_.Data(), got, kLegacyDomainTableOffset % 16);
     }
+    return true;
 }
 
 void SettingsStore::TakeLegacyDomainNames() {
@@ -577,6 +566,10 @@ void SettingsStore::WidenLegacyDomainEntries() {
 bool SettingsStore::AddDomain(std::string_view name) {
     NumberedLockGuard guard(locks_, 0);
     const int32_t count = std::max(record_.DomainCount(), 0);
+    // A damaged DomainCount would otherwise ask for gigabytes, or count past the 32-bit range.
+    if (count >= kDomainCountLimit) {
+        return false;
+    }
     if (count >= domains_.Capacity()) {
         domains_.Grow(count + 1 - domains_.Capacity());
     }
@@ -589,25 +582,42 @@ bool SettingsStore::AddDomain(std::string_view name) {
     return true;
 }
 
-void SettingsStore::ReserveDomains(int extra) {
+bool SettingsStore::ReserveDomains(int extra) {
     NumberedLockGuard guard(locks_, 0);
+    if (extra < 0 || extra > kDomainCountLimit - domains_.Capacity()) {
+        return false;
+    }
     domains_.Grow(extra);
+    return true;
 }
 
 bool SettingsStore::SaveSettings(bool settingsOnly) {
     NumberedLockGuard guard(locks_, 0);
+    saveProblem_.clear();
+    const std::string settingsPath = configFolder_ + kSettingsFile;
     std::vector<uint8_t> image(record_.bytes().begin(), record_.bytes().end());
     ScrambleBlock(image.data(), image.size(), 0);
-    if (!ReplaceFile(configFolder_ + kSettingsFile, image.data(), image.size(), true)) {
+    if (!ReplaceFile(settingsPath, image.data(), image.size(), true)) {
         // DomainCount of the old settings file still describes the old domains file.
+        saveProblem_ = settingsPath + " could not be written";
         return false;
     }
     if (settingsOnly) {
         return true;
     }
+    const std::string domainsPath = configFolder_ + kDomainsFile;
+    if (domainsFileUnread_) {
+        // The table holds none of the domains in that file: writing it would lose them all.
+        saveProblem_ = domainsPath + " could not be read when the settings were loaded";
+        return false;
+    }
     const int32_t count = std::clamp(record_.DomainCount(), 0, domains_.Capacity());
-    return ReplaceFile(configFolder_ + kDomainsFile, domains_.Data(),
-                       static_cast<size_t>(count) * DomainTable::kRecordSize, false);
+    if (!ReplaceFile(domainsPath, domains_.Data(),
+                     static_cast<size_t>(count) * DomainTable::kRecordSize, false)) {
+        saveProblem_ = domainsPath + " could not be written";
+        return false;
+    }
+    return true;
 }
 
 bool SettingsStore::ReplaceFile(const std::string& path, const uint8_t* data, size_t size,
@@ -633,22 +643,17 @@ bool SettingsStore::ReplaceFile(const std::string& path, const uint8_t* data, si
 }
 
 bool SettingsStore::WriteFooterFiles(std::string_view footerText) {
-    const auto write = [&](const std::string& path, std::string_view content) {
-        if (files_.WriteWholeFile(path, content).ok()) {
-            return true;
-        }
-        (void)files_.CreateFolders(configFolder_);
-        return files_.WriteWholeFile(path, content).ok();
-    };
-    const bool written =
-        write(configFolder_ + "tags.dat", ";\r\nfootervalue.txt;\r\n\r\n\r\n10\r\n") &&
-        write(configFolder_ + "footervalue.txt", footerText);
+    // Each file is written whatever became of the other.
+    const bool tagsWritten = util::WriteCreatingFolders(files_, configFolder_ + "tags.dat",
+                                                        ";\r\nfootervalue.txt;\r\n\r\n\r\n10\r\n");
+    const bool footerWritten =
+        util::WriteCreatingFolders(files_, configFolder_ + "footervalue.txt", footerText);
     record_.SetFooterTagsEnabled(true);
-    return written;
+    return tagsWritten && footerWritten;
 }
 
 void SettingsStore::UseConfigurationFolder(std::string_view installationFolder) {
-    SetConfigurationFolder(WithTrailingSeparator(installationFolder) + "config\\");
+    SetConfigurationFolder(util::WithTrailingBackslash(installationFolder) + "config\\");
     LoadSettings(false, false);
     database_.ReleaseDatabaseLibrary();
 }

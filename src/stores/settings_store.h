@@ -1,6 +1,7 @@
 #pragma once
 // The server's settings store: the settings record, the domain table, the server's folders and
-// the small text files beside settings.cfg. One store is owned by the program and passed down.
+// the small text files beside settings.cfg. One store is owned by the program and passed down; it
+// holds the server's database library, which reads the record and the root folder it is given.
 //
 // Failures are swallowed the way the server does it: a file that cannot be read leaves the state it
 // would have filled unchanged, and the operations report through their boolean results.
@@ -61,7 +62,8 @@ public:
     // A DomainCount beyond this is taken for a damaged record: the table is then sized by its file.
     static constexpr int32_t kDomainCountLimit = 100000;
 
-    // platform.files and platform.system are required; libraries, shell and processes may be null.
+    // Takes the files, system, libraries, shell and processes of the bundle; libraries, shell and
+    // processes may be null.
     explicit SettingsStore(const platform::Platform& platform, ProgramStart program = {});
     SettingsStore(const SettingsStore&) = delete;
     SettingsStore& operator=(const SettingsStore&) = delete;
@@ -72,8 +74,6 @@ public:
     const DomainTable& Domains() const { return domains_; }
     DatabaseLibrary& Database() { return database_; }
     NumberedLocks& Locks() { return locks_; }
-    platform::FileSystem& Files() { return files_; }
-    platform::System& System() { return system_; }
 
     const std::string& RootFolder() const { return rootFolder_; }
     void SetRootFolder(std::string_view folder);
@@ -106,20 +106,26 @@ public:
     void ApplySettingsDefaults();
     void LoadDomainTable();
     // Appends a domain, growing the table by one record when it is full. An empty name only grows.
+    // False, with nothing changed, once DomainCount has reached kDomainCountLimit.
     bool AddDomain(std::string_view name);
-    // Makes room for extra more records at once.
-    void ReserveDomains(int extra);
+    // Makes room for extra more records at once; false, with nothing changed, past the limit.
+    bool ReserveDomains(int extra);
     // Writes settings.cfg and, unless settingsOnly, domains.cfg. Each file is written beside the
     // old one and then put in its place, so a failure leaves the old file as it was; when
-    // settings.cfg cannot be replaced, domains.cfg is left as well. True when every file it set out
-    // to write was written.
+    // settings.cfg cannot be replaced, domains.cfg is left as well. A domains.cfg that existed but
+    // could not be read at the last load is never overwritten: the table does not hold its
+    // domains. True when every file it set out to write was written; otherwise SaveProblem says
+    // which file was not and why.
     bool SaveSettings(bool settingsOnly);
+    // Empty after a save that wrote everything it set out to.
+    const std::string& SaveProblem() const { return saveProblem_; }
     void UseConfigurationFolder(std::string_view installationFolder);
 
-    // The machine's DNS servers joined by ";", cut to the width of DnsServers.
+    // The machine's DNS servers joined by ";", as many whole addresses as fit DnsServers.
     std::string MachineDnsServers() const;
     // Writes tags.dat and footervalue.txt (holding footerText) into the configuration folder,
-    // creating the folder when needed, and sets FooterTagsEnabled. False when a file failed.
+    // creating the folder when needed, and sets FooterTagsEnabled. Each file is written even when
+    // the other fails; false when either failed.
     bool WriteFooterFiles(std::string_view footerText);
 
     std::string GetDomainName(int index) const { return domains_.Name(index); }
@@ -138,7 +144,8 @@ private:
     void ConfigureResolver();
     bool ReadSettingsFile(const std::string& path);
     bool LoadDomainsFromDatabase();
-    void LoadDomainsFromFiles();
+    // False when domains.cfg exists but could not be read; the table is then empty.
+    bool LoadDomainsFromFiles();
     void TakeLegacyDomainNames();
     void WidenLegacyDomainEntries();
     // Writes content to path through a file beside it that then replaces it.
@@ -153,9 +160,9 @@ private:
     NumberedLocks locks_;
     SettingsRecord record_;
     DomainTable domains_;
+    std::string rootFolder_;
     DatabaseLibrary database_;
 
-    std::string rootFolder_;
     std::string configFolder_;
     std::string htmlFolder_;
     platform::FileTime settingsTime_ = 0;
@@ -170,9 +177,8 @@ private:
     bool resolverCreated_ = false;
     uint8_t pathModeMarker_ = 0;
     std::string timeZoneOffset_;
+    bool domainsFileUnread_ = false;
+    std::string saveProblem_;
 };
-
-// Adds a backslash unless the folder ends in a backslash or "/" (an empty folder stays empty).
-std::string WithTrailingSeparator(std::string_view folder);
 
 }  // namespace tolva::stores

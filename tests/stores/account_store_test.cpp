@@ -48,7 +48,7 @@ protected:
             settings_->AddDomain(domain);
         }
         settings_->Record().SetEncryptPasswords(encrypt);
-        accounts_ = std::make_unique<AccountStore>(*settings_);
+        accounts_ = std::make_unique<AccountStore>(services_, *settings_);
         accounts_->SetAccountLog([this](const std::string& line) { log_.push_back(line); });
     }
 
@@ -220,6 +220,44 @@ TEST_F(AccountStoreTest, PasswordsReadTheSameInBothStoredForms) {
             EXPECT_EQ(read.Password(), password);
         }
     }
+}
+
+TEST_F(AccountStoreTest, IterationDecodesStoredPasswords) {
+    Install({kDemoDomain}, true);
+    NumberedLocks locks;
+    PasswordCodec codec(locks);
+    const auto encoded = [&](const std::string& plain) {
+        std::string stored;
+        EXPECT_TRUE(codec.Encode(plain, stored));
+        return stored;
+    };
+    const std::string listPassword = encoded("list secret");
+    Put(Users(kDemoDomain),
+        UsersFile({Account("u1", AccountRecord::kUserAccount, encoded("first secret")),
+                   Account("u2", AccountRecord::kUserAccount, "plain secret"),
+                   // Only user accounts have their password encoded, and decoded.
+                   Account("list", 1, listPassword)}));
+
+    AccountIterator iterator;
+    ASSERT_TRUE(accounts_->OpenAccounts(kDemoDomain, iterator, "", false, 0));
+    std::vector<std::string> passwords;
+    while (!accounts_->NextAccount(iterator)) {
+        passwords.push_back(iterator.Record().Password());
+    }
+    accounts_->CloseAccounts(iterator);
+    EXPECT_EQ(passwords, (std::vector<std::string>{"first secret", "plain secret", listPassword}));
+
+    // Rewritten in place, each user password is encoded once: decoded on the way in, it is not
+    // encoded a second time on the way out.
+    accounts_->PrepareDemoAccounts();
+    const std::string file = Get(Users(kDemoDomain));
+    for (size_t i : {0u, 1u}) {
+        EXPECT_TRUE(StoredRecord(file, i).Password().starts_with("~#1")) << i;
+        AccountRecord read;
+        accounts_->ReadAccount(kDemoDomain, read, static_cast<int32_t>(i));
+        EXPECT_EQ(read.Password(), passwords[i]) << i;
+    }
+    EXPECT_EQ(StoredRecord(file, 2).Password(), listPassword);
 }
 
 TEST(PasswordCodecTest, DecodingIsLenient) {

@@ -50,22 +50,32 @@ protected:
     }
 
     void WriteStore(const std::string& name, const std::string& content) {
-        std::ofstream(storeFolder_ + name, std::ios::binary) << content;
+        WriteStoreIn(storeFolder_, name, content);
     }
 
-    std::string ReadStore(const std::string& name) {
-        std::ifstream in(storeFolder_ + name, std::ios::binary);
+    static void WriteStoreIn(const std::string& folder, const std::string& name,
+                             const std::string& content) {
+        std::filesystem::create_directories(folder);
+        std::ofstream(folder + name, std::ios::binary) << content;
+    }
+
+    std::string ReadStore(const std::string& name) { return ReadStoreIn(storeFolder_, name); }
+
+    static std::string ReadStoreIn(const std::string& folder, const std::string& name) {
+        std::ifstream in(folder + name, std::ios::binary);
         std::stringstream content;
         content << in.rdbuf();
         return content.str();
     }
 
     // Settings on disk that keep accounts in the database.
-    void UseDatabase(int32_t domainCount = 0) {
+    void UseDatabase(int32_t domainCount = 0) { UseConnection(connection_, domainCount); }
+
+    void UseConnection(const std::string& connection, int32_t domainCount = 0) {
         SettingsRecord record;
         record.SetDomainCount(domainCount);
         record.SetAccountStorageMode(2);
-        record.SetAccountStorageConnection(connection_);
+        record.SetAccountStorageConnection(connection);
         Put(std::string(kConfig) + "settings.cfg", SettingsFile(record));
     }
 
@@ -83,7 +93,7 @@ TEST_F(DatabaseModeTest, DomainsAndAccountsLiveInTheLibrary) {
     EXPECT_EQ(settings->GetDomainName(1), "two.example");
     EXPECT_EQ(settings->Domains().Find("ONE.example"), 0);
 
-    AccountStore accounts(*settings);
+    AccountStore accounts(services_, *settings);
     AccountIterator iterator;
     ASSERT_TRUE(accounts.OpenAccounts("two.example", iterator, "", false, 0));
     std::vector<std::string> seen;
@@ -128,7 +138,7 @@ TEST_F(DatabaseModeTest, DemoAccountsThroughTheLibrary) {
     UseDatabase();
     auto settings = NewStore();
     settings->LoadSettings(false, false);
-    AccountStore accounts(*settings);
+    AccountStore accounts(services_, *settings);
     accounts.PrepareDemoAccounts();
 
     const std::string users = ReadStore(std::string(kDemoDomain) + ".users");
@@ -139,6 +149,32 @@ TEST_F(DatabaseModeTest, DemoAccountsThroughTheLibrary) {
                     record.bytes().begin());
         EXPECT_EQ(record.ExpiryEnabled(), i != 1) << i;
     }
+}
+
+TEST_F(DatabaseModeTest, ChangedConnectionReconnectsAtTheNextLoad) {
+    InstallLibrary(kInstall);
+    UseDatabase();
+    auto settings = NewStore();
+    settings->LoadSettings(false, false);
+    ASSERT_EQ(settings->GetDomainName(0), "one.example");
+
+    // The settings now name another store, as after the database dialog.
+    const std::string otherFolder = machine_->ScratchFolder() + "otherstore/";
+    const std::string otherConnection = otherFolder + ";admin;secret;;mysql;";
+    WriteStoreIn(otherFolder, "domains.dat", testing::DomainsFile({"moved.example"}));
+    UseConnection(otherConnection);
+    settings->LoadSettings(false, false);
+    EXPECT_TRUE(settings->Database().IsLoaded());
+    EXPECT_EQ(settings->Record().DomainCount(), 1);
+    EXPECT_EQ(settings->GetDomainName(0), "moved.example");
+    EXPECT_TRUE(ReadStoreIn(otherFolder, "calls.log")
+                    .starts_with("DBSetConnection " + otherConnection +
+                                 "\r\nDBLoadConfig C:\\Tolva\\\r\n"));
+
+    // An unchanged connection is not set again.
+    settings->LoadSettings(false, false);
+    const std::string calls = ReadStoreIn(otherFolder, "calls.log");
+    EXPECT_EQ(calls.find("DBSetConnection"), calls.rfind("DBSetConnection")) << calls;
 }
 
 TEST_F(DatabaseModeTest, LibraryFoundInTheLibSubfolder) {
@@ -169,7 +205,7 @@ TEST_F(DatabaseModeTest, WithoutTheLibraryNothingIsReported) {
     EXPECT_EQ(settings->GetDomainName(0), "kept.example");
     EXPECT_EQ(settings->Domains().Find("kept.example"), 0);
 
-    AccountStore accounts(*settings);
+    AccountStore accounts(services_, *settings);
     AccountIterator iterator;
     EXPECT_FALSE(accounts.OpenAccounts("one.example", iterator, "", false, 0));
     EXPECT_TRUE(accounts.NextAccount(iterator));

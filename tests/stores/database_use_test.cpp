@@ -1,62 +1,65 @@
 // The bracket around uses of the database connection, seen from a second thread that wants lock 5.
+// The library needs no settings store: a record, a root folder and the locks are all it reads.
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <thread>
 
-#include "store_fixture.h"
+#include "stores/database_library.h"
 
 namespace tolva::stores {
 namespace {
 
-class DatabaseUseTest : public testing::StoreTest {
+class DatabaseUseTest : public ::testing::Test {
 protected:
     // Whether another thread could take lock 5 just now.
-    bool LockFreeForOthers(SettingsStore& store) {
+    bool LockFreeForOthers() {
         bool free = false;
         std::thread([&] {
-            free = store.Locks().TryLock(5);
+            free = locks_.TryLock(5);
             if (free) {
-                store.Locks().Unlock(5);
+                locks_.Unlock(5);
             }
         }).join();
         return free;
     }
+
+    NumberedLocks locks_;
+    SettingsRecord record_;
+    std::string root_ = "C:\\Tolva\\";
+    DatabaseLibrary library_{nullptr, locks_, {record_, root_}};
 };
 
 TEST_F(DatabaseUseTest, WithoutPoolingEveryUseIsSerialised) {
-    auto store = NewStore();
-    store->Record().SetDatabaseUsePooling(false);
-    DatabaseLibrary& library = store->Database();
-    const DatabaseUse use = library.EnterDatabaseUse();
-    EXPECT_FALSE(LockFreeForOthers(*store));
-    library.LeaveDatabaseUse(use);
-    EXPECT_TRUE(LockFreeForOthers(*store));
+    record_.SetDatabaseUsePooling(false);
+    const DatabaseUse use = library_.EnterDatabaseUse();
+    EXPECT_FALSE(LockFreeForOthers());
+    library_.LeaveDatabaseUse(use);
+    EXPECT_TRUE(LockFreeForOthers());
 }
 
 TEST_F(DatabaseUseTest, PooledUsesRunSideBySideUpToTheLimit) {
-    auto store = NewStore();
-    store->Record().SetDatabaseUsePooling(true);
-    store->Record().SetDatabaseUseLimit(2);
-    DatabaseLibrary& library = store->Database();
-    const DatabaseUse first = library.EnterDatabaseUse();
-    EXPECT_TRUE(LockFreeForOthers(*store));
-    const DatabaseUse second = library.EnterDatabaseUse();
-    EXPECT_FALSE(LockFreeForOthers(*store));
+    record_.SetDatabaseUsePooling(true);
+    record_.SetDatabaseUseLimit(2);
+    const DatabaseUse first = library_.EnterDatabaseUse();
+    EXPECT_TRUE(LockFreeForOthers());
+    const DatabaseUse second = library_.EnterDatabaseUse();
+    EXPECT_FALSE(LockFreeForOthers());
     // The limit changing in between does not change what leaving undoes.
-    store->Record().SetDatabaseUsePooling(false);
-    library.LeaveDatabaseUse(second);
-    EXPECT_TRUE(LockFreeForOthers(*store));
-    const DatabaseUse third = library.EnterDatabaseUse();
-    library.LeaveDatabaseUse(third);
-    library.LeaveDatabaseUse(first);
-    EXPECT_TRUE(LockFreeForOthers(*store));
+    record_.SetDatabaseUsePooling(false);
+    library_.LeaveDatabaseUse(second);
+    EXPECT_TRUE(LockFreeForOthers());
+    const DatabaseUse third = library_.EnterDatabaseUse();
+    library_.LeaveDatabaseUse(third);
+    library_.LeaveDatabaseUse(first);
+    EXPECT_TRUE(LockFreeForOthers());
 
-    store->Record().SetDatabaseUsePooling(true);
-    store->Record().SetDatabaseUseLimit(0);
-    const DatabaseUse unlimited = library.EnterDatabaseUse();
-    EXPECT_TRUE(LockFreeForOthers(*store));
-    library.LeaveDatabaseUse(unlimited);
+    record_.SetDatabaseUsePooling(true);
+    record_.SetDatabaseUseLimit(0);
+    const DatabaseUse unlimited = library_.EnterDatabaseUse();
+    EXPECT_TRUE(LockFreeForOthers());
+    library_.LeaveDatabaseUse(unlimited);
 }
 
 }  // namespace

@@ -133,5 +133,60 @@ TEST_F(SettingsSaveFailureTest, ReadFailureLeavesTheRecordAsItWas) {
     EXPECT_EQ(store->Record().TempPath(), "C:\\Tolva\\temp\\");
 }
 
+TEST_F(SettingsSaveFailureTest, UnreadableDomainsFileIsNeverOverwritten) {
+    // Both kinds of domain table: 96-byte records, and 32-byte entries still to be widened.
+    std::string legacyEntries(96, '\0');
+    legacyEntries.replace(0, 8,
+                          "\x07"
+                          "d1.test");
+    legacyEntries.replace(32, 8,
+                          "\x07"
+                          "d2.test");
+    struct Case {
+        const char* name;
+        uint64_t readsBeforeFailure;
+        bool converted;
+    };
+    const Case cases[] = {
+        {"first read fails", 0, true},
+        {"a read fails halfway", 96, true},
+        {"legacy entries, first read fails", 0, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SettingsRecord previous;
+        previous.SetDomainCount(2);
+        previous.SetDomainsConverted(c.converted);
+        const std::string domains =
+            c.converted ? DomainsFile({"one.example", "two.example"}) : legacyEntries;
+        Put(Settings(), SettingsFile(previous));
+        Put(Domains(), domains);
+
+        FaultyFileSystem faulty(*services_.files);
+        faulty.Inject(FileOperation::kRead)
+            .OnPathsEndingIn("domains.cfg")
+            .AfterBytes(c.readsBeforeFailure);
+        auto store = NewStore(&faulty);
+        store->LoadSettings(false, false);
+        store->Record().SetControlHttpPort(9999);
+        EXPECT_FALSE(store->SaveSettings(false));
+        EXPECT_NE(store->SaveProblem().find("domains.cfg could not be read"), std::string::npos)
+            << store->SaveProblem();
+        EXPECT_EQ(Get(Domains()), domains);
+
+        // The settings were saved, with the domain count and width that still describe the file.
+        auto reloaded = NewStore();
+        EXPECT_TRUE(reloaded->LoadSettings(true, false));
+        EXPECT_EQ(reloaded->Record().ControlHttpPort(), 9999);
+        EXPECT_EQ(reloaded->Record().DomainCount(), 2);
+        EXPECT_EQ(reloaded->GetDomainName(0), c.converted ? "one.example" : "d1.test");
+        EXPECT_EQ(reloaded->GetDomainName(1), c.converted ? "two.example" : "d2.test");
+
+        // Once the file reads again, saving writes it as usual.
+        EXPECT_TRUE(reloaded->SaveSettings(false));
+        EXPECT_EQ(reloaded->SaveProblem(), "");
+    }
+}
+
 }  // namespace
 }  // namespace tolva::stores

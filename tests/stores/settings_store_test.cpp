@@ -112,8 +112,9 @@ TEST_F(SettingsStoreTest, ListsAreNormalisedAtLoad) {
     EXPECT_EQ(store->Record().HostAddresses(), "10.0.0.5;10.0.0.6");
     EXPECT_EQ(store->ControlServiceHost(), "10.0.0.5");
     EXPECT_EQ(store->Record().AccountStorageConnection(), "my dsn;user name");
-    EXPECT_EQ(store->Record().DnsServers(), "192.0.2.1192.0.2.2");
-    EXPECT_EQ(store->Resolver().servers, std::vector<std::string>{"192.0.2.1192.0.2.2"});
+    // Blanks separate DNS servers rather than run them together.
+    EXPECT_EQ(store->Record().DnsServers(), "192.0.2.1;192.0.2.2");
+    EXPECT_EQ(store->Resolver().servers, (std::vector<std::string>{"192.0.2.1", "192.0.2.2"}));
 
     store->Record().SetHostAddresses("  ;10.0.0.9");
     EXPECT_EQ(store->ControlServiceHost(), "localhost");
@@ -127,6 +128,71 @@ TEST_F(SettingsStoreTest, BlankDnsServersTakeTheMachineList) {
     store->LoadSettings(false, false);
     EXPECT_EQ(store->Record().DnsServers(), "192.0.2.53;198.51.100.53");
     EXPECT_EQ(store->Resolver().servers.size(), 2u);
+}
+
+TEST_F(SettingsStoreTest, MachineDnsServersThatDoNotFitKeepWholeAddresses) {
+    // Nine addresses of 14 characters and their separators take 134 characters; DnsServers holds
+    // 127, which would cut the ninth to "198.51.".
+    std::vector<std::string> servers;
+    for (int i = 1; i <= 9; ++i) {
+        servers.push_back("198.51.100.20" + std::to_string(i));
+    }
+    system_.SetDnsServers(servers);
+    auto store = NewStore();
+    std::string expected = servers[0];
+    for (size_t i = 1; i < 8; ++i) {
+        expected += ";" + servers[i];
+    }
+    EXPECT_EQ(store->MachineDnsServers(), expected);
+    store->LoadSettings(false, false);
+    EXPECT_EQ(store->Record().DnsServers(), expected);
+}
+
+// Every numeric field the load fills in when it holds 0, by offset, width in bytes and value.
+TEST_F(SettingsStoreTest, LoadFillsZeroNumericFieldsWithTheirDefaults) {
+    struct Default {
+        size_t offset;
+        int width;
+        int32_t value;
+    };
+    const Default defaults[] = {
+        {1036, 2, 32000}, {1040, 2, 32001}, {1476, 1, 3},     {22136, 4, 1},  {7016, 4, 2880},
+        {29449, 4, 20},   {1028, 2, 25},    {1461, 2, 465},   {1024, 2, 110}, {1026, 2, 995},
+        {1038, 2, 143},   {1030, 2, 993},   {250, 2, 389},    {248, 2, 636},  {228, 2, 5222},
+        {230, 2, 5223},   {167, 2, 5269},   {160, 2, 5229},   {21384, 2, 21}, {21386, 2, 990},
+        {22217, 2, 161},  {24755, 2, 5060}, {28047, 4, 5061}, {252, 2, 366},  {22219, 2, 13},
+    };
+    const auto read = [](const SettingsRecord& record, const Default& field) -> int32_t {
+        switch (field.width) {
+            case 1:
+                return record.Byte(field.offset);
+            case 2:
+                return ReadU16(record.bytes(), field.offset);
+            default:
+                return ReadI32(record.bytes(), field.offset);
+        }
+    };
+    const auto write = [](SettingsRecord& record, const Default& field, int32_t value) {
+        for (int i = 0; i < field.width; ++i) {
+            record.SetByte(field.offset + i, static_cast<uint8_t>(value >> (8 * i)));
+        }
+    };
+    // Zero fields get their defaults; set ones keep their values, all bytes of them.
+    for (const int32_t stored : {0, 7, 0x0102}) {
+        SettingsRecord record;
+        for (const Default& field : defaults) {
+            write(record, field, field.width == 1 ? stored & 0xFF : stored);
+        }
+        Put(std::string(kConfig) + "settings.cfg", SettingsFile(record));
+        auto store = NewStore();
+        store->LoadSettings(true, true);
+        for (const Default& field : defaults) {
+            const int32_t expected =
+                stored == 0 ? field.value : (field.width == 1 ? stored & 0xFF : stored);
+            EXPECT_EQ(read(store->Record(), field), expected)
+                << "offset " << field.offset << ", stored " << stored;
+        }
+    }
 }
 
 TEST(ListTextTest, ListHelpers) {
@@ -147,6 +213,22 @@ TEST(ListTextTest, ListHelpers) {
     for (const Case& c : cases) {
         EXPECT_EQ(NormalizeList(c.in, c.keepBlanks), c.normalized) << '"' << c.in << '"';
         EXPECT_EQ(FirstListItem(c.in), c.first) << '"' << c.in << '"';
+    }
+}
+
+TEST(ListTextTest, AddressListsAreSeparatedByBlanks) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"192.0.2.1 192.0.2.2", "192.0.2.1;192.0.2.2"},
+        {" 192.0.2.1  192.0.2.2 , 192.0.2.3 ", "192.0.2.1;192.0.2.2;192.0.2.3"},
+        {"192.0.2.1 ; 192.0.2.2", "192.0.2.1;192.0.2.2"},
+        {"192.0.2.1,192.0.2.2", "192.0.2.1;192.0.2.2"},
+        {"a ;; b", "a;;b"},
+        {"192.0.2.1;192.0.2.2", "192.0.2.1;192.0.2.2"},
+        {"  192.0.2.1  ", "192.0.2.1"},
+        {"", ""},
+    };
+    for (const auto& [in, out] : cases) {
+        EXPECT_EQ(NormalizeAddressList(in), out) << '"' << in << '"';
     }
 }
 
@@ -276,6 +358,29 @@ TEST_F(SettingsStoreTest, DamagedDomainCountStaysWithinTheFile) {
     EXPECT_EQ(store->GetDomainName(2), "");
     EXPECT_TRUE(store->SaveSettings(false));
     EXPECT_EQ(Get(std::string(kConfig) + "domains.cfg").size(), 2u * 96);
+}
+
+TEST_F(SettingsStoreTest, AddingADomainStopsAtTheLimit) {
+    const struct {
+        int32_t count;
+        bool added;
+    } cases[] = {
+        {SettingsStore::kDomainCountLimit - 1, true},
+        {SettingsStore::kDomainCountLimit, false},
+        {INT32_MAX, false},
+    };
+    for (const auto& c : cases) {
+        auto store = NewStore();
+        store->Record().SetDomainCount(c.count);
+        EXPECT_EQ(store->AddDomain("one.example"), c.added) << c.count;
+        EXPECT_EQ(store->Record().DomainCount(), c.added ? c.count + 1 : c.count) << c.count;
+        EXPECT_EQ(store->Domains().Capacity(), c.added ? c.count + 1 : 0) << c.count;
+    }
+    auto store = NewStore();
+    EXPECT_TRUE(store->ReserveDomains(SettingsStore::kDomainCountLimit));
+    EXPECT_FALSE(store->ReserveDomains(1));
+    EXPECT_FALSE(store->ReserveDomains(-1));
+    EXPECT_EQ(store->Domains().Capacity(), SettingsStore::kDomainCountLimit);
 }
 
 TEST_F(SettingsStoreTest, GetDomainNameOutsideTheTableIsEmpty) {
@@ -421,6 +526,14 @@ TEST_F(SettingsStoreTest, FooterFiles) {
     EXPECT_EQ(Get(std::string(kConfig) + "tags.dat"), ";\r\nfootervalue.txt;\r\n\r\n\r\n10\r\n");
     EXPECT_EQ(Get(std::string(kConfig) + "footervalue.txt"), "Sent by Tolva");
     EXPECT_TRUE(store->Record().FooterTagsEnabled());
+}
+
+TEST_F(SettingsStoreTest, FooterTextIsWrittenWhenTheTagsFileFails) {
+    // A folder in the way of tags.dat makes every write of it fail.
+    ASSERT_TRUE(services_.files->CreateFolders(std::string(kConfig) + "tags.dat\\").ok());
+    auto store = NewStore();
+    EXPECT_FALSE(store->WriteFooterFiles("Sent by Tolva"));
+    EXPECT_EQ(Get(std::string(kConfig) + "footervalue.txt"), "Sent by Tolva");
 }
 
 }  // namespace

@@ -7,6 +7,8 @@
 // clang-format on
 
 #include "platform/win32/ansi_text.h"
+#include "platform/win32/dns_servers.h"
+#include "util/wide_text.h"
 
 namespace tolva::platform {
 namespace {
@@ -62,7 +64,6 @@ int32_t Win32System::TimeZoneBias() const {
 }
 
 std::vector<std::string> Win32System::DnsServers() const {
-    std::vector<std::string> servers;
     ULONG size = sizeof(FIXED_INFO);
     std::string buffer(size, '\0');
     DWORD result = ::GetNetworkParams(reinterpret_cast<FIXED_INFO*>(buffer.data()), &size);
@@ -71,17 +72,9 @@ std::vector<std::string> Win32System::DnsServers() const {
         result = ::GetNetworkParams(reinterpret_cast<FIXED_INFO*>(buffer.data()), &size);
     }
     if (result != ERROR_SUCCESS) {
-        return servers;
+        return {};
     }
-    const auto* info = reinterpret_cast<const FIXED_INFO*>(buffer.data());
-    for (const IP_ADDR_STRING* entry = &info->DnsServerList; entry != nullptr;
-         entry = entry->Next) {
-        std::string address(entry->IpAddress.String);
-        if (!address.empty()) {
-            servers.push_back(address);
-        }
-    }
-    return servers;
+    return DnsServersOf(*reinterpret_cast<const FIXED_INFO*>(buffer.data()));
 }
 
 LocalTime Win32System::Now() const {
@@ -108,13 +101,11 @@ void Win32System::SleepFor(uint32_t milliseconds) {
 }
 
 std::u16string Win32System::AnsiToWide(std::string_view text) const {
-    std::wstring wide = AnsiToWideText(text);
-    return std::u16string(wide.begin(), wide.end());
+    return util::FromWideString(AnsiToWideText(text));
 }
 
 std::string Win32System::WideToAnsi(std::u16string_view text) const {
-    std::wstring wide(text.begin(), text.end());
-    return WideToAnsiText(wide);
+    return WideToAnsiText(util::ToWideString(text));
 }
 
 std::string Win32System::ErrorText(uint32_t code) const {
