@@ -1,7 +1,6 @@
 #include "i18n/language_file.h"
 
 #include <exception>
-#include <memory>
 #include <string>
 
 #include "i18n/language_file_names.h"
@@ -33,28 +32,6 @@ void Apply(const LanguageFileScope& scope, const util::TXMLObject& application,
     if (list != nullptr) {
         ImportStrings(*list, scope.system, scope.strings);
     }
-}
-
-// Writes a sibling file first and moves it over the target, so that the target is either the old
-// file or the whole new one.
-bool ReplaceFile(platform::FileSystem& files, std::string_view path, std::string_view content) {
-    const std::string target(path.substr(0, util::kMaxFileNameLength));
-    const size_t separator = target.find_last_of("\\/");
-    if (separator != std::string::npos) {
-        (void)files.CreateFolders(target.substr(0, separator + 1));
-    }
-    const std::string fresh = target + ".new";
-    std::unique_ptr<platform::OutputFile> file;
-    if (!files.OpenForWrite(fresh, file)) {
-        return false;
-    }
-    const bool complete = file->Write(content.data(), content.size()).ok() && file->Close().ok();
-    file.reset();
-    if (!complete || !files.MoveTo(fresh, target, true)) {
-        (void)files.RemoveFile(fresh);
-        return false;
-    }
-    return true;
 }
 
 }  // namespace
@@ -99,7 +76,8 @@ bool ExportLanguageFile(const LanguageFileScope& scope, std::string_view path, b
     } catch (const std::exception&) {
         return false;
     }
-    return ReplaceFile(scope.files, path, xml);
+    // The target is either the old file or the whole new one.
+    return util::ReplaceFileWhole(scope.files, path.substr(0, util::kMaxFileNameLength), xml, true);
 }
 
 void ImportStrings(const util::TXMLObject& stringElement, const platform::System& system,

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "util/folder_path.h"
 #include "util/utf8.h"
 #include "util/xml_tag.h"
 
@@ -109,10 +110,7 @@ std::optional<std::u16string> LanguageMarkerCaption(std::string_view line,
 void ScanLanguageFiles(const platform::FileSystem& files, const platform::System& system,
                        std::string_view folder, LanguageList& list) {
     list.clear();
-    std::string root(folder);
-    if (!root.empty() && root.back() != '\\') {
-        root += '\\';
-    }
+    const std::string root = util::WithTrailingBackslash(folder);
     // Depth first without recursion, so that a deep tree cannot exhaust the stack.
     std::vector<std::string> pending{root};
     while (!pending.empty()) {

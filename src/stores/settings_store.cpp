@@ -595,9 +595,9 @@ bool SettingsStore::SaveSettings(bool settingsOnly) {
     NumberedLockGuard guard(locks_, 0);
     saveProblem_.clear();
     const std::string settingsPath = configFolder_ + kSettingsFile;
-    std::vector<uint8_t> image(record_.bytes().begin(), record_.bytes().end());
-    ScrambleBlock(image.data(), image.size(), 0);
-    if (!ReplaceFile(settingsPath, image.data(), image.size(), true)) {
+    std::string image(reinterpret_cast<const char*>(record_.bytes().data()), SettingsRecord::kSize);
+    ScrambleBlock(reinterpret_cast<uint8_t*>(image.data()), image.size(), 0);
+    if (!util::ReplaceFileWhole(files_, settingsPath, image, true)) {
         // DomainCount of the old settings file still describes the old domains file.
         saveProblem_ = settingsPath + " could not be written";
         return false;
@@ -612,31 +612,10 @@ bool SettingsStore::SaveSettings(bool settingsOnly) {
         return false;
     }
     const int32_t count = std::clamp(record_.DomainCount(), 0, domains_.Capacity());
-    if (!ReplaceFile(domainsPath, domains_.Data(),
-                     static_cast<size_t>(count) * DomainTable::kRecordSize, false)) {
+    const std::string_view table(reinterpret_cast<const char*>(domains_.Data()),
+                                 static_cast<size_t>(count) * DomainTable::kRecordSize);
+    if (!util::ReplaceFileWhole(files_, domainsPath, table, false)) {
         saveProblem_ = domainsPath + " could not be written";
-        return false;
-    }
-    return true;
-}
-
-bool SettingsStore::ReplaceFile(const std::string& path, const uint8_t* data, size_t size,
-                                bool createFolder) {
-    const std::string fresh = path + ".new";
-    std::unique_ptr<platform::OutputFile> file;
-    if (!files_.OpenForWrite(fresh, file)) {
-        if (!createFolder) {
-            return false;
-        }
-        (void)files_.CreateFolders(configFolder_);
-        if (!files_.OpenForWrite(fresh, file)) {
-            return false;
-        }
-    }
-    const bool complete = file->Write(data, size).ok() && file->Close().ok();
-    file.reset();
-    if (!complete || !files_.MoveTo(fresh, path, true)) {
-        (void)files_.RemoveFile(fresh);
         return false;
     }
     return true;

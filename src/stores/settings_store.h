@@ -148,8 +148,6 @@ private:
     bool LoadDomainsFromFiles();
     void TakeLegacyDomainNames();
     void WidenLegacyDomainEntries();
-    // Writes content to path through a file beside it that then replaces it.
-    bool ReplaceFile(const std::string& path, const uint8_t* data, size_t size, bool createFolder);
 
     platform::FileSystem& files_;
     platform::System& system_;

@@ -1,6 +1,7 @@
 #include "util/string_file.h"
 
 #include <cstddef>
+#include <memory>
 
 namespace tolva::util {
 
@@ -59,6 +60,26 @@ bool WriteCreatingFolders(platform::FileSystem& files, std::string_view path,
         return false;
     }
     return WriteOnce(files, path, content, append).ok();
+}
+
+bool ReplaceFileWhole(platform::FileSystem& files, std::string_view path, std::string_view content,
+                      bool createFolders) {
+    const std::string fresh = std::string(path) + ".new";
+    std::unique_ptr<platform::OutputFile> file;
+    if (!files.OpenForWrite(fresh, file)) {
+        const std::string_view folder = FolderOf(path);
+        if (!createFolders || folder.empty() || !files.CreateFolders(folder) ||
+            !files.OpenForWrite(fresh, file)) {
+            return false;
+        }
+    }
+    const bool complete = file->Write(content.data(), content.size()).ok() && file->Close().ok();
+    file.reset();
+    if (!complete || !files.MoveTo(fresh, path, true)) {
+        (void)files.RemoveFile(fresh);
+        return false;
+    }
+    return true;
 }
 
 bool SaveStringToFile(platform::FileSystem& files, std::string_view content,

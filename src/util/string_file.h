@@ -28,6 +28,13 @@ std::string LoadStringFromFile(platform::FileSystem& files, std::string_view fil
 [[nodiscard]] bool WriteCreatingFolders(platform::FileSystem& files, std::string_view path,
                                         std::string_view content, bool append = false);
 
+// Writes the content to a file beside path (path + ".new") and moves that over path in one step,
+// so that path holds either its old content or all of the new one; the file beside is removed
+// again on failure. With createFolders the missing folders of the path are created when the file
+// beside cannot be, and its creation is tried once more. The path is taken as it is.
+[[nodiscard]] bool ReplaceFileWhole(platform::FileSystem& files, std::string_view path,
+                                    std::string_view content, bool createFolders);
+
 // WriteCreatingFolders with the file name cut to the maximum length. With deleteWhenEmpty an empty
 // content removes the file instead; true when it is gone.
 [[nodiscard]] bool SaveStringToFile(platform::FileSystem& files, std::string_view content,

@@ -71,5 +71,42 @@ TEST(StringFile, WriteCreatingFoldersTakesThePathAsItIs) {
     EXPECT_EQ(files.files[path], "text+more");
 }
 
+TEST(StringFile, ReplaceFileWholeKeepsTheOldFileOnFailure) {
+    const struct {
+        const char* name;
+        const char* path;
+        bool createFolders;
+        bool failWrites;
+        bool failMoves;
+        bool replaced;
+        const char* after;  // null: no file there
+    } cases[] = {
+        {"replaced", "C:\\d\\f.txt", false, false, false, true, "new"},
+        {"write fails", "C:\\d\\f.txt", false, true, false, false, "old"},
+        {"move fails", "C:\\d\\f.txt", false, false, true, false, "old"},
+        {"missing folder made", "C:\\new\\f.txt", true, false, false, true, "new"},
+        {"missing folder left", "C:\\new\\f.txt", false, false, false, false, nullptr},
+    };
+    for (const auto& c : cases) {
+        platform::MemoryFileSystem files(platform::MemoryFileSystem::Folders::kMustBeCreated);
+        ASSERT_TRUE(files.CreateFolders("C:\\d\\").ok());
+        files.files["C:\\d\\f.txt"] = "old";
+        platform::FaultyFileSystem faulty(files);
+        if (c.failWrites) {
+            faulty.Inject(platform::FileOperation::kWriteWholeFile);
+            faulty.Inject(platform::FileOperation::kWrite);
+        }
+        if (c.failMoves) {
+            faulty.Inject(platform::FileOperation::kMoveTo);
+        }
+        EXPECT_EQ(ReplaceFileWhole(faulty, c.path, "new", c.createFolders), c.replaced) << c.name;
+        ASSERT_EQ(files.FileExists(c.path), c.after != nullptr) << c.name;
+        if (c.after != nullptr) {
+            EXPECT_EQ(files.files[c.path], c.after) << c.name;
+        }
+        EXPECT_FALSE(files.FileExists(std::string(c.path) + ".new")) << c.name;
+    }
+}
+
 }  // namespace
 }  // namespace tolva::util
