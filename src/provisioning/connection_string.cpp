@@ -10,23 +10,13 @@ namespace {
 // The values between separators; asking past the last gives an empty value.
 class Values {
 public:
-    Values(std::string_view text, char separator) {
-        size_t start = 0;
-        while (true) {
-            size_t end = text.find(separator, start);
-            values_.push_back(text.substr(start, end - start));
-            if (end == std::string_view::npos) {
-                break;
-            }
-            start = end + 1;
-        }
-    }
+    Values(std::string_view text, char separator) : values_(util::SplitText(text, separator)) {}
     std::string_view operator[](size_t index) const {
-        return index < values_.size() ? values_[index] : std::string_view();
+        return index < values_.size() ? std::string_view(values_[index]) : std::string_view();
     }
 
 private:
-    std::vector<std::string_view> values_;
+    std::vector<std::string> values_;
 };
 
 std::string_view PrimaryText(std::string_view connection) {

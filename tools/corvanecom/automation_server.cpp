@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "call_log.h"
+#include "util/text.h"
 
 namespace tolva::standin {
 
@@ -67,10 +68,7 @@ LoggedArgument Describe(const VARIANTARG& variant) {
 // Which check failed, or S_OK when one of the method's argument lists matches.
 HRESULT Match(std::string_view signatures, std::string_view given, UINT* argumentError) {
     bool countFits = false;
-    size_t start = 0;
-    while (true) {
-        size_t end = signatures.find('|', start);
-        std::string_view signature = signatures.substr(start, end - start);
+    for (const std::string& signature : util::SplitText(signatures, '|')) {
         if (signature == given) {
             return S_OK;
         }
@@ -83,10 +81,6 @@ HRESULT Match(std::string_view signatures, std::string_view given, UINT* argumen
                 *argumentError = static_cast<UINT>(given.size() - 1 - bad);
             }
         }
-        if (end == std::string_view::npos) {
-            break;
-        }
-        start = end + 1;
     }
     return countFits ? DISP_E_TYPEMISMATCH : DISP_E_BADPARAMCOUNT;
 }
