@@ -184,4 +184,16 @@ int32_t StrToIntDef(std::string_view text, int32_t defaultValue) {
     return parsed.complete ? parsed.value : defaultValue;
 }
 
+std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to) {
+    std::string out;
+    size_t start = 0;
+    for (size_t found = text.find(from); !from.empty() && found != std::string_view::npos;
+         found = text.find(from, start)) {
+        out.append(text.substr(start, found - start)).append(to);
+        start = found + from.size();
+    }
+    out.append(text.substr(start));
+    return out;
+}
+
 }  // namespace tolva::util

@@ -42,4 +42,8 @@ int32_t LeadingInteger(std::string_view text);
 // digits, within the 32-bit range); otherwise the default is returned.
 int32_t StrToIntDef(std::string_view text, int32_t defaultValue);
 
+// Every occurrence of from (case-sensitive, not empty) replaced by to, left to right; replaced text
+// is not searched again.
+std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to);
+
 }  // namespace tolva::util

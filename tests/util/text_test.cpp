@@ -98,5 +98,21 @@ TEST(Text, ListSplitting) {
     EXPECT_EQ(SplitText("a|b;c|", '|'), (Pieces{"a", "b;c", ""}));
 }
 
+TEST(Text, ReplaceAllDoesNotSearchWhatItInserted) {
+    struct Case {
+        const char* text;
+        const char* from;
+        const char* to;
+        const char* replaced;
+    } const cases[] = {
+        {"a.b.c", ".", "..", "a..b..c"}, {"aaa", "aa", "b", "ba"}, {"x=1", "", "y", "x=1"},
+        {"abc", "abc", "", ""},          {"Aa", "a", ";a", "A;a"}, {"", "a", "b", ""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ReplaceAll(c.text, c.from, c.to), c.replaced)
+            << "input: \"" << c.text << "\" from \"" << c.from << "\"";
+    }
+}
+
 }  // namespace
 }  // namespace tolva::util
