@@ -256,7 +256,14 @@ int32_t ReportedEngineCall(const char* name, const char* partner, const char* op
     return EngineCall(name, partner, options, mode, status, result) ? Done(status) : result;
 }
 
-int32_t CopyText(const std::string& text, char* buffer, uint32_t size, uint32_t* status) {
+// Logs a call that answers with a text and copies the text into the caller's buffer.
+int32_t TextCall(const char* name, const char* partner, const std::string& text, char* buffer,
+                 uint32_t size, uint32_t* status) {
+    Log(std::string(name) + " partner=" + Quoted(partner) + " size=" + std::to_string(size));
+    int32_t result = 0;
+    if (FailureSet(name, result, status)) {
+        return result;
+    }
     if (buffer == nullptr || size <= text.size()) {
         return kBadArguments;
     }
@@ -322,22 +329,12 @@ SETIFACE_EXPORT setifaceCheckUpdate(const char* partner, const char* options, in
 
 SETIFACE_EXPORT setifaceGimmePathToSetifaceVpu(const char* partner, char* buffer, uint32_t size,
                                                uint32_t* status) {
-    Log(std::string(setiface::kGimmePathToSetifaceVpu) + " partner=" + Quoted(partner) +
-        " size=" + std::to_string(size));
-    int32_t result = 0;
-    if (FailureSet(setiface::kGimmePathToSetifaceVpu, result, status)) {
-        return result;
-    }
-    return CopyText(Ansi(LibraryFolder()) + "setiface.vpu", buffer, size, status);
+    return TextCall(setiface::kGimmePathToSetifaceVpu, partner,
+                    Ansi(LibraryFolder()) + "setiface.vpu", buffer, size, status);
 }
 
 SETIFACE_EXPORT setifaceGetPartVersions(const char* partner, char* buffer, uint32_t size,
                                         uint32_t* status) {
-    Log(std::string(setiface::kGetPartVersions) + " partner=" + Quoted(partner) +
-        " size=" + std::to_string(size));
-    int32_t result = 0;
-    if (FailureSet(setiface::kGetPartVersions, result, status)) {
-        return result;
-    }
-    return CopyText("setiface=1.0;engine=1.0", buffer, size, status);
+    return TextCall(setiface::kGetPartVersions, partner, "setiface=1.0;engine=1.0", buffer, size,
+                    status);
 }
