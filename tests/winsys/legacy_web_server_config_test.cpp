@@ -97,5 +97,21 @@ TEST(LegacyWebServerConfigConversion, HandlerListsBecomeTheDefaultHost) {
     EXPECT_EQ(host.specialPaths[1].module, "[webdav]");
 }
 
+TEST(LegacyWebServerConfigConversion, OldFileStaysUntilTheNewOneIsSaved) {
+    platform::FakeSystem system;
+    platform::MemoryFileSystem files;
+    files.files[kCfg] = "[Filter]\r\n.php=php\\php.dll|[php]\r\n\r\n";
+    files.failWrites = true;
+
+    WebServerConfig config;
+    EXPECT_FALSE(LoadWebServerConfig(files, system, kConfig, config));
+    EXPECT_EQ(files.files.count(kCfg), 1u);
+    EXPECT_EQ(files.files.size(), 1u);
+
+    files.failWrites = false;
+    EXPECT_TRUE(LoadWebServerConfig(files, system, kConfig, config));
+    EXPECT_EQ(files.files.count(kCfg), 0u);
+}
+
 }  // namespace
 }  // namespace tolva::winsys
