@@ -6,6 +6,7 @@
 
 #include "platform/fake/fake_system.h"
 #include "platform/fake/memory_file_system.h"
+#include "unreadable_file.h"
 
 namespace tolva::winsys {
 namespace {
@@ -56,10 +57,15 @@ TEST(PatchLegacyWebServerConfig, AddsTheHandlerAndItsPath) {
     }
 }
 
-TEST(PatchLegacyWebServerConfig, MissingFileStaysMissing) {
+TEST(PatchLegacyWebServerConfig, MissingOrUnreadableFileIsLeftAlone) {
     platform::MemoryFileSystem files;
     PatchLegacyWebServerConfig(files, kConfig);
     EXPECT_TRUE(files.files.empty());
+
+    files.files[kCfg] = "[General]\r\nPort=80\r\n";
+    testing::UnreadableFile unreadable(files, kCfg);
+    PatchLegacyWebServerConfig(unreadable, kConfig);
+    EXPECT_EQ(files.files[kCfg], "[General]\r\nPort=80\r\n");
 }
 
 TEST(LegacyWebServerConfigConversion, HandlerListsBecomeTheDefaultHost) {

@@ -6,6 +6,7 @@
 
 #include "platform/fake/fake_system.h"
 #include "platform/fake/memory_file_system.h"
+#include "unreadable_file.h"
 #include "util/xml_object.h"
 #include "winsys/web_handler_edits.h"
 
@@ -216,6 +217,12 @@ TEST_F(WebServerConfigTest, ConfigurationWithoutHostIsLeftAlone) {
             EXPECT_EQ(files_.files[kDat], c.content) << c.name;
         }
     }
+
+    files_.files[kDat] = kServerConfig;
+    testing::UnreadableFile unreadable(files_, kDat);
+    WebHandlerEdits edits(unreadable, system_);
+    EXPECT_FALSE(edits.AddWebDavHandler(kConfig));
+    EXPECT_EQ(files_.files[kDat], kServerConfig);
 }
 
 TEST_F(WebServerConfigTest, RemovedEntriesAndHostsLeaveTheDocument) {
