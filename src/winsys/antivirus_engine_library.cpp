@@ -34,24 +34,15 @@ Function As(void* entryPoint) {
 bool AntivirusEngineLibrary::Load(std::string_view folder) {
     Unload();
     const CurrentFolderSwitch current(libraries_, folder);
-    platform::LibraryHandle handle = nullptr;
-    if (!libraries_.Load(std::string(folder) + setiface::kLibraryName, handle)) {
+    if (!libraries_.Load(std::string(folder) + setiface::kLibraryName, library_)) {
         return false;
     }
-    handle_ = handle;
     folder_ = std::string(folder);
     return true;
 }
 
-void AntivirusEngineLibrary::Unload() {
-    if (handle_ != nullptr) {
-        libraries_.Free(handle_);
-        handle_ = nullptr;
-    }
-}
-
 void* AntivirusEngineLibrary::EntryPoint(const char* name) const {
-    return handle_ == nullptr ? nullptr : libraries_.Lookup(handle_, name);
+    return library_ == nullptr ? nullptr : library_->Lookup(name);
 }
 
 bool AntivirusEngineLibrary::InstallProgram(std::string_view targetFolder) {

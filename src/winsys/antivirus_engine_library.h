@@ -4,6 +4,7 @@
 // the current folder, so the folder is made current while the library loads and while it installs,
 // and the previous current folder is restored afterwards.
 
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -14,15 +15,13 @@ namespace tolva::winsys {
 class AntivirusEngineLibrary {
 public:
     explicit AntivirusEngineLibrary(platform::Libraries& libraries) : libraries_(libraries) {}
-    ~AntivirusEngineLibrary() { Unload(); }
-    AntivirusEngineLibrary(const AntivirusEngineLibrary&) = delete;
-    AntivirusEngineLibrary& operator=(const AntivirusEngineLibrary&) = delete;
 
     // Loads folder (with a trailing backslash) + "setiface.dll", unloading a library loaded
     // before. False when it cannot be loaded.
     bool Load(std::string_view folder);
-    bool Loaded() const { return handle_ != nullptr; }
-    void Unload();
+    bool Loaded() const { return library_ != nullptr; }
+    // Also when the loader goes.
+    void Unload() { library_.reset(); }
 
     // Each call is skipped (false) when no library is loaded or it lacks the entry point.
 
@@ -40,7 +39,7 @@ private:
     void* EntryPoint(const char* name) const;
 
     platform::Libraries& libraries_;
-    platform::LibraryHandle handle_ = nullptr;
+    std::unique_ptr<platform::Library> library_;
     std::string folder_;
 };
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/fake/faulty_file_system.h"
 #include "platform/fake/memory_file_system.h"
 
 namespace tolva::util {
@@ -14,12 +15,14 @@ TEST(ReplaceFile, FailureKeepsThePreviousContent) {
     EXPECT_EQ(files.files["C:\\a.ini"], "new");
     EXPECT_EQ(files.files.size(), 1u);
 
-    for (bool* failure : {&files.failWrites, &files.failMoves}) {
-        *failure = true;
-        EXPECT_FALSE(ReplaceFileContent(files, "C:\\a.ini", "newer"));
-        EXPECT_EQ(files.files["C:\\a.ini"], "new");
-        EXPECT_EQ(files.files.size(), 1u);
-        *failure = false;
+    using platform::FileOperation;
+    for (const FileOperation operation : {FileOperation::kOpenForWrite, FileOperation::kWrite,
+                                          FileOperation::kClose, FileOperation::kMoveTo}) {
+        platform::FaultyFileSystem faulty(files);
+        faulty.Inject(operation);
+        EXPECT_FALSE(ReplaceFileContent(faulty, "C:\\a.ini", "newer")) << int(operation);
+        EXPECT_EQ(files.files["C:\\a.ini"], "new") << int(operation);
+        EXPECT_EQ(files.files.size(), 1u) << int(operation);
     }
 }
 

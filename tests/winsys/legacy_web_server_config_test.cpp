@@ -5,8 +5,8 @@
 #include <string>
 
 #include "platform/fake/fake_system.h"
+#include "platform/fake/faulty_file_system.h"
 #include "platform/fake/memory_file_system.h"
-#include "unreadable_file.h"
 
 namespace tolva::winsys {
 namespace {
@@ -63,7 +63,8 @@ TEST(PatchLegacyWebServerConfig, MissingOrUnreadableFileIsLeftAlone) {
     EXPECT_TRUE(files.files.empty());
 
     files.files[kCfg] = "[General]\r\nPort=80\r\n";
-    testing::UnreadableFile unreadable(files, kCfg);
+    platform::FaultyFileSystem unreadable(files);
+    unreadable.Inject(platform::FileOperation::kReadWholeFile);
     PatchLegacyWebServerConfig(unreadable, kConfig);
     EXPECT_EQ(files.files[kCfg], "[General]\r\nPort=80\r\n");
 }
@@ -107,14 +108,14 @@ TEST(LegacyWebServerConfigConversion, OldFileStaysUntilTheNewOneIsSaved) {
     platform::FakeSystem system;
     platform::MemoryFileSystem files;
     files.files[kCfg] = "[Filter]\r\n.php=php\\php.dll|[php]\r\n\r\n";
-    files.failWrites = true;
+    platform::FaultyFileSystem full(files);
+    full.FillTheDisk();
 
     WebServerConfig config;
-    EXPECT_FALSE(LoadWebServerConfig(files, system, kConfig, config));
+    EXPECT_FALSE(LoadWebServerConfig(full, system, kConfig, config));
     EXPECT_EQ(files.files.count(kCfg), 1u);
     EXPECT_EQ(files.files.size(), 1u);
 
-    files.failWrites = false;
     EXPECT_TRUE(LoadWebServerConfig(files, system, kConfig, config));
     EXPECT_EQ(files.files.count(kCfg), 0u);
 }

@@ -5,9 +5,7 @@
 #include <string>
 
 #include "archive/archive_writer.h"
-#include "platform/fake/fake_registry.h"
-#include "platform/fake/fake_system.h"
-#include "platform/fake/memory_file_system.h"
+#include "platform/fake/fake_platform.h"
 
 namespace tolva::winsys {
 namespace {
@@ -21,18 +19,13 @@ constexpr char kASpellKey[] = "Software\\ASpell";
 
 class PhpSetupTest : public ::testing::Test {
 protected:
-    PhpSetupTest() {
-        platform_.files = &files_;
-        platform_.registry = &registry_;
-        platform_.system = &system_;
-    }
-
     PhpSetup Php() {
-        return PhpSetup(platform_, kSetup, kInstall,
+        return PhpSetup(platform_.Services(), kSetup, kInstall,
                         MakeTemplateValues(system_, kInstall, "C:\\Tolva\\logs\\"));
     }
 
     void PutPhpArchive(const std::string& phpIni) {
+        ASSERT_TRUE(files_.CreateFolders(kSetup));
         archive::ArchiveWriter writer;
         ASSERT_TRUE(writer.Create(files_, std::string(kSetup) + "setupphp.dat", ""));
         ASSERT_TRUE(writer.AddContent("php.ini", phpIni));
@@ -40,10 +33,10 @@ protected:
         ASSERT_TRUE(writer.Finish());
     }
 
-    platform::MemoryFileSystem files_;
-    platform::FakeRegistry registry_;
-    platform::FakeSystem system_;
-    platform::Platform platform_;
+    platform::FakePlatform platform_;
+    platform::MemoryFileSystem& files_ = platform_.Files();
+    platform::FakeRegistry& registry_ = platform_.Registry();
+    platform::FakeSystem& system_ = platform_.System();
 };
 
 TEST_F(PhpSetupTest, DeploymentKeepsTheFirstBackupOfPhpIni) {

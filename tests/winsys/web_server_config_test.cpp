@@ -5,8 +5,8 @@
 #include <string>
 
 #include "platform/fake/fake_system.h"
+#include "platform/fake/faulty_file_system.h"
 #include "platform/fake/memory_file_system.h"
-#include "unreadable_file.h"
 #include "util/xml_object.h"
 #include "winsys/web_handler_edits.h"
 
@@ -219,7 +219,8 @@ TEST_F(WebServerConfigTest, ConfigurationWithoutHostIsLeftAlone) {
     }
 
     files_.files[kDat] = kServerConfig;
-    testing::UnreadableFile unreadable(files_, kDat);
+    platform::FaultyFileSystem unreadable(files_);
+    unreadable.Inject(platform::FileOperation::kReadWholeFile).OnPathsEndingIn("webserver.dat");
     WebHandlerEdits edits(unreadable, system_);
     EXPECT_FALSE(edits.AddWebDavHandler(kConfig));
     EXPECT_EQ(files_.files[kDat], kServerConfig);

@@ -20,6 +20,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/unique_find_handle.h"
+#include "platform/win32/unique_handle.h"
 #include "winsys/antivirus_entry_points.h"
 
 namespace setiface = tolva::winsys::setiface;
@@ -91,15 +93,14 @@ void Log(const std::string& text) {
     std::snprintf(stamp, sizeof stamp, "%04u-%02u-%02u %02u:%02u:%02u ", now.wYear, now.wMonth,
                   now.wDay, now.wHour, now.wMinute, now.wSecond);
     const std::string line = stamp + text + " cwd=" + Ansi(CurrentFolder()) + "\r\n";
-    HANDLE file = ::CreateFileW(path.c_str(), FILE_APPEND_DATA,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
+    const tolva::platform::UniqueHandle file(::CreateFileW(
+        path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+        nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid()) {
         return;
     }
     DWORD written = 0;
-    ::WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
-    ::CloseHandle(file);
+    ::WriteFile(file.Get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
 }
 
 std::string Quoted(const char* text) {
@@ -136,16 +137,16 @@ int32_t Done(uint32_t* status) {
 std::vector<std::wstring> FilesIn(const std::wstring& folder) {
     std::vector<std::wstring> names;
     WIN32_FIND_DATAW data;
-    HANDLE search = ::FindFirstFileW((folder + L"*").c_str(), &data);
-    if (search == INVALID_HANDLE_VALUE) {
+    const tolva::platform::UniqueFindHandle search(
+        ::FindFirstFileW((folder + L"*").c_str(), &data));
+    if (!search.Valid()) {
         return names;
     }
     do {
         if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
             names.emplace_back(data.cFileName);
         }
-    } while (::FindNextFileW(search, &data));
-    ::FindClose(search);
+    } while (::FindNextFileW(search.Get(), &data));
     return names;
 }
 
@@ -193,34 +194,36 @@ int32_t Install(const std::wstring& setupProgram, const std::wstring& target) {
             installed += Ansi(name) + "\r\n";
         }
     }
-    HANDLE list = ::CreateFileW((setup + kInstalledList).c_str(), GENERIC_WRITE, 0, nullptr,
-                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (list == INVALID_HANDLE_VALUE) {
+    const tolva::platform::UniqueHandle list(::CreateFileW((setup + kInstalledList).c_str(),
+                                                           GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                                           FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!list.Valid()) {
         return kCopyFailed;
     }
     DWORD written = 0;
-    const bool complete = ::WriteFile(list, installed.data(), static_cast<DWORD>(installed.size()),
-                                      &written, nullptr) &&
+    const bool complete = ::WriteFile(list.Get(), installed.data(),
+                                      static_cast<DWORD>(installed.size()), &written, nullptr) &&
                           written == installed.size();
-    ::CloseHandle(list);
     return complete ? 0 : kCopyFailed;
 }
 
 // Removes the engine files that the installation beside this library listed, and the list.
 void Uninstall() {
     const std::wstring listPath = LibraryFolder() + kInstalledList;
-    HANDLE list = ::CreateFileW(listPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (list == INVALID_HANDLE_VALUE) {
-        return;
-    }
     std::string names;
-    char buffer[4096];
-    DWORD got = 0;
-    while (::ReadFile(list, buffer, sizeof buffer, &got, nullptr) && got > 0) {
-        names.append(buffer, got);
+    {
+        const tolva::platform::UniqueHandle list(
+            ::CreateFileW(listPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                          FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!list.Valid()) {
+            return;
+        }
+        char buffer[4096];
+        DWORD got = 0;
+        while (::ReadFile(list.Get(), buffer, sizeof buffer, &got, nullptr) && got > 0) {
+            names.append(buffer, got);
+        }
     }
-    ::CloseHandle(list);
     // The engine lies in the folder above "setup\"; only plain names are taken from the list.
     const std::wstring libraryFolder = LibraryFolder();
     const std::wstring engine = FolderOf(libraryFolder.substr(0, libraryFolder.size() - 1));
