@@ -3,7 +3,7 @@
 #include <array>
 #include <utility>
 
-#include "util/replace_file.h"
+#include "util/string_file.h"
 #include "util/text.h"
 
 namespace tolva::winsys {
@@ -70,8 +70,8 @@ bool FillTemplate(platform::FileSystem& files, std::string_view templateFile,
     if (filled.empty()) {
         return false;
     }
-    return util::ReplaceFileContent(
-        files, std::string(targetFolder).append(FileNameOf(templateFile)), filled);
+    return util::ReplaceFileWhole(files, std::string(targetFolder).append(FileNameOf(templateFile)),
+                                  filled, false);
 }
 
 }  // namespace tolva::winsys

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "util/replace_file.h"
+#include "util/string_file.h"
 #include "util/text.h"
 
 namespace tolva::winsys {
@@ -85,7 +85,7 @@ void PatchLegacyWebServerConfig(platform::FileSystem& files, std::string_view co
         AddVirtualHostLine(text);
     }
     text = util::ReplaceAll(text, "webmail\\web.dll", "php\\php.dll");
-    (void)util::ReplaceFileContent(files, path, text);
+    (void)util::ReplaceFileWhole(files, path, text, false);
 }
 
 WebHost ConvertLegacyHandlers(std::string_view text) {

@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "archive/extract_archive.h"
-#include "util/replace_file.h"
+#include "util/string_file.h"
 #include "util/text.h"
 
 namespace tolva::winsys {
@@ -59,8 +59,9 @@ void PhpSetup::SetSpellChecking(bool installed) {
     if (!files_.ReadWholeFile(ini, text) || text.empty()) {
         return;
     }
-    (void)util::ReplaceFileContent(
-        files_, ini, util::ReplaceAll(text, kSpellExtension, std::string(";") + kSpellExtension));
+    (void)util::ReplaceFileWhole(
+        files_, ini, util::ReplaceAll(text, kSpellExtension, std::string(";") + kSpellExtension),
+        false);
 }
 
 bool RegisterASpell(platform::FileSystem& files, platform::Registry& registry,

@@ -5,7 +5,7 @@
 #include <iterator>
 #include <utility>
 
-#include "util/replace_file.h"
+#include "util/string_file.h"
 #include "util/text.h"
 #include "winsys/legacy_web_server_config.h"
 
@@ -309,8 +309,8 @@ bool SaveWebServerConfig(platform::FileSystem& files, const platform::System& sy
         elements.push_back(std::move(element));
     }
     Arrange(*root, kHost, std::move(elements));
-    return util::ReplaceFileContent(files, ConfigPath(configFolder, kWebServerConfigFile),
-                                    config.document->ToXML(true, true));
+    return util::ReplaceFileWhole(files, ConfigPath(configFolder, kWebServerConfigFile),
+                                  config.document->ToXML(true, true), false);
 }
 
 }  // namespace tolva::winsys
