@@ -38,7 +38,7 @@ WizardValues TakeWizardValues(const WizardEntries& entries, const platform::Syst
 
 void RunPostInstallWizard(PostInstallWizardWindow& window, platform::Automation& automation,
                           const platform::System& system) {
-    if (!window.ShowModal()) {
+    if (!window.ShowWizard()) {
         return;
     }
     const WizardValues values = TakeWizardValues(window.Entries(), system);

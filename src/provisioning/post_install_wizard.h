@@ -34,7 +34,7 @@ class PostInstallWizardWindow {
 public:
     virtual ~PostInstallWizardWindow() = default;
     // Shows the wizard modally; true when the user finished it.
-    virtual bool ShowModal() = 0;
+    virtual bool ShowWizard() = 0;
     virtual WizardEntries Entries() const = 0;
 };
 

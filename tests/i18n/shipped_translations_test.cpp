@@ -16,8 +16,11 @@
 #include "i18n/language_list.h"
 #include "i18n/localization.h"
 #include "language_test_support.h"
+#include "platform/fake/fake_platform.h"
 #include "platform/fake/memory_file_system.h"
 #include "platform/host/host_file_system.h"
+#include "provisioning/odbc_form.h"
+#include "provisioning/setup_wizard_form.h"
 #include "ui/application.h"
 #include "ui/headless_display.h"
 #include "util/utf8.h"
@@ -29,8 +32,15 @@ namespace {
 // to the installer is added here: the tests below then list each of its texts that a shipped
 // translation lacks.
 struct InstallerForms {
-    explicit InstallerForms(ui::Application& application) : langSelect(application) {}
+    explicit InstallerForms(ui::Application& application)
+        : database(application, machine.Services(), settings, "C:\\Setup\\"),
+          postInstallWizard(application),
+          langSelect(application) {}
 
+    platform::FakePlatform machine;
+    stores::SettingsStore settings{machine.Services()};
+    provisioning::TODBCForm database;
+    provisioning::TSetupWizardForm postInstallWizard;
     TLangSelectForm langSelect;
 };
 

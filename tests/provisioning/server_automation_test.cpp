@@ -73,7 +73,7 @@ class ScriptedWizard : public PostInstallWizardWindow {
 public:
     explicit ScriptedWizard(std::optional<WizardEntries> finished)
         : finished_(std::move(finished)) {}
-    bool ShowModal() override {
+    bool ShowWizard() override {
         ++shown;
         return finished_.has_value();
     }

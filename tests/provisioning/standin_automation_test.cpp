@@ -22,7 +22,7 @@ constexpr char kCallLog[] = "C:\\Tolva Server\\logs\\standin-corvanecom.log";
 class ScriptedWizard : public PostInstallWizardWindow {
 public:
     explicit ScriptedWizard(bool finish) : finish_(finish) {}
-    bool ShowModal() override { return finish_; }
+    bool ShowWizard() override { return finish_; }
     WizardEntries Entries() const override {
         return {u"mail.example.com", u"example.com", u" admin ", u"pw"};
     }

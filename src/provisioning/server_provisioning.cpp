@@ -1,0 +1,15 @@
+#include "provisioning/server_provisioning.h"
+
+#include "provisioning/server_automation.h"
+
+namespace tolva::provisioning {
+
+void ServerProvisioning::RunPostInstallWizard() {
+    provisioning::RunPostInstallWizard(wizard_, automation_, system_);
+}
+
+void ServerProvisioning::SwitchToDatabaseStorage(const std::string& connection) {
+    provisioning::SwitchToDatabaseStorage(automation_, system_, connection);
+}
+
+}  // namespace tolva::provisioning
