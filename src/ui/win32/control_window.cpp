@@ -501,6 +501,11 @@ void ApplyProperty(ControlWindow& control, Property property, GdiResources& reso
             if (kind == Kind::kEdit || kind == Kind::kMemo) {
                 ::SendMessageW(window, EM_SETSEL, static_cast<WPARAM>(component.SelStart()),
                                component.SelStart() + component.SelLength());
+            } else if (kind == Kind::kComboBox &&
+                       component.GetComboStyle() == ComboStyle::kDropDown) {
+                ::SendMessageW(
+                    window, CB_SETEDITSEL, 0,
+                    MAKELPARAM(component.SelStart(), component.SelStart() + component.SelLength()));
             }
             return;
         case Property::kDefault:
