@@ -53,34 +53,19 @@ TSetupWizardForm::TSetupWizardForm(ui::Application& application)
 
     NamePanel = &AddPage("NamePanel", "NameInfoLabel",
                          u"Enter the hostname of the mail server computer. It must not be blank. ");
-    NameEdit =
-        &AddField(*NamePanel, kFieldTop, "NameLabel", u"Hostname:", "NameEdit", kHostNameTag);
-    Add({.className = "TTntLabel",
-         .name = "NameExampleLabel",
-         .parent = NamePanel,
-         .bounds = {kMargin, kFieldTop + 42, kFieldWidth, 13},
-         .text = u"For example: mail.example.com"});
+    NameEdit = &AddField(*NamePanel, kFieldTop, "NameLabel", u"Hostname:", "NameEdit", kHostNameTag,
+                         {"NameExampleLabel", u"For example: mail.example.com"});
 
     OtherPanel = &AddPage("OtherPanel", "OtherInfoLabel", u"Enter the name of the primary domain.");
-    OtherEdit =
-        &AddField(*OtherPanel, kFieldTop, "OtherLabel", u"Domain:", "OtherEdit", kDomainTag);
-    Add({.className = "TTntLabel",
-         .name = "OtherExampleLabel",
-         .parent = OtherPanel,
-         .bounds = {kMargin, kFieldTop + 42, kFieldWidth, 13},
-         .text = u"For example: example.com"});
+    OtherEdit = &AddField(*OtherPanel, kFieldTop, "OtherLabel", u"Domain:", "OtherEdit", kDomainTag,
+                          {"OtherExampleLabel", u"For example: example.com"});
 
     EmailPanel = &AddPage("EmailPanel", "EmailInfoLabel",
                           u"Enter the username and password of the primary domain administrator. ");
-    EmailEdit =
-        &AddField(*EmailPanel, kFieldTop, "EmailLabel", u"Username:", "EmailEdit", kUserTag);
-    Add({.className = "TTntLabel",
-         .name = "EmailExampleLabel",
-         .parent = EmailPanel,
-         .bounds = {kMargin, kFieldTop + 42, kFieldWidth, 13},
-         .text = u"For example: administrator"});
-    PassEdit =
-        &AddField(*EmailPanel, kSecondFieldTop, "PassLabel", u"Password:", "PassEdit", kUserTag);
+    EmailEdit = &AddField(*EmailPanel, kFieldTop, "EmailLabel", u"Username:", "EmailEdit", kUserTag,
+                          {"EmailExampleLabel", u"For example: administrator"});
+    PassEdit = &AddField(*EmailPanel, kSecondFieldTop, "PassLabel", u"Password:", "PassEdit",
+                         kUserTag, {});
     PassEdit->SetPasswordChar(u'*');
 
     FinishPanel = &AddPage("FinishPanel", "FinishInfoLabel",
@@ -132,7 +117,8 @@ ui::Component& TSetupWizardForm::AddPage(const char* panel, const char* textName
 }
 
 ui::Component& TSetupWizardForm::AddField(ui::Component& panel, int top, const char* labelName,
-                                          std::u16string caption, const char* editName, int tag) {
+                                          std::u16string caption, const char* editName, int tag,
+                                          Example example) {
     auto& label = Add({.className = "TTntLabel",
                        .name = labelName,
                        .parent = &panel,
@@ -144,6 +130,13 @@ ui::Component& TSetupWizardForm::AddField(ui::Component& panel, int top, const c
                       .bounds = {kMargin, top + 16, kFieldWidth, 21}});
     edit.SetTag(tag);
     label.SetFocusControl(&edit);
+    if (example.name != nullptr) {
+        Add({.className = "TTntLabel",
+             .name = example.name,
+             .parent = &panel,
+             .bounds = {kMargin, top + 42, kFieldWidth, 13},
+             .text = std::move(example.text)});
+    }
     return edit;
 }
 

@@ -51,9 +51,13 @@ public:
 private:
     // A page panel with its explanation; the page's fields follow below it.
     ui::Component& AddPage(const char* panel, const char* textName, std::u16string text);
-    // A caption, an edit under it, and an optional example line under the edit; returns the edit.
+    struct Example {
+        const char* name = nullptr;  // none
+        std::u16string text;
+    };
+    // A caption, an edit under it, and an example line under the edit; returns the edit.
     ui::Component& AddField(ui::Component& panel, int top, const char* labelName,
-                            std::u16string caption, const char* editName, int tag);
+                            std::u16string caption, const char* editName, int tag, Example example);
     void ShowPage();
 
     uint8_t page_ = kHostNamePage;

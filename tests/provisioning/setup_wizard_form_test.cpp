@@ -20,11 +20,20 @@ namespace {
 
 using ui::Key;
 
+// The wizard in a headless display, finishing into the server's objects in memory.
 struct WizardRun {
+    WizardRun() {
+        for (auto& definition : tolva::testing::ServerAutomationClasses()) {
+            automation.DefineClass(definition);
+        }
+    }
+
     platform::FakeSystem system;
     ui::HeadlessDisplay display;
     ui::Application application{display, &system};
     TSetupWizardForm wizard{application};
+    platform::FakeAutomation automation;
+    ServerProvisioning provisioning{wizard, automation, system};
 };
 
 // The wizard as the user sees it at one moment: the header, the page in front, the buttons.
@@ -180,11 +189,6 @@ TEST(SetupWizardForm, EveryWayOutButFinishCancels) {
     };
     for (const auto& way : ways) {
         WizardRun run;
-        platform::FakeAutomation automation;
-        for (auto& definition : tolva::testing::ServerAutomationClasses()) {
-            automation.DefineClass(definition);
-        }
-        ServerProvisioning provisioning(run.wizard, automation, run.system);
         run.display.ScriptModal("TSetupWizardForm", [&](ui::Form& form) {
             ASSERT_TRUE(run.display.Type(form, "NameEdit", u"mail.example.com"));
             ASSERT_TRUE(run.display.Click(form, "NextButton"));
@@ -193,9 +197,9 @@ TEST(SetupWizardForm, EveryWayOutButFinishCancels) {
             ASSERT_TRUE(run.display.Type(form, "EmailEdit", u"admin"));
             EXPECT_TRUE(way.leave(run.display, form)) << way.way;
         });
-        provisioning.RunPostInstallWizard();
+        run.provisioning.RunPostInstallWizard();
         EXPECT_FALSE(run.wizard.Showing()) << way.way;
-        EXPECT_TRUE(automation.Records().empty()) << way.way;
+        EXPECT_TRUE(run.automation.Records().empty()) << way.way;
         EXPECT_TRUE(run.display.Problems().empty()) << way.way;
     }
 }
@@ -204,11 +208,6 @@ TEST(SetupWizardForm, EveryWayOutButFinishCancels) {
 // the host name and the password as typed.
 TEST(SetupWizardForm, FinishingCreatesDomainAndAdministratorFromTheEntries) {
     WizardRun run;
-    platform::FakeAutomation automation;
-    for (auto& definition : tolva::testing::ServerAutomationClasses()) {
-        automation.DefineClass(definition);
-    }
-    ServerProvisioning provisioning(run.wizard, automation, run.system);
     run.display.ScriptModal("TSetupWizardForm", [&](ui::Form& form) {
         ASSERT_TRUE(run.display.Type(form, "NameEdit", u" mail.example.com"));
         ASSERT_TRUE(run.display.Press(form, Key::kEnter));
@@ -219,10 +218,10 @@ TEST(SetupWizardForm, FinishingCreatesDomainAndAdministratorFromTheEntries) {
         ASSERT_TRUE(run.display.Press(form, Key::kEnter));
         ASSERT_TRUE(run.display.Press(form, Key::kEnter));
     });
-    provisioning.RunPostInstallWizard();
+    run.provisioning.RunPostInstallWizard();
 
     std::vector<std::string> calls;
-    for (const auto& record : automation.Records()) {
+    for (const auto& record : run.automation.Records()) {
         if (record.kind != platform::FakeAutomation::Record::Kind::kCall) {
             continue;
         }
