@@ -68,3 +68,31 @@ function(tolva_fuzzer name)
     target_link_libraries(${name} PRIVATE ${ARG_DEPS})
     target_link_options(${name} PRIVATE -fsanitize=fuzzer)
 endfunction()
+
+# tolva_delay_imports(VARIABLE dll...): sets VARIABLE to libraries to link instead of the named
+# system DLLs (without ".dll"), each loaded at the first call of one of its functions. So no such
+# DLL stands in a program's import table, where Windows would look for it beside the program
+# first; the program entry makes delay loads come from the system folder
+# (platform/win32/delay_load_search.h).
+function(tolva_delay_imports variable)
+    set(libraries)
+    foreach(dll ${ARGN})
+        set(target tolva_delay_${dll})
+        if(NOT TARGET ${target})
+            find_library(TOLVA_IMPORT_LIBRARY_${dll} ${dll} REQUIRED)
+            set(output ${CMAKE_BINARY_DIR}/delay-imports/lib${dll}_delay.a)
+            add_custom_command(OUTPUT ${output}
+                COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/delay-imports
+                COMMAND ${PROJECT_SOURCE_DIR}/cmake/make-delay-import ${CMAKE_NM} ${CMAKE_DLLTOOL}
+                    ${TOLVA_IMPORT_LIBRARY_${dll}} ${dll}.dll ${output}
+                DEPENDS ${PROJECT_SOURCE_DIR}/cmake/make-delay-import
+                VERBATIM)
+            add_custom_target(${target}_library DEPENDS ${output})
+            add_library(${target} INTERFACE)
+            target_link_libraries(${target} INTERFACE ${output})
+            add_dependencies(${target} ${target}_library)
+        endif()
+        list(APPEND libraries ${target})
+    endforeach()
+    set(${variable} ${libraries} PARENT_SCOPE)
+endfunction()

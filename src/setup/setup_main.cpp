@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "platform/win32/delay_load_search.h"
 #include "platform/win32/win32_platform.h"
 #include "setup/application_window.h"
 #include "setup/main_window.h"
@@ -10,9 +11,11 @@
 namespace {
 
 // No DLL may be loaded from the current folder, which may be a download folder with planted files;
-// libraries setup needs from its own folder are loaded by full path.
+// libraries setup needs from its own folder are loaded by full path, and the system DLLs that are
+// not in the import table come from the system folder.
 void HardenLibrarySearch() {
     ::SetDllDirectoryW(L"");
+    tolva::platform::win32::LoadDelayedLibrariesFromSystemFolder();
 }
 
 int RunMessageLoop() {

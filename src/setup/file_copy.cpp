@@ -1,0 +1,96 @@
+#include "setup/file_copy.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "i18n/ui_strings.h"
+#include "net/module_download.h"
+#include "setup/exit_codes.h"
+#include "util/text.h"
+
+namespace tolva::setup {
+
+namespace {
+
+// Windows paths name the same file when they differ only in letter case or separator.
+std::string ComparablePath(std::string_view path) {
+    std::string comparable = util::LowerCase(path);
+    std::replace(comparable.begin(), comparable.end(), '/', '\\');
+    return comparable;
+}
+
+}  // namespace
+
+FileCopier::FileCopier(platform::FileSystem& files, platform::Dialogs& dialogs,
+                       const platform::System& system, util::SetupLogSink& log,
+                       DeploymentProgress& progress, ProcessEnd& processEnd)
+    : files_(files),
+      dialogs_(dialogs),
+      system_(system),
+      log_(log),
+      progress_(progress),
+      processEnd_(processEnd) {}
+
+bool FileCopier::CopyOneFile(std::string_view name, std::string_view sourceFolder,
+                             std::string_view targetFolder) {
+    const std::string source = std::string(sourceFolder).append(name);
+    const std::string target = std::string(targetFolder).append(name);
+    if (ComparablePath(source) == ComparablePath(target)) {
+        return true;
+    }
+    for (;;) {
+        if (files_.FileExists(target)) {
+            (void)files_.SetNormalAttributes(target);
+        }
+        const platform::Status copied = files_.CopyOver(source, target);
+        if (copied) {
+            progress_.ProcessPendingMessages();
+            return true;
+        }
+        log_.Write("Error: File \"" + target + "\" - " + system_.ErrorText(copied.code()));
+        if (!AskRetry(name, copied)) {
+            log_.Write("Error: Setup aborted\r\n");
+            processEnd_.EndProcess(kExitInstallFailure);
+            return false;
+        }
+    }
+}
+
+bool FileCopier::AskRetry(std::string_view name, const platform::Status& failure) {
+    platform::MessageBoxRequest question;
+    question.text = net::FillTemplate(
+        i18n::Text(i18n::cErrorFile),
+        {system_.AnsiToWide(name), system_.AnsiToWide(system_.ErrorText(failure.code()))});
+    question.caption = i18n::Text(i18n::cError);
+    question.buttons = platform::DialogButtons::kRetryCancel;
+    question.icon = platform::DialogIcon::kError;
+    question.taskModal = true;
+    return dialogs_.ShowMessageBox(question) == platform::DialogResult::kRetry;
+}
+
+bool FileCopier::CopyTree(std::string_view sourceRoot, std::string_view relativeFolder,
+                          std::string_view targetRoot) {
+    const std::string sourceFolder = std::string(sourceRoot).append(relativeFolder);
+    const std::string targetFolder = std::string(targetRoot).append(relativeFolder);
+    std::vector<platform::FolderEntry> entries;
+    if (!files_.ListFolder(sourceFolder, entries)) {
+        return true;
+    }
+    for (const platform::FolderEntry& entry : entries) {
+        if (entry.isFolder) {
+            if (!CopyTree(sourceRoot, std::string(relativeFolder) + entry.name + "\\",
+                          targetRoot)) {
+                return false;
+            }
+            continue;
+        }
+        (void)files_.CreateFolders(targetFolder);
+        if (!CopyOneFile(entry.name, sourceFolder, targetFolder)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace tolva::setup

@@ -1,0 +1,118 @@
+// The copy engine: replacing files, the retry question after a failed copy, Cancel ending the
+// installation, and folder trees.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "deployment_fixture.h"
+#include "setup/exit_codes.h"
+#include "setup/file_copy.h"
+
+namespace tolva::setup {
+namespace {
+
+using platform::DialogButtons;
+using platform::DialogIcon;
+using platform::DialogResult;
+using test::DeploymentRun;
+
+class FileCopyTest : public ::testing::Test, protected DeploymentRun {
+protected:
+    FileCopier copier{files, dialogs, system, log, progress, processEnd};
+};
+
+TEST_F(FileCopyTest, ReplacesAReadOnlyTargetAndLetsMessagesRun) {
+    Put("C:\\src\\a.txt", "new");
+    Put("C:\\dst\\a.txt", "old");
+    std::filesystem::permissions(drive.Host("dst/a.txt"), std::filesystem::perms::owner_read);
+
+    EXPECT_TRUE(copier.CopyOneFile("a.txt", "C:\\src\\", "C:\\dst\\"));
+    EXPECT_EQ(Get("C:\\dst\\a.txt"), "new");
+    EXPECT_EQ(progress.pendingPasses, 1);
+    EXPECT_TRUE(dialogs.Shown().empty());
+}
+
+TEST_F(FileCopyTest, FailedCopyIsLoggedAndRetriedUntilItWorks) {
+    Put("C:\\src\\smtp.exe", "program");
+    ASSERT_TRUE(files.CreateFolders("C:\\dst\\"));
+    files.Fail("smtp.exe", 2);
+    dialogs.QueueAnswer(DialogResult::kRetry);
+    dialogs.QueueAnswer(DialogResult::kRetry);
+
+    EXPECT_TRUE(copier.CopyOneFile("smtp.exe", "C:\\src\\", "C:\\dst\\"));
+    EXPECT_EQ(Get("C:\\dst\\smtp.exe"), "program");
+    const std::string failure =
+        "Error: File \"C:\\dst\\smtp.exe\" - " + system.ErrorText(platform::error::kAccessDenied);
+    EXPECT_EQ(log.lines, (std::vector<std::string>{failure, failure}));
+    ASSERT_EQ(dialogs.Shown().size(), 2u);
+    const platform::MessageBoxRequest& question = dialogs.Shown().front();
+    EXPECT_EQ(question.text, u"An error occured while copying file 'smtp.exe'.\r\n" +
+                                 system.AnsiToWide(system.ErrorText(5)) +
+                                 u"\r\nDo you want to retry or cancel the installation?");
+    EXPECT_EQ(question.caption, u"Error");
+    EXPECT_EQ(question.buttons, DialogButtons::kRetryCancel);
+    EXPECT_EQ(question.icon, DialogIcon::kError);
+    EXPECT_TRUE(question.taskModal);
+    EXPECT_TRUE(events.empty());
+}
+
+TEST_F(FileCopyTest, CancelEndsTheInstallationAsFailed) {
+    Put("C:\\src\\smtp.exe", "program");
+    files.Fail("smtp.exe", 1);
+    dialogs.QueueAnswer(DialogResult::kCancel);
+
+    EXPECT_FALSE(copier.CopyOneFile("smtp.exe", "C:\\src\\", "C:\\dst\\"));
+    EXPECT_FALSE(Has("C:\\dst\\smtp.exe"));
+    ASSERT_EQ(log.lines.size(), 2u);
+    EXPECT_EQ(log.lines[1], "Error: Setup aborted\r\n");
+    EXPECT_EQ(events, test::Events{"end " + std::to_string(kExitInstallFailure)});
+}
+
+TEST_F(FileCopyTest, MissingSourceAsksToo) {
+    dialogs.QueueAnswer(DialogResult::kCancel);
+    EXPECT_FALSE(copier.CopyOneFile("releasenotes.txt", "C:\\dist\\", "C:\\dst\\doc\\"));
+    EXPECT_EQ(dialogs.Shown().size(), 1u);
+    EXPECT_EQ(events, test::Events{"end 1603"});
+}
+
+TEST_F(FileCopyTest, FileThatIsItsOwnTargetIsInPlace) {
+    Put("C:\\Tolva\\setup.exe", "me");
+    for (const char* target : {"C:\\Tolva\\", "c:\\tolva\\", "C:/Tolva/"}) {
+        EXPECT_TRUE(copier.CopyOneFile("setup.exe", "C:\\Tolva\\", target)) << target;
+    }
+    EXPECT_TRUE(dialogs.Shown().empty());
+    EXPECT_EQ(Get("C:\\Tolva\\setup.exe"), "me");
+}
+
+TEST_F(FileCopyTest, TreeCopiesFilesBelowTheRelativeFolder) {
+    Put("C:\\x\\html\\index.html", "index");
+    Put("C:\\x\\html\\img\\logo.png", "logo");
+    Put("C:\\x\\html\\deep\\er\\page.html", "page");
+    (void)files.CreateFolders("C:\\x\\html\\empty\\nested\\");
+    Put("C:\\x\\other\\not.txt", "elsewhere");
+
+    EXPECT_TRUE(copier.CopyTree("C:\\x\\", "html\\", "C:\\Mail\\"));
+    EXPECT_EQ(Get("C:\\Mail\\html\\index.html"), "index");
+    EXPECT_EQ(Get("C:\\Mail\\html\\img\\logo.png"), "logo");
+    EXPECT_EQ(Get("C:\\Mail\\html\\deep\\er\\page.html"), "page");
+    EXPECT_FALSE(files.FolderExists("C:\\Mail\\html\\empty\\"));
+    EXPECT_FALSE(files.FolderExists("C:\\Mail\\other\\"));
+
+    EXPECT_TRUE(copier.CopyTree("C:\\x\\", "missing\\", "C:\\Mail\\"));
+    EXPECT_FALSE(files.FolderExists("C:\\Mail\\missing\\"));
+}
+
+TEST_F(FileCopyTest, CancelInsideATreeStopsIt) {
+    for (const char* name : {"a.txt", "b.txt", "c.txt"}) {
+        Put(std::string("C:\\x\\doc\\") + name, name);
+    }
+    files.Fail("doc\\b.txt", 1);
+    dialogs.QueueAnswer(DialogResult::kCancel);
+    EXPECT_FALSE(copier.CopyTree("C:\\x\\", "doc\\", "C:\\Mail\\"));
+    EXPECT_EQ(events, test::Events{"end 1603"});
+    EXPECT_EQ(dialogs.Shown().size(), 1u);
+}
+
+}  // namespace
+}  // namespace tolva::setup
