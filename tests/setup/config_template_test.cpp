@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/fake/fake_system.h"
+#include "platform/fake/faulty_file_system.h"
 #include "platform/fake/memory_file_system.h"
 #include "setup/config_template.h"
 
@@ -44,7 +45,7 @@ TEST_F(ConfigTemplateTest, LinesAndPlaceholders) {
 TEST_F(ConfigTemplateTest, AbsoluteTemplatePathsAreTakenAsGiven) {
     for (const char* path : {"C:\\t\\php.ini", "\\t\\php.ini", "/t/php.ini"}) {
         files.files.clear();
-        files.files[path] = "x=1";
+        files.files[files.FullPath(path)] = "x=1";
         EXPECT_TRUE(FillTemplate(files, path, "C:\\elsewhere\\", "C:\\out\\", kValues)) << path;
         EXPECT_EQ(files.files["C:\\out\\php.ini"], "x=1\r\n") << path;
     }
@@ -69,8 +70,9 @@ TEST_F(ConfigTemplateTest, NothingIsWrittenWithoutLinesOrTemplate) {
 
 TEST_F(ConfigTemplateTest, FailedWriteLeavesNoPartialFile) {
     files.files["C:\\x\\webserver.dat"] = "a=1";
-    files.failMoves = true;
-    EXPECT_FALSE(FillTemplate(files, "webserver.dat", "C:\\x\\", "C:\\out\\", kValues));
+    platform::FaultyFileSystem faulty(files);
+    faulty.Inject(platform::FileOperation::kMoveTo);
+    EXPECT_FALSE(FillTemplate(faulty, "webserver.dat", "C:\\x\\", "C:\\out\\", kValues));
     EXPECT_FALSE(files.FileExists("C:\\out\\webserver.dat"));
     EXPECT_FALSE(files.FileExists("C:\\out\\webserver.dat.new"));
 }

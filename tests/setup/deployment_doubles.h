@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/fake/forwarding_file_system.h"
+#include "platform/file_system.h"
 #include "setup/deployment_calls.h"
 #include "setup/deployment_state.h"
 #include "setup/process_end.h"
@@ -95,27 +95,6 @@ private:
     void Record(std::string line) { events_.push_back("calls " + std::move(line)); }
     Events& events_;
     platform::FileSystem& files_;
-};
-
-// Copies to targets ending in the suffix fail with access denied the next `count` times.
-class FailingCopies : public platform::ForwardingFileSystem {
-public:
-    using ForwardingFileSystem::ForwardingFileSystem;
-    void Fail(std::string suffix, int count) {
-        suffix_ = std::move(suffix);
-        count_ = count;
-    }
-    platform::Status CopyOver(std::string_view from, std::string_view to) override {
-        if (count_ > 0 && to.ends_with(suffix_)) {
-            --count_;
-            return platform::Status::Failure(platform::error::kAccessDenied, "copy");
-        }
-        return ForwardingFileSystem::CopyOver(from, to);
-    }
-
-private:
-    std::string suffix_;
-    int count_ = 0;
 };
 
 }  // namespace tolva::setup::test

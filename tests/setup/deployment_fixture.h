@@ -1,18 +1,15 @@
 #pragma once
-// The run around a deployment, for native tests: real files below a fresh host folder that
-// stands for drive C:, a machine whose clock stands still, scripted message boxes, and the
-// recording doubles.
+// The run around a deployment, for native tests: the in-memory platform, its files seen through
+// the fault-injecting file system, scripted message boxes, and the recording doubles.
 
 #include <map>
 #include <string>
 #include <string_view>
 
 #include "archive/archive_writer.h"
-#include "archive/temp_root.h"
 #include "deployment_doubles.h"
-#include "platform/fake/fake_dialogs.h"
-#include "platform/fake/fake_system.h"
-#include "platform/host/host_file_system.h"
+#include "platform/fake/fake_platform.h"
+#include "platform/fake/faulty_file_system.h"
 #include "platform/platform.h"
 
 namespace tolva::setup::test {
@@ -24,8 +21,10 @@ public:
     static constexpr char kExtractDir[] = "C:\\Temp\\tolvainstall\\";
 
     DeploymentRun()
-        : hostFiles(platform::HostPathMap(drive.root().string())),
-          files(hostFiles),
+        : files(fake.Files()),
+          system(fake.System()),
+          dialogs(fake.Dialogs()),
+          platform(fake.Services()),
           progress(events),
           processEnd(events),
           abort(events),
@@ -33,8 +32,6 @@ public:
         // A question nobody expected cancels, so that a failing copy cannot retry for ever.
         dialogs.SetDefaultAnswer(platform::DialogResult::kCancel);
         platform.files = &files;
-        platform.system = &system;
-        platform.dialogs = &dialogs;
         state.SetupFolder = kSetupFolder;
         state.SetupProgram = "setup.exe";
         state.InstallDir = kInstallDir;
@@ -67,11 +64,10 @@ public:
         (void)writer.Finish();
     }
 
-    archive::test::TempRoot drive;
-    platform::HostFileSystem hostFiles;
-    FailingCopies files;
-    platform::FakeSystem system;
-    platform::FakeDialogs dialogs;
+    platform::FakePlatform fake;
+    platform::FaultyFileSystem files;
+    platform::FakeSystem& system;
+    platform::FakeDialogs& dialogs;
     platform::Platform platform;
     DeploymentState state;
     Events events;

@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "deployment_fixture.h"
 #include "setup/exit_codes.h"
 #include "setup/file_copy.h"
@@ -15,17 +13,29 @@ namespace {
 using platform::DialogButtons;
 using platform::DialogIcon;
 using platform::DialogResult;
+using platform::FileOperation;
 using test::DeploymentRun;
 
 class FileCopyTest : public ::testing::Test, protected DeploymentRun {
 protected:
+    // The next `times` copies onto a path ending in the suffix are refused.
+    void RefuseCopies(const std::string& suffix, int times) {
+        for (int i = 0; i < times; ++i) {
+            files.Inject(FileOperation::kCopyOver)
+                .OnPathsEndingIn(suffix)
+                .WithCode(platform::error::kAccessDenied)
+                .Once();
+        }
+    }
+
     FileCopier copier{files, dialogs, system, log, progress, processEnd};
 };
 
 TEST_F(FileCopyTest, ReplacesAReadOnlyTargetAndLetsMessagesRun) {
     Put("C:\\src\\a.txt", "new");
     Put("C:\\dst\\a.txt", "old");
-    std::filesystem::permissions(drive.Host("dst/a.txt"), std::filesystem::perms::owner_read);
+    ASSERT_TRUE(fake.Files().SetAttributes(
+        "C:\\dst\\a.txt", platform::file_attribute::kReadOnly | platform::file_attribute::kHidden));
 
     EXPECT_TRUE(copier.CopyOneFile("a.txt", "C:\\src\\", "C:\\dst\\"));
     EXPECT_EQ(Get("C:\\dst\\a.txt"), "new");
@@ -36,7 +46,7 @@ TEST_F(FileCopyTest, ReplacesAReadOnlyTargetAndLetsMessagesRun) {
 TEST_F(FileCopyTest, FailedCopyIsLoggedAndRetriedUntilItWorks) {
     Put("C:\\src\\smtp.exe", "program");
     ASSERT_TRUE(files.CreateFolders("C:\\dst\\"));
-    files.Fail("smtp.exe", 2);
+    RefuseCopies("smtp.exe", 2);
     dialogs.QueueAnswer(DialogResult::kRetry);
     dialogs.QueueAnswer(DialogResult::kRetry);
 
@@ -59,7 +69,7 @@ TEST_F(FileCopyTest, FailedCopyIsLoggedAndRetriedUntilItWorks) {
 
 TEST_F(FileCopyTest, CancelEndsTheInstallationAsFailed) {
     Put("C:\\src\\smtp.exe", "program");
-    files.Fail("smtp.exe", 1);
+    RefuseCopies("smtp.exe", 1);
     dialogs.QueueAnswer(DialogResult::kCancel);
 
     EXPECT_FALSE(copier.CopyOneFile("smtp.exe", "C:\\src\\", "C:\\dst\\"));
@@ -107,7 +117,7 @@ TEST_F(FileCopyTest, CancelInsideATreeStopsIt) {
     for (const char* name : {"a.txt", "b.txt", "c.txt"}) {
         Put(std::string("C:\\x\\doc\\") + name, name);
     }
-    files.Fail("doc\\b.txt", 1);
+    RefuseCopies("doc\\b.txt", 1);
     dialogs.QueueAnswer(DialogResult::kCancel);
     EXPECT_FALSE(copier.CopyTree("C:\\x\\", "doc\\", "C:\\Mail\\"));
     EXPECT_EQ(events, test::Events{"end 1603"});

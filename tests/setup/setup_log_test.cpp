@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/fake/fake_system.h"
+#include "platform/fake/faulty_file_system.h"
 #include "platform/fake/memory_file_system.h"
 #include "setup/setup_log.h"
 
@@ -26,10 +27,11 @@ protected:
     }
 
     platform::MemoryFileSystem files{platform::MemoryFileSystem::Folders::kMustBeCreated};
+    platform::FaultyFileSystem faulty{files};
     platform::FakeSystem system;
     std::vector<std::string> console;
     TDebugStruct log{
-        files, system,
+        faulty, system,
         TDebugStruct::Outputs{[] { return 42u; },
                               [this](std::string_view line) { console.emplace_back(line); }}};
 };
@@ -97,9 +99,9 @@ TEST_F(SetupLogTest, CreatesItsFoldersAndSwallowsFailures) {
     log.Write("first");
     EXPECT_EQ(Content(), "2026-03-07 09:05:01 first\r\n");
 
-    files.failWrites = true;
+    faulty.Inject(platform::FileOperation::kAppendToFile).Once();
+    faulty.Inject(platform::FileOperation::kCreateFolders).Once();
     log.Write("lost");
-    files.failWrites = false;
     log.Write("kept");
     EXPECT_EQ(Content(), "2026-03-07 09:05:01 first\r\n2026-03-07 09:05:01 kept\r\n");
 }

@@ -1,5 +1,6 @@
 // A stand-in for one of the suite's helper programs (config.exe, dnsquery.exe, tool.exe,
-// sendmail.exe): it records "ran:" and its command line in its log, and ends with 0.
+// sendmail.exe) and for the anti-virus engine's installer avastoem.exe: it records "ran:" and its
+// command line in its log, and ends with 0.
 
 #include <windows.h>
 
