@@ -81,15 +81,16 @@ function(tolva_delay_imports variable)
         if(NOT TARGET ${target})
             find_library(TOLVA_IMPORT_LIBRARY_${dll} ${dll} REQUIRED)
             set(output ${CMAKE_BINARY_DIR}/delay-imports/lib${dll}_delay.a)
-            add_custom_command(OUTPUT ${output}
+            set(keep ${CMAKE_BINARY_DIR}/delay-imports/${dll}_delay_stubs.obj)
+            add_custom_command(OUTPUT ${output} ${keep}
                 COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/delay-imports
                 COMMAND ${PROJECT_SOURCE_DIR}/cmake/make-delay-import ${CMAKE_NM} ${CMAKE_DLLTOOL}
-                    ${TOLVA_IMPORT_LIBRARY_${dll}} ${dll}.dll ${output}
+                    ${CMAKE_CXX_COMPILER} ${TOLVA_IMPORT_LIBRARY_${dll}} ${dll}.dll ${output} ${keep}
                 DEPENDS ${PROJECT_SOURCE_DIR}/cmake/make-delay-import
                 VERBATIM)
-            add_custom_target(${target}_library DEPENDS ${output})
+            add_custom_target(${target}_library DEPENDS ${output} ${keep})
             add_library(${target} INTERFACE)
-            target_link_libraries(${target} INTERFACE ${output})
+            target_link_libraries(${target} INTERFACE ${keep} ${output})
             add_dependencies(${target} ${target}_library)
         endif()
         list(APPEND libraries ${target})
