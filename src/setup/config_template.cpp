@@ -3,6 +3,7 @@
 #include <array>
 #include <utility>
 
+#include "util/string_file.h"
 #include "util/text.h"
 
 namespace tolva::setup {
@@ -51,12 +52,9 @@ bool FillTemplate(platform::FileSystem& files, std::string_view templateFile,
     if (!files.ReadWholeFile(source, text)) {
         return false;
     }
-    const std::string trimmed = util::Trim(text);
     std::string filled;
-    for (size_t start = 0; start < trimmed.size();) {
-        const size_t end = std::min(trimmed.find('\n', start), trimmed.size());
-        std::string line = util::Trim(std::string_view(trimmed).substr(start, end - start));
-        start = end + 1;
+    for (const std::string& piece : util::SplitText(util::Trim(text), '\n')) {
+        std::string line = util::Trim(piece);
         if (!line.empty()) {
             filled += FillLine(std::move(line), values);
             filled += "\r\n";
@@ -66,12 +64,7 @@ bool FillTemplate(platform::FileSystem& files, std::string_view templateFile,
         return false;
     }
     const std::string target = std::string(targetFolder).append(FileNameOf(templateFile));
-    const std::string beside = target + ".new";
-    if (files.WriteWholeFile(beside, filled) && files.MoveTo(beside, target, true)) {
-        return true;
-    }
-    (void)files.RemoveFile(beside);
-    return false;
+    return util::ReplaceFileWhole(files, target, filled, false);
 }
 
 }  // namespace tolva::setup

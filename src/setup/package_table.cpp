@@ -13,11 +13,8 @@ TPackageList GetPackages(int32_t key) {
         }
     }
     TPackageList packages;
-    std::string_view rest = row->Packages;
-    while (!rest.empty()) {
-        const size_t comma = rest.find(',');
-        const std::string specification = util::Trim(rest.substr(0, comma));
-        rest = comma == std::string_view::npos ? std::string_view{} : rest.substr(comma + 1);
+    for (const std::string& item : util::SplitText(row->Packages, ',')) {
+        const std::string specification = util::Trim(item);
         if (specification.empty()) {
             continue;
         }

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <thread>
 
+#include "util/string_file.h"
+
 namespace tolva::setup {
 
 namespace {
@@ -22,11 +24,6 @@ std::string TimeStamp(const platform::LocalTime& time) {
                   unsigned{time.month}, unsigned{time.day}, unsigned{time.hour},
                   unsigned{time.minute}, unsigned{time.second});
     return text;
-}
-
-std::string_view FolderOf(std::string_view path) {
-    const size_t separator = path.find_last_of("\\/");
-    return separator == std::string_view::npos ? std::string_view{} : path.substr(0, separator + 1);
 }
 
 }  // namespace
@@ -90,12 +87,7 @@ void TDebugStruct::Write(std::string_view message) {
         outputs_.console(line);
         return;
     }
-    if (files_.AppendToFile(fileName_, line)) {
-        return;
-    }
-    if (files_.CreateFolders(FolderOf(fileName_))) {
-        (void)files_.AppendToFile(fileName_, line);
-    }
+    (void)util::WriteCreatingFolders(files_, fileName_, line, true);
 }
 
 }  // namespace tolva::setup

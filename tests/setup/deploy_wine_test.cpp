@@ -14,7 +14,6 @@
 #include "deployment_doubles.h"
 #include "net/module_download.h"
 #include "platform/fake/fake_dialogs.h"
-#include "platform/win32/network_win32.h"
 #include "platform/win32/win32_platform.h"
 #include "setup/deployment.h"
 
@@ -49,7 +48,6 @@ protected:
         const std::string dist = Env("TOLVA_DIST");
         ASSERT_FALSE(catalogue_.empty() || dist.empty()) << "run through with-module-catalogue";
         services_ = platform_.Services();
-        services_.network = &network_;
         // A copy that fails must not wait for a user: it is cancelled, and the test sees why.
         dialogs_.SetDefaultAnswer(platform::DialogResult::kCancel);
         services_.dialogs = &dialogs_;
@@ -139,7 +137,6 @@ protected:
     bool Has(const std::string& name) const { return files_->FileExists(state_.InstallDir + name); }
 
     platform::Win32Platform platform_;
-    platform::win32::Win32Network network_;
     platform::FakeDialogs dialogs_;
     platform::Platform services_;
     platform::FileSystem* files_ = nullptr;
