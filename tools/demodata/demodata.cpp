@@ -42,7 +42,7 @@ int main(int argc, char** argv) {
     settings.SetRootFolder(kInstallFolder);
     settings.InitServerPaths();
     settings.ApplySettingsDefaults();
-    tolva::stores::AccountStore accounts(settings);
+    tolva::stores::AccountStore accounts(host.Services(), settings);
     const bool written = settings.AddDomain(tolva::kDemoDomain) && settings.SaveSettings(false) &&
                          SaveUser(accounts, "user", "demo") && SaveUser(accounts, "admin", "admin");
     if (!written) {
