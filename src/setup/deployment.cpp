@@ -301,8 +301,8 @@ void Deployment::FillWebServerTemplate() {
     if (files_.FileExists(state_.ConfigDir() + "webserver.dat")) {
         return;
     }
-    (void)FillTemplate(files_, "webserver.dat", extract_, state_.ConfigDir(),
-                       MakeTemplateValues(system_, install_, state_.LogDir));
+    (void)winsys::FillTemplate(files_, "webserver.dat", extract_, state_.ConfigDir(),
+                               winsys::MakeTemplateValues(system_, install_, state_.LogDir));
 }
 
 void Deployment::DeployPhp() {

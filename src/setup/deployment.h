@@ -13,13 +13,13 @@
 #include <string_view>
 
 #include "platform/platform.h"
-#include "setup/config_template.h"
 #include "setup/deployment_calls.h"
 #include "setup/deployment_state.h"
 #include "setup/file_copy.h"
 #include "setup/process_end.h"
 #include "util/setup_abort.h"
 #include "util/setup_log_sink.h"
+#include "winsys/config_template.h"
 
 namespace tolva::setup {
 

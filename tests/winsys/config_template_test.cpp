@@ -6,9 +6,9 @@
 #include "platform/fake/fake_system.h"
 #include "platform/fake/faulty_file_system.h"
 #include "platform/fake/memory_file_system.h"
-#include "setup/config_template.h"
+#include "winsys/config_template.h"
 
-namespace tolva::setup {
+namespace tolva::winsys {
 namespace {
 
 const TemplateValues kValues{"C:\\Mail\\", "C:\\Mail\\logs\\", "C:\\Windows\\temp\\"};
@@ -87,4 +87,4 @@ TEST(MakeTemplateValues, TempPathIsTheWindowsFoldersTemp) {
 }
 
 }  // namespace
-}  // namespace tolva::setup
+}  // namespace tolva::winsys
