@@ -46,19 +46,41 @@ function(tolva_test name)
     endif()
 endfunction()
 
-# tolva_wine_test(NAME COMMAND exe args... [WRAPPER program args...] [LABELS ...]): runs a Windows
-# program under the harness. A WRAPPER (one that starts a peer on the host, say) runs instead and is
-# handed the harness command as its last arguments.
+# tolva_wine_test(NAME COMMAND exe args... [WRAPPER program args...] [PREFIX scenario] [LABELS ...]):
+# runs a Windows program under the harness. A WRAPPER (one that starts a peer on the host, say) runs
+# instead and is handed the harness command as its last arguments. With PREFIX the program runs in
+# the fresh prefix of that scenario (tolva_wine_prefix) instead of the one the test run shares.
 function(tolva_wine_test name)
-    cmake_parse_arguments(ARG "" "" "COMMAND;WRAPPER;LABELS" ${ARGN})
+    cmake_parse_arguments(ARG "" "PREFIX" "COMMAND;WRAPPER;LABELS" ${ARGN})
+    set(fixture wine_prefix)
+    set(state ${CMAKE_BINARY_DIR}/wine)
+    if(ARG_PREFIX)
+        set(fixture wine_prefix_${ARG_PREFIX})
+        set(state ${CMAKE_BINARY_DIR}/wine-${ARG_PREFIX})
+    endif()
     add_test(NAME ${name}
         COMMAND ${ARG_WRAPPER} ${PROJECT_SOURCE_DIR}/tests/wine/wine-run ${ARG_COMMAND})
     set_tests_properties(${name} PROPERTIES
         LABELS "wine;${ARG_LABELS}"
-        FIXTURES_REQUIRED wine_prefix
-        RESOURCE_LOCK wine_prefix_lock
+        FIXTURES_REQUIRED ${fixture}
+        RESOURCE_LOCK ${fixture}_lock
         TIMEOUT 600
-        ENVIRONMENT "TOLVA_WINE_STATE=${CMAKE_BINARY_DIR}/wine")
+        ENVIRONMENT "TOLVA_WINE_STATE=${state}")
+endfunction()
+
+# tolva_wine_prefix(SCENARIO): a fresh prefix and display of its own for the tests of one scenario
+# (tolva_wine_test PREFIX), made before the first of them and ended after the last.
+function(tolva_wine_prefix scenario)
+    set(state ${CMAKE_BINARY_DIR}/wine-${scenario})
+    set(harness ${PROJECT_SOURCE_DIR}/tests/wine/wine-harness)
+    add_test(NAME wine_prefix_${scenario}_setup COMMAND ${harness} start)
+    add_test(NAME wine_prefix_${scenario}_cleanup COMMAND ${harness} stop)
+    set_tests_properties(wine_prefix_${scenario}_setup PROPERTIES
+        FIXTURES_SETUP wine_prefix_${scenario} LABELS wine TIMEOUT 400
+        ENVIRONMENT "TOLVA_WINE_STATE=${state}")
+    set_tests_properties(wine_prefix_${scenario}_cleanup PROPERTIES
+        FIXTURES_CLEANUP wine_prefix_${scenario} LABELS wine TIMEOUT 120
+        ENVIRONMENT "TOLVA_WINE_STATE=${state}")
 endfunction()
 
 # tolva_fuzzer(NAME SOURCES... DEPS ...): a libFuzzer target, built only with TOLVA_FUZZ.

@@ -1,22 +1,34 @@
 #pragma once
-// Client side of named pipes ("\\.\pipe\" + name).
+// The client side of named pipes: "\\.\pipe\" + the pipe's own name.
 
+#include <cstddef>
 #include <cstdint>
-#include <string>
+#include <memory>
 #include <string_view>
 
 #include "platform/status.h"
 
 namespace tolva::platform {
 
+// One connection to one pipe instance. Closing is destroying.
+class PipeConnection {
+public:
+    virtual ~PipeConnection() = default;
+    // One write; written may be less than size.
+    virtual Status Write(const void* data, size_t size, size_t& written) = 0;
+    // One read of up to size bytes, waiting until the server writes or closes its end;
+    // error::kBrokenPipe once the server has closed it.
+    virtual Status Read(void* buffer, size_t size, size_t& got) = 0;
+};
+
 class Pipes {
 public:
     virtual ~Pipes() = default;
-    // Waits up to timeoutMs for a free instance when the pipe is busy.
-    virtual bool WaitAvailable(std::string_view pipeName, uint32_t timeoutMs) = 0;
-    // Opens the pipe, writes the request and reads one reply of up to replyLimit bytes.
-    virtual Status Transact(std::string_view pipeName, std::string_view request, size_t replyLimit,
-                            std::string& reply) = 0;
+    // Opens an existing pipe for reading and writing, unshared. error::kPipeBusy when every
+    // instance is taken, error::kFileNotFound when nobody serves the pipe.
+    virtual Status Open(std::string_view pipePath, std::unique_ptr<PipeConnection>& connection) = 0;
+    // Waits until an instance is free or timeoutMs has passed; false at once when nobody serves it.
+    virtual bool WaitAvailable(std::string_view pipePath, uint32_t timeoutMs) = 0;
 };
 
 }  // namespace tolva::platform

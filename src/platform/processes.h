@@ -1,5 +1,6 @@
 #pragma once
-// Running processes: listing, waiting for and ending them.
+// Running processes: listing and ending them, the rights of our own, and programs started through
+// the shell.
 
 #include <cstdint>
 #include <string>
@@ -12,17 +13,24 @@ namespace tolva::platform {
 
 struct ProcessInfo {
     uint32_t id = 0;
-    std::string executablePath;  // full path where the system tells it, else the file name
+    std::string baseName;  // the executable's file name, as the system spells it: "smtp.exe"
 };
+
+// SW_* show commands of a started program's first window.
+enum class ShowCommand : int32_t { kHide = 0, kNormal = 1, kShow = 5 };
 
 class Processes {
 public:
     virtual ~Processes() = default;
+    // Every process whose executable we may read; the others (system processes, say) are left out.
     virtual Status List(std::vector<ProcessInfo>& processes) const = 0;
+    // Ends the process at once with that exit code.
     virtual Status Terminate(uint32_t processId, uint32_t exitCode) = 0;
-    // Starts a program; with wait, waits for it to end and returns its exit code.
-    virtual Status Run(std::string_view commandLine, std::string_view folder, bool wait,
-                       uint32_t& exitCode) = 0;
+    // Enables a privilege ("SeDebugPrivilege") in our own process's token.
+    virtual Status EnablePrivilege(std::string_view name) = 0;
+    // Opens a program or document with the shell's default verb, as a double click would.
+    virtual Status Launch(std::string_view file, std::string_view parameters,
+                          std::string_view workingFolder, ShowCommand show) = 0;
     // true: the current process runs on the first processor only; false: on every processor.
     virtual Status LimitToFirstProcessor(bool firstOnly) = 0;
 };

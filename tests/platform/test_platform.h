@@ -45,6 +45,25 @@ public:
     // takes, in the scratch folder.
     std::string AutomationLibrary() const;
 
+    // Letters and digits no other test run of the machine uses, for names of machine-wide things
+    // (services, windows, pipes).
+    std::string UniqueName() const;
+    // An executable that runs as a Windows service until it is stopped.
+    std::string ServiceProgram();
+    // A program that runs until it is ended, in Scratch(); the only one of its name.
+    std::string LongRunningProgram();
+    // A top-level window of another thread or program. Its procedure answers message 1280 with
+    // wParam + lParam; with ignoreClose it keeps its window on the close message.
+    WindowHandle OpenWindow(const std::string& className, const std::string& caption,
+                            bool ignoreClose);
+    // Serves one connection on the pipe: takes the 20 bytes the client writes, answers with reply
+    // and closes.
+    void ServePipeOnce(const std::string& pipePath, const std::string& reply);
+    // What the client wrote on that connection, once the exchange is over.
+    std::string PipeReceived();
+    // A served pipe whose every instance is taken.
+    void HoldBusyPipe(const std::string& pipePath);
+
 private:
     struct State;
     std::unique_ptr<State> state_;

@@ -12,6 +12,10 @@ FakePlatform::FakePlatform() : network_(MakeNativeNetwork()) {
     platform_.dialogs = &dialogs_;
     platform_.automation = &automation_;
     platform_.network = network_.get();
+    platform_.services = &services_;
+    platform_.windows = &windows_;
+    platform_.pipes = &pipes_;
+    platform_.processes = &processes_;
     unavailable_.FillIn(platform_);
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // The platform of native tests of the layers above: files, registry, clock, libraries, message
-// boxes and automation objects in memory, each scriptable and behaving as Windows does; the
-// machine's own network, for the loopback peers the tests run; and the services no fake exists for
-// yet, unavailable.
+// boxes, automation objects, services, windows, pipes and processes in memory, each scriptable
+// and behaving as Windows does; the machine's own network, for the loopback peers the tests run;
+// and the services no fake exists for yet, unavailable.
 // Folders must be created before files go into them; "C:\", the temporary and the Windows folders
 // exist from the start.
 
@@ -11,8 +11,12 @@
 #include "platform/fake/fake_automation.h"
 #include "platform/fake/fake_dialogs.h"
 #include "platform/fake/fake_libraries.h"
+#include "platform/fake/fake_pipes.h"
+#include "platform/fake/fake_processes.h"
 #include "platform/fake/fake_registry.h"
+#include "platform/fake/fake_service_manager.h"
 #include "platform/fake/fake_system.h"
+#include "platform/fake/fake_windows.h"
 #include "platform/fake/memory_file_system.h"
 #include "platform/platform.h"
 #include "platform/unavailable/unavailable_services.h"
@@ -32,6 +36,10 @@ public:
     FakeLibraries& Libraries() { return libraries_; }
     FakeDialogs& Dialogs() { return dialogs_; }
     FakeAutomation& Automation() { return automation_; }
+    FakeServiceManager& ServiceManager() { return services_; }
+    FakeWindows& Windows() { return windows_; }
+    FakePipes& Pipes() { return pipes_; }
+    FakeProcesses& Processes() { return processes_; }
 
 private:
     FakeSystem system_;
@@ -41,6 +49,11 @@ private:
     FakeLibraries libraries_{files_};
     FakeDialogs dialogs_;
     FakeAutomation automation_;
+    // A running service has a process; the processes launch what the files hold.
+    FakeProcesses processes_{&files_};
+    FakeServiceManager services_{&processes_};
+    FakeWindows windows_;
+    FakePipes pipes_;
     std::unique_ptr<Network> network_;
     UnavailableServices unavailable_;
     Platform platform_;

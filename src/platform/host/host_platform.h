@@ -1,13 +1,17 @@
 #pragma once
-// The platform of a Linux run: real files, time, libraries and network under one host root; the
-// registry, message boxes and automation objects in memory; the services no fake exists for yet,
-// unavailable.
+// The platform of a Linux run: real files, time, libraries and network under one host root, and
+// the Windows-only services (registry, message boxes, automation objects, services, windows, pipes,
+// processes) in memory; the services no fake exists for yet, unavailable.
 
 #include <string>
 
 #include "platform/fake/fake_automation.h"
 #include "platform/fake/fake_dialogs.h"
+#include "platform/fake/fake_pipes.h"
+#include "platform/fake/fake_processes.h"
 #include "platform/fake/fake_registry.h"
+#include "platform/fake/fake_service_manager.h"
+#include "platform/fake/fake_windows.h"
 #include "platform/host/host_file_system.h"
 #include "platform/host/host_libraries.h"
 #include "platform/host/host_system.h"
@@ -29,6 +33,10 @@ public:
     FakeRegistry& Registry() { return registry_; }
     FakeDialogs& Dialogs() { return dialogs_; }
     FakeAutomation& Automation() { return automation_; }
+    FakeServiceManager& ServiceManager() { return services_; }
+    FakeWindows& Windows() { return windows_; }
+    FakePipes& Pipes() { return pipes_; }
+    FakeProcesses& Processes() { return processes_; }
 
 private:
     HostPathMap paths_;
@@ -39,6 +47,10 @@ private:
     FakeDialogs dialogs_;
     FakeAutomation automation_;
     host::HostNetwork network_;
+    FakeProcesses processes_{&files_};
+    FakeServiceManager services_{&processes_};
+    FakeWindows windows_;
+    FakePipes pipes_;
     UnavailableServices unavailable_;
     Platform platform_;
 };

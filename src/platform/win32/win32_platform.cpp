@@ -10,6 +10,10 @@ Win32Platform::Win32Platform() {
     platform_.dialogs = &dialogs_;
     platform_.automation = &automation_;
     platform_.network = &network_;
+    platform_.services = &services_;
+    platform_.windows = &windows_;
+    platform_.pipes = &pipes_;
+    platform_.processes = &processes_;
     unavailable_.FillIn(platform_);
 }
 

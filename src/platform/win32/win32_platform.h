@@ -9,8 +9,12 @@
 #include "platform/win32/win32_dialogs.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_libraries.h"
+#include "platform/win32/win32_pipes.h"
+#include "platform/win32/win32_processes.h"
 #include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_service_manager.h"
 #include "platform/win32/win32_system.h"
+#include "platform/win32/win32_windows.h"
 
 namespace tolva::platform {
 
@@ -30,6 +34,10 @@ private:
     Win32Dialogs dialogs_;
     Win32Automation automation_;
     win32::Win32Network network_;
+    Win32ServiceManager services_;
+    Win32Windows windows_;
+    Win32Pipes pipes_;
+    Win32Processes processes_;
     UnavailableServices unavailable_;
     Platform platform_;
 };

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "fake/in_memory_peers.h"
 #include "platform/fake/fake_platform.h"
 #include "support/server_automation.h"
 
@@ -20,6 +21,7 @@ int EntryPoint() {
 
 struct TestPlatform::State {
     FakePlatform fake;
+    InMemoryPeers peers{fake.Files(), fake.Windows(), fake.Pipes()};
     std::string scratch = "C:\\scratch\\";
     std::string registryKey = "Software\\Tolva Contract Test";
 };
@@ -85,6 +87,36 @@ bool TestPlatform::SystemLibraryLoaded() const {
 
 std::string TestPlatform::AutomationLibrary() const {
     return state_->scratch + "corvanecom.dll";
+}
+
+std::string TestPlatform::UniqueName() const {
+    // The machine's services, windows and pipes are the test's own, in memory.
+    return "1";
+}
+
+std::string TestPlatform::ServiceProgram() {
+    return "C:\\Program Files\\Tolva Contract\\service.exe";
+}
+
+std::string TestPlatform::LongRunningProgram() {
+    return state_->peers.LongRunningProgram(state_->scratch);
+}
+
+WindowHandle TestPlatform::OpenWindow(const std::string& className, const std::string& caption,
+                                      bool ignoreClose) {
+    return state_->peers.OpenWindow(className, caption, ignoreClose);
+}
+
+void TestPlatform::ServePipeOnce(const std::string& pipePath, const std::string& reply) {
+    state_->peers.ServePipeOnce(pipePath, reply);
+}
+
+std::string TestPlatform::PipeReceived() {
+    return state_->peers.PipeReceived();
+}
+
+void TestPlatform::HoldBusyPipe(const std::string& pipePath) {
+    state_->peers.HoldBusyPipe(pipePath);
 }
 
 }  // namespace tolva::platform::testing

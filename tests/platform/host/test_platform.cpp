@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "fake/in_memory_peers.h"
 #include "platform/host/host_platform.h"
 #include "support/server_automation.h"
 
@@ -16,6 +17,7 @@ namespace tolva::platform::testing {
 struct TestPlatform::State {
     explicit State(const std::string& hostRoot) : host(hostRoot), root(hostRoot) {}
     HostPlatform host;
+    InMemoryPeers peers{*host.Services().files, host.Windows(), host.Pipes()};
     std::string root;
     std::string scratch = "C:\\scratch\\";
     std::string registryKey = "Software\\Tolva Contract Test";
@@ -111,6 +113,36 @@ bool TestPlatform::SystemLibraryLoaded() const {
 
 std::string TestPlatform::AutomationLibrary() const {
     return state_->scratch + "corvanecom.dll";
+}
+
+std::string TestPlatform::UniqueName() const {
+    // The machine's services, windows and pipes are the test's own, in memory.
+    return "1";
+}
+
+std::string TestPlatform::ServiceProgram() {
+    return "C:\\Program Files\\Tolva Contract\\service.exe";
+}
+
+std::string TestPlatform::LongRunningProgram() {
+    return state_->peers.LongRunningProgram(state_->scratch);
+}
+
+WindowHandle TestPlatform::OpenWindow(const std::string& className, const std::string& caption,
+                                      bool ignoreClose) {
+    return state_->peers.OpenWindow(className, caption, ignoreClose);
+}
+
+void TestPlatform::ServePipeOnce(const std::string& pipePath, const std::string& reply) {
+    state_->peers.ServePipeOnce(pipePath, reply);
+}
+
+std::string TestPlatform::PipeReceived() {
+    return state_->peers.PipeReceived();
+}
+
+void TestPlatform::HoldBusyPipe(const std::string& pipePath) {
+    state_->peers.HoldBusyPipe(pipePath);
 }
 
 }  // namespace tolva::platform::testing

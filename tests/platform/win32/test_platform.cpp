@@ -4,8 +4,10 @@
 
 #include <atomic>
 #include <cstdlib>
+#include <future>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "platform/win32/win32_platform.h"
 
@@ -60,6 +62,71 @@ BOOL CALLBACK FindBox(HWND window, LPARAM context) {
     return TRUE;
 }
 
+// The stand-in that runs as a service and, started otherwise, as a program with a window.
+std::string StandinProgram() {
+    std::string path = "Z:" TOLVA_STANDIN_PROGRAM;
+    for (char& c : path) {
+        c = c == '/' ? '\\' : c;
+    }
+    return path;
+}
+
+std::string CopyStandin(const std::string& folder, const std::string& name) {
+    ::CreateDirectoryW(Wide(folder).c_str(), nullptr);
+    std::string path = folder + name;
+    if (!::CopyFileW(Wide(StandinProgram()).c_str(), Wide(path).c_str(), FALSE)) {
+        std::abort();
+    }
+    return path;
+}
+
+constexpr UINT kTaskMessage = 1280;
+// Destroys a window that keeps itself on WM_CLOSE, when the test is over.
+constexpr UINT kDestroyMessage = WM_APP + 1;
+
+LRESULT CALLBACK TestWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case kTaskMessage:
+            return static_cast<LRESULT>(wParam) + lParam;
+        case WM_CLOSE:
+            if (::GetWindowLongPtrW(window, GWLP_USERDATA) == 0) {
+                ::DestroyWindow(window);
+            }
+            return 0;
+        case kDestroyMessage:
+            ::DestroyWindow(window);
+            return 0;
+        case WM_DESTROY:
+            ::PostQuitMessage(0);
+            return 0;
+        default:
+            return ::DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+// A window on a thread of its own, running its message loop until the window is destroyed.
+void RunWindow(std::wstring className, std::wstring caption, bool ignoreClose,
+               std::promise<HWND>* created) {
+    WNDCLASSW windowClass = {};
+    windowClass.lpfnWndProc = TestWindowProcedure;
+    windowClass.hInstance = ::GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = className.c_str();
+    ::RegisterClassW(&windowClass);
+    HWND window = ::CreateWindowW(className.c_str(), caption.c_str(), WS_OVERLAPPEDWINDOW, 0, 0,
+                                  200, 100, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    if (window != nullptr) {
+        ::SetWindowLongPtrW(window, GWLP_USERDATA, ignoreClose ? 1 : 0);
+    }
+    created->set_value(window);
+    if (window == nullptr) {
+        return;
+    }
+    MSG message;
+    while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
+        ::DispatchMessageW(&message);
+    }
+}
+
 }  // namespace
 
 struct TestPlatform::State {
@@ -68,6 +135,11 @@ struct TestPlatform::State {
     std::string registryKey;
     std::string initialFolder;
     std::thread answerer;
+    std::vector<std::pair<HWND, std::thread>> windows;
+    std::wstring servedPipe;
+    std::thread pipeServer;
+    std::string pipeReceived;
+    std::vector<HANDLE> heldPipes;
 };
 
 TestPlatform::TestPlatform() : state_(std::make_unique<State>()) {
@@ -85,6 +157,24 @@ TestPlatform::TestPlatform() : state_(std::make_unique<State>()) {
 TestPlatform::~TestPlatform() {
     if (state_->answerer.joinable()) {
         state_->answerer.join();
+    }
+    for (auto& [window, thread] : state_->windows) {
+        if (::IsWindow(window)) {
+            ::PostMessageW(window, kDestroyMessage, 0, 0);
+        }
+        thread.join();
+    }
+    if (state_->pipeServer.joinable()) {
+        // Nobody came: be the client, so that the server's wait ends.
+        HANDLE client = ::CreateFileW(state_->servedPipe.c_str(), GENERIC_READ | GENERIC_WRITE, 0,
+                                      nullptr, OPEN_EXISTING, 0, nullptr);
+        if (client != INVALID_HANDLE_VALUE) {
+            ::CloseHandle(client);
+        }
+        state_->pipeServer.join();
+    }
+    for (HANDLE pipe : state_->heldPipes) {
+        ::CloseHandle(pipe);
     }
     ::SetCurrentDirectoryW(Wide(state_->initialFolder).c_str());
     std::wstring scratch = Wide(state_->scratch);
@@ -181,6 +271,88 @@ std::string TestPlatform::AutomationLibrary() const {
         }
     }
     return copy;
+}
+
+std::string TestPlatform::UniqueName() const {
+    std::string scratch = state_->scratch;
+    scratch.pop_back();
+    // "tolva-contract-<process>-<instance>": the digits, without the dash.
+    std::string unique;
+    for (char c : scratch.substr(scratch.rfind("tolva-contract-") + 15)) {
+        unique += c == '-' ? 'x' : c;
+    }
+    return unique;
+}
+
+std::string TestPlatform::ServiceProgram() {
+    return CopyStandin(state_->scratch + "service program\\", "service.exe");
+}
+
+std::string TestPlatform::LongRunningProgram() {
+    return CopyStandin(state_->scratch, "runner" + UniqueName() + ".exe");
+}
+
+WindowHandle TestPlatform::OpenWindow(const std::string& className, const std::string& caption,
+                                      bool ignoreClose) {
+    std::promise<HWND> created;
+    std::future<HWND> window = created.get_future();
+    std::thread thread(RunWindow, Wide(className), Wide(caption), ignoreClose, &created);
+    HWND handle = window.get();
+    if (handle == nullptr) {
+        thread.join();
+        return 0;
+    }
+    state_->windows.emplace_back(handle, std::move(thread));
+    return reinterpret_cast<WindowHandle>(handle);
+}
+
+void TestPlatform::ServePipeOnce(const std::string& pipePath, const std::string& reply) {
+    state_->servedPipe = Wide(pipePath);
+    HANDLE pipe = ::CreateNamedPipeW(state_->servedPipe.c_str(), PIPE_ACCESS_DUPLEX,
+                                     PIPE_TYPE_BYTE | PIPE_READMODE_BYTE | PIPE_WAIT, 1, 4096, 4096,
+                                     0, nullptr);
+    if (pipe == INVALID_HANDLE_VALUE) {
+        std::abort();
+    }
+    state_->pipeServer = std::thread([this, pipe, reply] {
+        if (::ConnectNamedPipe(pipe, nullptr) || ::GetLastError() == ERROR_PIPE_CONNECTED) {
+            char buffer[20];
+            size_t got = 0;
+            DWORD read = 0;
+            while (got < sizeof buffer &&
+                   ::ReadFile(pipe, buffer + got, static_cast<DWORD>(sizeof buffer - got), &read,
+                              nullptr) &&
+                   read > 0) {
+                got += read;
+            }
+            state_->pipeReceived.assign(buffer, got);
+            DWORD written = 0;
+            ::WriteFile(pipe, reply.data(), static_cast<DWORD>(reply.size()), &written, nullptr);
+            ::FlushFileBuffers(pipe);
+            ::DisconnectNamedPipe(pipe);
+        }
+        ::CloseHandle(pipe);
+    });
+}
+
+std::string TestPlatform::PipeReceived() {
+    if (state_->pipeServer.joinable()) {
+        state_->pipeServer.join();
+    }
+    return state_->pipeReceived;
+}
+
+void TestPlatform::HoldBusyPipe(const std::string& pipePath) {
+    std::wstring path = Wide(pipePath);
+    HANDLE server = ::CreateNamedPipeW(path.c_str(), PIPE_ACCESS_DUPLEX,
+                                       PIPE_TYPE_BYTE | PIPE_READMODE_BYTE | PIPE_WAIT, 1, 4096,
+                                       4096, 0, nullptr);
+    HANDLE client = ::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                  OPEN_EXISTING, 0, nullptr);
+    if (server == INVALID_HANDLE_VALUE || client == INVALID_HANDLE_VALUE) {
+        std::abort();
+    }
+    state_->heldPipes = {client, server};
 }
 
 }  // namespace tolva::platform::testing
