@@ -1,0 +1,120 @@
+// The service steps and task messages in application mode: Wine reports Windows 98 to this
+// program, so the stand-ins run as windowed programs, closed and messaged through their windows.
+
+#include <gtest/gtest.h>
+
+#include "platform/win32/network_win32.h"
+#include "platform/win32/win32_platform.h"
+#include "recording_window.h"
+#include "suite_folder.h"
+#include "upgrade/service_table.h"
+#include "upgrade/task_messages.h"
+#include "upgrade/task_packet.h"
+#include "winsys/kill_process.h"
+#include "winsys/service_install.h"
+
+namespace tolva::winsys {
+namespace {
+
+using testing::SuiteFolder;
+using upgrade::kServiceCount;
+using upgrade::ServiceRowAt;
+
+class AppModeTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        platform.network = &network;
+        ASSERT_EQ(platform.system->GetPlatformId(), platform::PlatformId::kWindows9x)
+            << "run under as-windows-98";
+        suite.Install();
+        setup.installFolder = SuiteFolder::kFolder;
+    }
+
+    void TearDown() override {
+        for (int index = 0; index < kServiceCount; ++index) {
+            (void)KillProcessByName(*platform.processes, ServiceRowAt(index)->executable);
+        }
+        EXPECT_TRUE(suite.WaitFor([&] { return suite.RunningStandins().empty(); }, 10000))
+            << "still running: " << ::testing::PrintToString(suite.RunningStandins());
+        suite.Remove();
+    }
+
+    bool WindowsOpen(bool open) {
+        return suite.WaitFor(
+            [&] {
+                for (int index = 0; index < kServiceCount; ++index) {
+                    if ((upgrade::FindProgramWindow(*platform.windows, index) != 0) != open) {
+                        return false;
+                    }
+                }
+                return true;
+            },
+            20000);
+    }
+
+    platform::Win32Platform win32;
+    platform::win32::Win32Network network;
+    platform::Platform& platform = win32.Services();
+    SuiteFolder suite{platform};
+    RecordingWindow window;
+    ServiceSetup setup;
+};
+
+TEST_F(AppModeTest, ProgramsAreLaunchedMessagedAndClosedThroughTheirWindows) {
+    ServiceInstall install(platform, window, setup);
+    install.SaveStartTypes();
+    EXPECT_FALSE(install.StopRunningServices()) << "always false in application mode";
+    install.InstallAndStartServices();
+    ASSERT_TRUE(WindowsOpen(true));
+    install.CheckStartedServices();
+    install.RestoreStartTypes();
+    EXPECT_TRUE(window.boxes.empty());
+    EXPECT_TRUE(platform.registry->KeyExists(platform::RegistryRoot::kClassesRoot,
+                                             "CorvaneServer.APIObject"));
+
+    upgrade::TaskMessenger messenger(platform);
+    ASSERT_EQ(messenger.Mode(), upgrade::RunMode::kApplication);
+    EXPECT_TRUE(messenger.IsProgramRunning(12));
+    EXPECT_TRUE(messenger.PostTaskMessage(2, upgrade::kTaskMessage, 3, 0));
+    EXPECT_EQ(messenger.SendTaskMessage(8, upgrade::kTaskMessage, 257, 0), 1);
+    messenger.BroadcastConfigChange(nullptr);
+    // Window messages are handled before the sender goes on.
+    EXPECT_TRUE(suite.Logged("TolvaControl", "window task message=1280 code=3 argument=0"));
+    EXPECT_TRUE(suite.Logged("TolvaPOP3", "window task message=1280 code=257 argument=0"));
+    for (int index = 0; index < kServiceCount; ++index) {
+        EXPECT_TRUE(suite.Logged(ServiceRowAt(index)->serviceName, "start application"));
+        EXPECT_TRUE(suite.Logged(ServiceRowAt(index)->serviceName,
+                                 "window task message=1280 code=257 argument=0"))
+            << index;
+    }
+
+    EXPECT_FALSE(install.StopRunningServices());
+    EXPECT_TRUE(WindowsOpen(false));
+    for (int index = 0; index < kServiceCount; ++index) {
+        EXPECT_TRUE(suite.Logged(ServiceRowAt(index)->serviceName, "close")) << index;
+    }
+    EXPECT_TRUE(messenger.PostTaskMessage(0, upgrade::kTaskMessage, 2, 0))
+        << "true even without a window";
+    EXPECT_EQ(messenger.SendTaskMessage(0, upgrade::kTaskMessage, 2, 0), 0);
+}
+
+TEST_F(AppModeTest, ProgramThatKeepsItsWindowIsWaitedForAndLeftRunning) {
+    suite.WriteStandinSettings("[TolvaCalendar]\r\nIgnoreClose=1\r\n");
+    ServiceControl control(platform, window, SuiteFolder::kFolder);
+    ASSERT_TRUE(control.StartStopService(upgrade::kGroupWareService, true));
+    ASSERT_TRUE(suite.WaitFor(
+        [&] {
+            return upgrade::FindProgramWindow(*platform.windows, upgrade::kGroupWareService) != 0;
+        },
+        20000));
+
+    uint32_t started = platform.system->Ticks();
+    EXPECT_TRUE(control.StartStopService(upgrade::kGroupWareService, false));
+    EXPECT_GE(platform.system->Ticks() - started, ServiceControl::kStopDeadlineMs);
+    EXPECT_TRUE(suite.Logged("TolvaCalendar", "close ignored"));
+    EXPECT_NE(upgrade::FindProgramWindow(*platform.windows, upgrade::kGroupWareService), 0u);
+    EXPECT_TRUE(KillProcessByName(*platform.processes, "cal"));
+}
+
+}  // namespace
+}  // namespace tolva::winsys
