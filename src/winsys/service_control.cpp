@@ -19,11 +19,11 @@ constexpr char kServicesKey[] = "System\\CurrentControlSet\\Services\\";
 }  // namespace
 
 ServiceControl::ServiceControl(const platform::Platform& platform, ServiceControlWindow& window,
-                               std::string installFolder, ServiceControlTexts texts)
+                               std::string installFolder, const i18n::TUIStrings& strings)
     : platform_(platform),
       window_(window),
       installFolder_(std::move(installFolder)),
-      texts_(std::move(texts)),
+      strings_(strings),
       mode_(upgrade::RunModeOf(platform.system->GetPlatformId())) {}
 
 upgrade::ProgramState ServiceControl::GetSuiteServiceState(int index) const {
@@ -229,7 +229,8 @@ void ServiceControl::DisableService(std::string_view serviceName) {
 void ServiceControl::ShowServiceError(uint32_t code) {
     platform::System& system = *platform_.system;
     platform::MessageBoxRequest box;
-    box.text = texts_.cServiceError + system.AnsiToWide(system.ErrorText(code)) + texts_.cErrorText;
+    box.text = strings_[i18n::cServiceError] + system.AnsiToWide(system.ErrorText(code)) +
+               strings_[i18n::cErrorText];
     box.caption = u"Warning";
     box.buttons = platform::DialogButtons::kOk;
     box.icon = platform::DialogIcon::kWarning;

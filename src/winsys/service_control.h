@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "i18n/ui_strings.h"
 #include "platform/platform.h"
 #include "upgrade/program_state.h"
 #include "winsys/service_control_window.h"
@@ -29,9 +30,9 @@ public:
     static constexpr uint32_t kAfterKillMs = 2000;
 
     // installFolder: with a trailing backslash; the folder of the executables. The run mode follows
-    // the platform id.
+    // the platform id. The texts are read from strings when they are shown.
     ServiceControl(const platform::Platform& platform, ServiceControlWindow& window,
-                   std::string installFolder, ServiceControlTexts texts = {});
+                   std::string installFolder, const i18n::TUIStrings& strings = i18n::UIStrings());
 
     upgrade::RunMode Mode() const { return mode_; }
 
@@ -65,7 +66,7 @@ private:
     const platform::Platform& platform_;
     ServiceControlWindow& window_;
     std::string installFolder_;
-    ServiceControlTexts texts_;
+    const i18n::TUIStrings& strings_;
     upgrade::RunMode mode_;
 };
 

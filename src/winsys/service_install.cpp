@@ -34,12 +34,12 @@ bool SameFolder(std::string_view a, std::string_view b) {
 }  // namespace
 
 ServiceInstall::ServiceInstall(const platform::Platform& platform, ServiceControlWindow& window,
-                               ServiceSetup& setup, ServiceControlTexts texts)
+                               ServiceSetup& setup, const i18n::TUIStrings& strings)
     : platform_(platform),
       window_(window),
       setup_(setup),
-      texts_(texts),
-      control_(platform, window, setup.installFolder, std::move(texts)) {}
+      strings_(strings),
+      control_(platform, window, setup.installFolder, strings) {}
 
 void ServiceInstall::SaveStartTypes() {
     setup_.serviceStartTypes.fill(kUnknownStartType);
@@ -57,7 +57,7 @@ void ServiceInstall::SaveStartTypes() {
 }
 
 bool ServiceInstall::StopRunningServices() {
-    window_.ShowProgressText(texts_.cChecking);
+    window_.ShowProgressText(strings_[i18n::cChecking]);
     bool allStopped = true;
     create_.fill(true);
     for (int index : kStopOrder) {
@@ -122,7 +122,7 @@ void ServiceInstall::DeleteLeftOutServices() {
 
 void ServiceInstall::InstallAndStartServices() {
     if (control_.Mode() == RunMode::kService) {
-        window_.ShowProgressText(texts_.cInstalling);
+        window_.ShowProgressText(strings_[i18n::cInstalling]);
         for (int index = 0; index < upgrade::kServiceCount; ++index) {
             if (create_[static_cast<size_t>(index)] && !Excluded(index)) {
                 control_.CreateSuiteService(index);
@@ -131,13 +131,13 @@ void ServiceInstall::InstallAndStartServices() {
     }
     (void)RegisterComServer(*platform_.libraries, setup_.installFolder + "api.dll");
     (void)RegisterComServer(*platform_.libraries, setup_.installFolder + "corvanecom.dll");
-    window_.ShowProgressText(texts_.cStarting);
+    window_.ShowProgressText(strings_[i18n::cStarting]);
     for (int index = 0; index < upgrade::kServiceCount; ++index) {
         if (setup_.serviceStartTypes[static_cast<size_t>(index)] != kDisabled && !Excluded(index)) {
             (void)control_.StartStopService(index, true);
         }
     }
-    window_.ShowProgressText(texts_.cFinishing);
+    window_.ShowProgressText(strings_[i18n::cFinishing]);
 }
 
 void ServiceInstall::CheckStartedServices() {
@@ -165,7 +165,7 @@ void ServiceInstall::CheckStartedServices() {
         return;
     }
     platform::MessageBoxRequest box;
-    box.text = texts_.cNotRunning;
+    box.text = strings_[i18n::cNotRunning];
     size_t slot = box.text.find(u"%s");
     if (slot != std::u16string::npos) {
         box.text.replace(slot, 2, list);

@@ -38,7 +38,7 @@ public:
     // setup is the run's setup state; it must outlive this object. The installation folder is
     // taken from it now.
     ServiceInstall(const platform::Platform& platform, ServiceControlWindow& window,
-                   ServiceSetup& setup, ServiceControlTexts texts = {});
+                   ServiceSetup& setup, const i18n::TUIStrings& strings = i18n::UIStrings());
 
     ServiceControl& Control() { return control_; }
 
@@ -67,7 +67,7 @@ private:
     const platform::Platform& platform_;
     ServiceControlWindow& window_;
     ServiceSetup& setup_;
-    ServiceControlTexts texts_;
+    const i18n::TUIStrings& strings_;
     ServiceControl control_;
     // Per service index: the service has to be created.
     std::array<bool, upgrade::kServiceCount> create_ = {true, true, true, true, true};
