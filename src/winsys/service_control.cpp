@@ -44,16 +44,14 @@ bool ServiceControl::StartStopService(int index, bool start, std::string_view se
 
 bool ServiceControl::StopService(int index, std::string_view serviceName) {
     std::unique_ptr<platform::ServiceDatabase> database;
-    platform::Status status = platform_.services->Connect(access::kManagerAll, database);
-    if (!status) {
-        ShowServiceError(status.code());
+    if (!ConnectForControl(database)) {
         return false;
     }
     std::unique_ptr<platform::Service> service;
     if (!database->Open(serviceName, access::kStop | access::kQueryStatus, service)) {
         return false;
     }
-    status = service->Stop();
+    platform::Status status = service->Stop();
     if (!status) {
         ShowServiceError(status.code());
         return false;
@@ -81,13 +79,11 @@ bool ServiceControl::StopService(int index, std::string_view serviceName) {
 
 bool ServiceControl::StartService(std::string_view serviceName) {
     std::unique_ptr<platform::ServiceDatabase> database;
-    platform::Status status = platform_.services->Connect(access::kManagerAll, database);
-    if (!status) {
-        ShowServiceError(status.code());
+    if (!ConnectForControl(database)) {
         return false;
     }
     std::unique_ptr<platform::Service> service;
-    status = database->Open(serviceName, access::kStart, service);
+    platform::Status status = database->Open(serviceName, access::kStart, service);
     if (!status) {
         ShowServiceError(status.code());
         return false;
@@ -154,9 +150,7 @@ void ServiceControl::CreateSuiteService(int index) {
         return;
     }
     std::unique_ptr<platform::ServiceDatabase> database;
-    platform::Status status = platform_.services->Connect(access::kManagerAll, database);
-    if (!status) {
-        ShowServiceError(status.code());
+    if (!ConnectForControl(database)) {
         return;
     }
     platform::NewService definition;
@@ -188,16 +182,14 @@ void ServiceControl::DeleteSuiteService(std::string_view serviceName) {
         return;
     }
     std::unique_ptr<platform::ServiceDatabase> database;
-    platform::Status status = platform_.services->Connect(access::kManagerAll, database);
-    if (!status) {
-        ShowServiceError(status.code());
+    if (!ConnectForControl(database)) {
         return;
     }
     std::unique_ptr<platform::Service> service;
     if (!database->Open(serviceName, access::kAll, service)) {
         return;
     }
-    status = service->MarkForDeletion();
+    platform::Status status = service->MarkForDeletion();
     if (!status) {
         ShowServiceError(status.code());
     }
@@ -244,6 +236,14 @@ std::string ServiceControl::BinaryPath(int index) const {
         return "\"" + path + "\"";
     }
     return path;
+}
+
+bool ServiceControl::ConnectForControl(std::unique_ptr<platform::ServiceDatabase>& database) {
+    platform::Status status = platform_.services->Connect(access::kManagerAll, database);
+    if (!status) {
+        ShowServiceError(status.code());
+    }
+    return status.ok();
 }
 
 bool ServiceControl::DeadlinePassed(uint32_t start, uint32_t limitMs) const {

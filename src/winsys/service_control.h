@@ -8,6 +8,7 @@
 // run goes on.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -62,6 +63,8 @@ private:
     // take a shorter path ("C:\Program.exe") for the program.
     std::string BinaryPath(int index) const;
     bool DeadlinePassed(uint32_t start, uint32_t limitMs) const;
+    // Connects with all rights; a failure shows the service error box.
+    bool ConnectForControl(std::unique_ptr<platform::ServiceDatabase>& database);
 
     const platform::Platform& platform_;
     ServiceControlWindow& window_;

@@ -190,6 +190,8 @@ TEST_F(ServiceControlTest, ApplicationModeClosesWindowsAndLaunchesExecutables) {
         std::vector<platform::FakeLaunch>(
             {{"C:\\Tolva Mail\\smtp.exe", "", "C:\\Tolva Mail\\", platform::ShowCommand::kShow}}));
     EXPECT_TRUE(machine.services.Log().Calls().empty()) << "no service manager in this mode";
+    machine.processes.Log().FailNext("Launch", platform::error::kAccessDenied);
+    EXPECT_FALSE(windowed.StartStopService(kSmtpService, true)) << "the shell could not start it";
 }
 
 TEST_F(ServiceControlTest, ExchangeStartTypeReturnsTheOldTypeAndChangesOnlyTheStartType) {

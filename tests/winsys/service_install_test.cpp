@@ -314,6 +314,20 @@ TEST_F(ServiceInstallTest, ProgramsThatDoNotRunAreListedInTheWarning) {
         << "left alone while the suite's SMTP service runs";
 }
 
+TEST_F(ServiceInstallTest, ServiceDisabledBeforeTheUpgradeIsNotListedWithTheFailedOnes) {
+    machine.InstallService(index::kSmtpService, ServiceState::kStopped);
+    machine.InstallService(index::kPop3Service, ServiceState::kStopped);
+    machine.InstallService(index::kControlService, ServiceState::kRunning);
+    machine.InstallService(index::kImService, ServiceState::kRunning);
+    setup.serviceStartTypes = {2, 4, 2, 2, 2};
+    ServiceInstall install(machine.platform, window, setup);
+    install.CheckStartedServices();
+    ASSERT_EQ(window.boxes.size(), 1u);
+    EXPECT_NE(window.boxes[0].text.find(u"started:\r\nCorvane SMTP\r\n\r\nThere"),
+              std::u16string::npos)
+        << "only the SMTP service";
+}
+
 TEST_F(ServiceInstallTest, ApplicationModeClosesAndLaunchesWithoutServices) {
     machine.system.SetPlatformId(platform::PlatformId::kWindows9x);
     machine.InstallService(index::kSmtpService, ServiceState::kStopped);

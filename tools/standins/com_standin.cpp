@@ -6,6 +6,7 @@
 // After windows.h, which it needs.
 #include <olectl.h>
 
+#include <array>
 #include <string>
 
 #include "standin_log.h"
@@ -19,14 +20,14 @@ struct ComClass {
 
 #if defined(TOLVA_COM_AUTOMATION)
 constexpr wchar_t kLibraryName[] = L"corvanecom";
-constexpr ComClass kClasses[] = {
+constexpr std::array<ComClass, 3> kClasses = {{
     {L"CorvaneServer.APIObject", L"{6A1C2B10-5E0B-4C1A-9E3D-0C7A51B2D001}"},
     {L"CorvaneServer.DomainObject", L"{6A1C2B10-5E0B-4C1A-9E3D-0C7A51B2D002}"},
     {L"CorvaneServer.AccountObject", L"{6A1C2B10-5E0B-4C1A-9E3D-0C7A51B2D003}"},
-};
+}};
 #else
 constexpr wchar_t kLibraryName[] = L"api";
-constexpr ComClass kClasses[] = {{nullptr, nullptr}};
+constexpr std::array<ComClass, 0> kClasses = {};
 #endif
 
 HMODULE library = nullptr;
@@ -67,9 +68,6 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, void*) {
 extern "C" __declspec(dllexport) HRESULT STDAPICALLTYPE DllRegisterServer() {
     Log().Write("DllRegisterServer");
     for (const ComClass& comClass : kClasses) {
-        if (comClass.progId == nullptr) {
-            continue;
-        }
         std::wstring classKey = std::wstring(L"CLSID\\") + comClass.classId;
         if (!SetDefault(comClass.progId, comClass.progId) ||
             !SetDefault(std::wstring(comClass.progId) + L"\\CLSID", comClass.classId) ||
@@ -86,9 +84,6 @@ extern "C" __declspec(dllexport) HRESULT STDAPICALLTYPE DllRegisterServer() {
 extern "C" __declspec(dllexport) HRESULT STDAPICALLTYPE DllUnregisterServer() {
     Log().Write("DllUnregisterServer");
     for (const ComClass& comClass : kClasses) {
-        if (comClass.progId == nullptr) {
-            continue;
-        }
         ::RegDeleteTreeW(HKEY_CLASSES_ROOT, comClass.progId);
         ::RegDeleteTreeW(HKEY_CLASSES_ROOT, (std::wstring(L"CLSID\\") + comClass.classId).c_str());
     }

@@ -3,15 +3,11 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/win32/network_win32.h"
-#include "platform/win32/win32_platform.h"
-#include "recording_window.h"
-#include "suite_folder.h"
+#include "suite_scenario_test.h"
 #include "upgrade/service_table.h"
 #include "upgrade/task_messages.h"
 #include "upgrade/task_packet.h"
 #include "winsys/kill_process.h"
-#include "winsys/service_install.h"
 
 namespace tolva::winsys {
 namespace {
@@ -20,23 +16,14 @@ using testing::SuiteFolder;
 using upgrade::kServiceCount;
 using upgrade::ServiceRowAt;
 
-class AppModeTest : public ::testing::Test {
+class AppModeTest : public testing::SuiteScenarioTest {
 protected:
-    void SetUp() override {
-        platform.network = &network;
-        ASSERT_EQ(platform.system->GetPlatformId(), platform::PlatformId::kWindows9x)
-            << "run under as-windows-98";
-        suite.Install();
-        setup.installFolder = SuiteFolder::kFolder;
-    }
+    AppModeTest() : SuiteScenarioTest(platform::PlatformId::kWindows9x) {}
 
-    void TearDown() override {
+    void EndPrograms() override {
         for (int index = 0; index < kServiceCount; ++index) {
             (void)KillProcessByName(*platform.processes, ServiceRowAt(index)->executable);
         }
-        EXPECT_TRUE(suite.WaitFor([&] { return suite.RunningStandins().empty(); }, 10000))
-            << "still running: " << ::testing::PrintToString(suite.RunningStandins());
-        suite.Remove();
     }
 
     bool WindowsOpen(bool open) {
@@ -51,13 +38,6 @@ protected:
             },
             20000);
     }
-
-    platform::Win32Platform win32;
-    platform::win32::Win32Network network;
-    platform::Platform& platform = win32.Services();
-    SuiteFolder suite{platform};
-    RecordingWindow window;
-    ServiceSetup setup;
 };
 
 TEST_F(AppModeTest, ProgramsAreLaunchedMessagedAndClosedThroughTheirWindows) {

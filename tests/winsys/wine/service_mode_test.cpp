@@ -5,17 +5,13 @@
 
 #include <memory>
 
-#include "platform/win32/network_win32.h"
-#include "platform/win32/win32_platform.h"
-#include "recording_window.h"
-#include "suite_folder.h"
+#include "suite_scenario_test.h"
 #include "upgrade/service_table.h"
 #include "upgrade/task_messages.h"
 #include "upgrade/task_packet.h"
 #include "util/text.h"
 #include "winsys/com_registration.h"
 #include "winsys/kill_process.h"
-#include "winsys/service_install.h"
 
 namespace tolva::winsys {
 namespace {
@@ -28,23 +24,15 @@ using upgrade::ServiceRowAt;
 
 constexpr uint32_t kStartLimitMs = 20000;
 
-class ServiceModeTest : public ::testing::Test {
+class ServiceModeTest : public testing::SuiteScenarioTest {
 protected:
-    void SetUp() override {
-        platform.network = &network;
-        ASSERT_EQ(platform.system->GetPlatformId(), platform::PlatformId::kWindowsNt);
-        suite.Install();
-        setup.installFolder = SuiteFolder::kFolder;
-    }
+    ServiceModeTest() : SuiteScenarioTest(platform::PlatformId::kWindowsNt) {}
 
-    void TearDown() override {
+    void EndPrograms() override {
         for (int index = 0; index < kServiceCount; ++index) {
             Remove(ServiceRowAt(index)->serviceName, ServiceRowAt(index)->executable);
         }
         Remove(upgrade::kSystemSmtpService, "smtpsvc.exe");
-        EXPECT_TRUE(suite.WaitFor([&] { return suite.RunningStandins().empty(); }, 10000))
-            << "still running: " << ::testing::PrintToString(suite.RunningStandins());
-        suite.Remove();
     }
 
     // Stops and deletes the service, whatever state the test left it in.
@@ -97,13 +85,6 @@ protected:
     bool EventuallyLogged(const std::string& name, const std::string& text) {
         return suite.WaitFor([&] { return suite.Logged(name, text); }, 5000);
     }
-
-    platform::Win32Platform win32;
-    platform::win32::Win32Network network;
-    platform::Platform& platform = win32.Services();
-    SuiteFolder suite{platform};
-    RecordingWindow window;
-    ServiceSetup setup;
 };
 
 TEST_F(ServiceModeTest, FirstInstallationCreatesStartsAndMessagesTheSuite) {
