@@ -289,7 +289,10 @@ TEST_F(ServiceModeTest, ComRegistrationAddsAndRemovesTheProgIds) {
         EXPECT_FALSE(platform.registry->KeyExists(platform::RegistryRoot::kClassesRoot, progId))
             << progId;
     }
-    EXPECT_EQ(suite.LogLines("corvanecom"),
+    const std::string api = std::string(SuiteFolder::kFolder) + "api.dll";
+    EXPECT_TRUE(RegisterComServer(*platform.libraries, api));
+    EXPECT_TRUE(UnregisterComServer(*platform.libraries, api));
+    EXPECT_EQ(suite.LogLines("api"),
               (std::vector<std::string>{"DllRegisterServer", "DllUnregisterServer"}));
     EXPECT_FALSE(
         RegisterComServer(*platform.libraries, std::string(SuiteFolder::kFolder) + "missing.dll"));

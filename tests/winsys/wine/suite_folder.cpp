@@ -8,13 +8,13 @@
 namespace tolva::winsys::testing {
 namespace {
 
-// Where the build left the stand-ins, as Wine's drive Z: shows it.
-std::string BuildFolder() {
-    std::string folder = "Z:" TOLVA_STANDIN_DIR "/";
-    for (char& c : folder) {
+// A file the build made, as Wine's drive Z: shows it.
+std::string BuildPath(std::string path) {
+    path = "Z:" + path;
+    for (char& c : path) {
         c = c == '/' ? '\\' : c;
     }
-    return folder;
+    return path;
 }
 
 constexpr const char* kStandins[] = {"smtp.exe", "pop3.exe",    "control.exe", "im.exe",
@@ -41,7 +41,10 @@ void SuiteFolder::Install() {
         std::abort();
     }
     for (const char* name : kStandins) {
-        if (!files.CopyOver(BuildFolder() + name, std::string(kFolder) + name).ok()) {
+        std::string built = std::string(name) == "corvanecom.dll"
+                                ? BuildPath(TOLVA_AUTOMATION_LIBRARY)
+                                : BuildPath(TOLVA_STANDIN_DIR "/") + name;
+        if (!files.CopyOver(built, std::string(kFolder) + name).ok()) {
             std::abort();
         }
     }
