@@ -3,14 +3,13 @@
 
 #include <string_view>
 
-#include "platform/libraries.h"
+#include "platform/automation.h"
 
 namespace tolva::winsys {
 
-// RegisterComServer / UnregisterComServer: loads the library at path, calls its
-// DllRegisterServer or DllUnregisterServer and frees it. True when the call returned 0; false
-// when the library cannot be loaded or lacks the export.
-bool RegisterComServer(platform::Libraries& libraries, std::string_view path);
-bool UnregisterComServer(platform::Libraries& libraries, std::string_view path);
+// RegisterComServer / UnregisterComServer: the library's DllRegisterServer or DllUnregisterServer.
+// False when the library cannot be loaded, lacks the export or reports a failure.
+bool RegisterComServer(platform::Automation& automation, std::string_view path);
+bool UnregisterComServer(platform::Automation& automation, std::string_view path);
 
 }  // namespace tolva::winsys

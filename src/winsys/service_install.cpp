@@ -129,8 +129,8 @@ void ServiceInstall::InstallAndStartServices() {
             }
         }
     }
-    (void)RegisterComServer(*platform_.libraries, setup_.installFolder + "api.dll");
-    (void)RegisterComServer(*platform_.libraries, setup_.installFolder + "corvanecom.dll");
+    (void)RegisterComServer(*platform_.automation, setup_.installFolder + "api.dll");
+    (void)RegisterComServer(*platform_.automation, setup_.installFolder + "corvanecom.dll");
     window_.ShowProgressText(strings_[i18n::cStarting]);
     for (int index = 0; index < upgrade::kServiceCount; ++index) {
         if (setup_.serviceStartTypes[static_cast<size_t>(index)] != kDisabled && !Excluded(index)) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/fake/fake_automation.h"
 #include "platform/fake/fake_dialogs.h"
 #include "platform/fake/fake_pipes.h"
 #include "platform/fake/fake_processes.h"
@@ -64,6 +65,7 @@ struct SuiteMachine {
         platform.windows = &windows;
         platform.pipes = &pipes;
         platform.processes = &processes;
+        platform.automation = &automation;
     }
     SuiteMachine(const SuiteMachine&) = delete;
     SuiteMachine& operator=(const SuiteMachine&) = delete;
@@ -90,6 +92,19 @@ struct SuiteMachine {
         services.Install(service, state);
     }
 
+    // The suite's COM libraries in folder: api.dll with no class, corvanecom.dll with the server's
+    // API object.
+    void AddComLibraries(const std::string& folder = "C:\\Tolva\\") {
+        automation.DefineLibrary(folder + "api.dll", {});
+        automation.DefineLibrary(folder + "corvanecom.dll", {{"CorvaneServer.APIObject", {}}});
+    }
+
+    // Whether the server's API object can be created, as after corvanecom.dll was registered.
+    bool ApiObjectRegistered() {
+        std::unique_ptr<platform::AutomationObject> object;
+        return automation.Create("CorvaneServer.APIObject", object).ok();
+    }
+
     // The row's program running as an application: its process and its window.
     platform::WindowHandle OpenProgram(int index) {
         const upgrade::ServiceRow& row = *upgrade::ServiceRowAt(index);
@@ -106,6 +121,7 @@ struct SuiteMachine {
     platform::FakeServiceManager services{&processes};
     platform::FakeWindows windows;
     platform::FakePipes pipes;
+    platform::FakeAutomation automation;
     platform::Platform platform;
 };
 

@@ -13,19 +13,11 @@ using platform::ServiceStartType;
 using platform::ServiceState;
 namespace index = upgrade;
 
-int32_t RegisterAlways() {
-    return 0;
-}
-
 class ServiceInstallTest : public ::testing::Test {
 protected:
     ServiceInstallTest() {
         setup.installFolder = "C:\\Tolva\\";
-        for (const char* library : {"api.dll", "corvanecom.dll"}) {
-            machine.libraries.Declare(
-                setup.installFolder + library,
-                {{"DllRegisterServer", reinterpret_cast<void*>(&RegisterAlways)}});
-        }
+        machine.AddComLibraries();
     }
 
     // The install sequence's service steps, in its order.
@@ -59,8 +51,7 @@ TEST_F(ServiceInstallTest, FirstInstallationCreatesAndStartsWhatIsSelected) {
     };
     for (const Case& c : cases) {
         testing::SuiteMachine local;
-        local.libraries.Declare("C:\\Tolva\\api.dll",
-                                {{"DllRegisterServer", reinterpret_cast<void*>(&RegisterAlways)}});
+        local.AddComLibraries();
         ServiceSetup fresh;
         fresh.installFolder = "C:\\Tolva\\";
         fresh.noInstallIM = c.noInstallIM;
@@ -79,8 +70,7 @@ TEST_F(ServiceInstallTest, FirstInstallationCreatesAndStartsWhatIsSelected) {
         for (const std::string& name : c.services) {
             EXPECT_EQ(local.services.StateOf(name), ServiceState::kRunning) << name;
         }
-        EXPECT_EQ(local.libraries.Loaded(), (std::vector<std::string>{"C:\\Tolva\\api.dll"}))
-            << "corvanecom.dll is tried as well and missing";
+        EXPECT_TRUE(local.ApiObjectRegistered());
         EXPECT_TRUE(progress.boxes.empty());
         EXPECT_EQ(progress.progress,
                   (std::vector<std::u16string>{u"Checking For Running Services...",
@@ -360,8 +350,7 @@ TEST_F(ServiceInstallTest, ApplicationModeClosesAndLaunchesWithoutServices) {
         used.push_back(call.operation);
     }
     EXPECT_TRUE(used.empty()) << "no service is created, deleted or asked";
-    EXPECT_EQ(machine.libraries.Loaded(),
-              (std::vector<std::string>{"C:\\Tolva\\api.dll", "C:\\Tolva\\corvanecom.dll"}));
+    EXPECT_TRUE(machine.ApiObjectRegistered()) << "registered in both modes";
     EXPECT_EQ(window.progress,
               (std::vector<std::u16string>{u"Checking For Running Services...",
                                            u"Checking For Running Services...",

@@ -266,7 +266,7 @@ TEST_F(ServiceModeTest, RunningSystemSmtpServiceIsMovedAsideForTheSuitesOwn) {
 
 TEST_F(ServiceModeTest, ComRegistrationAddsAndRemovesTheProgIds) {
     const std::string library = std::string(SuiteFolder::kFolder) + "corvanecom.dll";
-    ASSERT_TRUE(RegisterComServer(*platform.libraries, library));
+    ASSERT_TRUE(RegisterComServer(*platform.automation, library));
     for (const char* progId :
          {"CorvaneServer.APIObject", "CorvaneServer.DomainObject", "CorvaneServer.AccountObject"}) {
         std::string classId;
@@ -283,19 +283,19 @@ TEST_F(ServiceModeTest, ComRegistrationAddsAndRemovesTheProgIds) {
             << progId;
         EXPECT_TRUE(util::SameText(server, library)) << server;
     }
-    ASSERT_TRUE(UnregisterComServer(*platform.libraries, library));
+    ASSERT_TRUE(UnregisterComServer(*platform.automation, library));
     for (const char* progId :
          {"CorvaneServer.APIObject", "CorvaneServer.DomainObject", "CorvaneServer.AccountObject"}) {
         EXPECT_FALSE(platform.registry->KeyExists(platform::RegistryRoot::kClassesRoot, progId))
             << progId;
     }
     const std::string api = std::string(SuiteFolder::kFolder) + "api.dll";
-    EXPECT_TRUE(RegisterComServer(*platform.libraries, api));
-    EXPECT_TRUE(UnregisterComServer(*platform.libraries, api));
+    EXPECT_TRUE(RegisterComServer(*platform.automation, api));
+    EXPECT_TRUE(UnregisterComServer(*platform.automation, api));
     EXPECT_EQ(suite.LogLines("api"),
               (std::vector<std::string>{"DllRegisterServer", "DllUnregisterServer"}));
     EXPECT_FALSE(
-        RegisterComServer(*platform.libraries, std::string(SuiteFolder::kFolder) + "missing.dll"));
+        RegisterComServer(*platform.automation, std::string(SuiteFolder::kFolder) + "missing.dll"));
 }
 
 TEST_F(ServiceModeTest, UpgradeIntoAnotherFolderRecreatesTheServicesThere) {
