@@ -180,8 +180,8 @@ TEST_F(TaskMessagesTest, ConfigChangeReachesEveryProgramAndEndsTheDatabaseConnec
     RunAll();
     stores::SettingsStore settings(machine.platform);
     settings.SetRootFolder("C:\\Tolva\\");
-    machine.libraries.Declare(
-        "C:\\Tolva\\db.dll", {{"DBDoneConnection", reinterpret_cast<void*>(&CountDoneConnection)}});
+    machine.libraries.Add("C:\\Tolva\\db.dll",
+                          {{"DBDoneConnection", reinterpret_cast<void*>(&CountDoneConnection)}});
     ASSERT_TRUE(settings.Database().LoadDatabaseLibrary());
     doneConnectionCalls = 0;
 

@@ -183,6 +183,7 @@ TEST_F(ServiceControlTest, ApplicationModeClosesWindowsAndLaunchesExecutables) {
     }
 
     EXPECT_FALSE(windowed.StartStopService(kSmtpService, true)) << "no executable";
+    ASSERT_TRUE(machine.files.CreateFolders("C:\\Tolva Mail").ok());
     ASSERT_TRUE(machine.files.WriteWholeFile("C:\\Tolva Mail\\smtp.exe", "MZ").ok());
     EXPECT_TRUE(windowed.StartStopService(kSmtpService, true, "OtherName"));
     EXPECT_EQ(

@@ -231,6 +231,7 @@ TEST_F(ServiceInstallTest, OldGroupWareGoesBeforeVersion817) {
         for (int i = 0; i < upgrade::kServiceCount; ++i) {
             local.InstallService(i, ServiceState::kStopped);
         }
+        ASSERT_TRUE(local.files.CreateFolders("C:\\Tolva").ok());
         ASSERT_TRUE(local.files.WriteWholeFile("C:\\Tolva\\calendar.exe", "MZ").ok());
         ServiceSetup state;
         state.installFolder = "C:\\Tolva\\";
@@ -321,6 +322,7 @@ TEST_F(ServiceInstallTest, ServiceDisabledBeforeTheUpgradeIsNotListedWithTheFail
 TEST_F(ServiceInstallTest, ApplicationModeClosesAndLaunchesWithoutServices) {
     machine.system.SetPlatformId(platform::PlatformId::kWindows9x);
     machine.InstallService(index::kSmtpService, ServiceState::kStopped);
+    ASSERT_TRUE(machine.files.CreateFolders(setup.installFolder).ok());
     for (int i = 0; i < upgrade::kServiceCount; ++i) {
         ASSERT_TRUE(
             machine.files

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/win32/network_win32.h"
 #include "platform/win32/win32_platform.h"
 #include "recording_window.h"
 #include "suite_folder.h"
@@ -20,7 +19,6 @@ protected:
 
     void SetUp() override {
         ASSERT_EQ(platform.system->GetPlatformId(), platformId_);
-        platform.network = &network;
         suite.Install();
         setup.installFolder = SuiteFolder::kFolder;
     }
@@ -36,7 +34,6 @@ protected:
     virtual void EndPrograms() = 0;
 
     platform::Win32Platform win32;
-    platform::win32::Win32Network network;
     platform::Platform& platform = win32.Services();
     SuiteFolder suite{platform};
     RecordingWindow window;
