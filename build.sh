@@ -57,9 +57,20 @@ run_tests() {
     local status=0
     log "native tests"
     ctest --test-dir build/host --output-on-failure -j "$JOBS" || status=1
-    log "Windows tests under Wine"
-    ctest --test-dir build/win32 --output-on-failure -L wine || status=1
+    if kernel_runs_32bit_programs; then
+        log "Windows tests under Wine"
+        ctest --test-dir build/win32 --output-on-failure -L wine || status=1
+    else
+        log "SKIPPED: the Windows tests under Wine. This machine's kernel cannot execute 32-bit x86 programs"
+        log "(\"$(wine --version 2>&1 | tail -1)\"), so 32-bit Wine cannot start here; they run wherever it can."
+    fi
     return $status
+}
+
+# 32-bit Wine needs a kernel with 32-bit x86 support; some virtual machines are built without it.
+# Only that one answer counts as "cannot": any other failure of Wine fails the tests as usual.
+kernel_runs_32bit_programs() {
+    ! wine --version 2>&1 | grep -q 'Exec format error'
 }
 
 build_fuzzers() {
