@@ -2,43 +2,82 @@
 
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
 #include "platform/win32/delay_load_search.h"
 #include "platform/win32/win32_platform.h"
+#include "provisioning/odbc_form.h"
+#include "provisioning/server_provisioning.h"
+#include "provisioning/setup_wizard_form.h"
 #include "setup/application_window.h"
-#include "setup/main_window.h"
+#include "setup/main_form.h"
+#include "setup/process_end.h"
+#include "setup/server_links.h"
+#include "setup/setup_log.h"
 #include "setup/setup_title.h"
+#include "stores/settings_store.h"
+#include "ui/application.h"
+#include "ui/win32/win32_display.h"
+#include "upgrade/task_messages.h"
 
 namespace {
+
+using namespace tolva;
 
 // No DLL may be loaded from the current folder, which may be a download folder with planted files;
 // libraries setup needs from its own folder are loaded by full path, and the system DLLs that are
 // not in the import table come from the system folder.
 void HardenLibrarySearch() {
     ::SetDllDirectoryW(L"");
-    tolva::platform::win32::LoadDelayedLibrariesFromSystemFolder();
+    platform::win32::LoadDelayedLibrariesFromSystemFolder();
 }
 
-int RunMessageLoop() {
-    MSG message;
-    while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
-        ::TranslateMessage(&message);
-        ::DispatchMessageW(&message);
-    }
-    return 0;
+class ExitingProcessEnd : public setup::ProcessEnd {
+public:
+    void EndProcess(int exitCode) override { ::ExitProcess(static_cast<UINT>(exitCode)); }
+};
+
+// The folder of the running program with a trailing backslash, in the ANSI code page.
+std::string ProgramFolder(const platform::System& system) {
+    std::vector<wchar_t> path(32768);
+    const DWORD length =
+        ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    std::u16string wide(path.begin(), path.begin() + length);
+    wide.erase(wide.find_last_of(u'\\') + 1);
+    return system.WideToAnsi(wide);
 }
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     HardenLibrarySearch();
-    tolva::setup::ApplicationWindow application;
-    if (!application.Create(instance, tolva::setup::kApplicationTitle)) {
+    setup::ApplicationWindow applicationWindow;
+    if (!applicationWindow.Create(instance, setup::kApplicationTitle)) {
         return 0;
     }
-    tolva::platform::Win32Platform platform;
-    tolva::setup::MainWindow mainWindow(platform.Services());
-    if (!mainWindow.Create(instance, application.Handle(), showCommand)) {
-        return 0;
-    }
-    return RunMessageLoop();
+    platform::Win32Platform platform;
+    platform::Platform& services = platform.Services();
+    ui::Win32Display display(instance, applicationWindow.Handle());
+    // Errors that escape an event handler are discarded: the application has no sink for them.
+    ui::Application application(display, services.system);
+    setup::TDebugStruct log(*services.files, *services.system);
+    ExitingProcessEnd processEnd;
+    const std::string setupFolder = ProgramFolder(*services.system);
+
+    // The windows in the order the installer creates them; the first is the main window.
+    setup::TMainForm mainForm(application, services, log, processEnd);
+    mainForm.State.SetupFolder = setupFolder;
+    stores::SettingsStore settings(services);
+    provisioning::TODBCForm database(application, services, settings, setupFolder);
+    provisioning::TSetupWizardForm wizard(application);
+
+    provisioning::ServerProvisioning provisioning(wizard, *services.automation, *services.system);
+    upgrade::TaskMessenger messenger(services);
+    setup::DatabaseDialogLink databaseLink(database);
+    setup::ServerFinishSteps finishSteps(provisioning, messenger);
+    mainForm.SetLinks({.databaseDialog = &databaseLink, .finishSteps = &finishSteps});
+
+    application.Run();
+    return 0;
 }

@@ -1,0 +1,44 @@
+#pragma once
+// The main window's links to the database dialog, the post-install wizard and the control
+// service, as setup.exe wires them.
+
+#include <optional>
+#include <string>
+
+#include "provisioning/odbc_form.h"
+#include "provisioning/server_provisioning.h"
+#include "setup/wizard_links.h"
+#include "upgrade/task_messages.h"
+
+namespace tolva::setup {
+
+class DatabaseDialogLink : public DatabaseDialog {
+public:
+    explicit DatabaseDialogLink(provisioning::TODBCForm& dialog) : dialog_(dialog) {}
+    std::optional<std::string> EditConnection(const std::string& connection) override {
+        return dialog_.EditConnection(connection);
+    }
+
+private:
+    provisioning::TODBCForm& dialog_;
+};
+
+class ServerFinishSteps : public FinishSteps {
+public:
+    // The code that tells the control service that setup has finished.
+    static constexpr int32_t kSetupFinishedCode = 3;
+
+    ServerFinishSteps(provisioning::ServerProvisioning& provisioning,
+                      upgrade::TaskMessenger& messenger)
+        : provisioning_(provisioning), messenger_(messenger) {}
+
+    void SwitchToDatabaseStorage(const std::string& connection) override;
+    void RunPostInstallWizard() override;
+    void NotifyControlService() override;
+
+private:
+    provisioning::ServerProvisioning& provisioning_;
+    upgrade::TaskMessenger& messenger_;
+};
+
+}  // namespace tolva::setup
