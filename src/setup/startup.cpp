@@ -1,0 +1,253 @@
+#include "setup/startup.h"
+
+#include <exception>
+#include <initializer_list>
+#include <string_view>
+
+#include "setup/command_line.h"
+#include "setup/info_xml.h"
+#include "setup/web_logon_address.h"
+#include "upgrade/legacy_registry.h"
+#include "util/folder_path.h"
+#include "util/product.h"
+#include "util/utf8.h"
+#include "util/version.h"
+
+namespace tolva::setup {
+namespace {
+
+using platform::DialogResult;
+using platform::RegistryRoot;
+
+constexpr char kExtractFolderName[] = "tolvainstall\\";
+constexpr char kFallbackExtractFolderName[] = "temp\\";
+constexpr char kConfigFolderName[] = "config\\";
+constexpr char kAdvancedConsoleView[] = "advanced.xml";
+// The first version whose webmail needs no upgrade note.
+constexpr char kWebmailNoteBelow[] = "9.0.0-3";
+constexpr char kWindowsVersionKey[] = "Software\\Microsoft\\Windows\\CurrentVersion";
+constexpr char kDefaultProgramFiles[] = "C:\\Program Files";
+constexpr char kProductFolderName[] = "Tolva\\";
+
+// Fills the "%s" marks of a text in order; marks beyond the values stay.
+std::u16string FillMarks(std::u16string text, std::initializer_list<std::u16string_view> values) {
+    size_t from = 0;
+    for (std::u16string_view value : values) {
+        const size_t mark = text.find(u"%s", from);
+        if (mark == std::u16string::npos) {
+            break;
+        }
+        text.replace(mark, 2, value);
+        from = mark + value.size();
+    }
+    return text;
+}
+
+class Startup {
+public:
+    Startup(const StartupContext& context, SetupState& state)
+        : c_(context), state_(state), system_(*context.platform.system) {}
+
+    StartupOutcome Run() {
+        if (c_.localization.LoadLanguage({}) == i18n::LanguageLoad::kEndRun) {
+            return End();
+        }
+        state_.LanguageFile = c_.localization.LanguageFile();
+        state_.ProductsXmlUrl.clear();
+        state_.PreviousInstallDir.clear();
+        state_.SetupEmail.clear();
+        state_.AdvancedInterface = true;
+        state_.InfoXmlFile = state_.SetupFolder + kInfoXmlName;
+        ReadInfoXml(*c_.platform.files, system_, state_.InfoXmlFile, state_);
+        state_.PageIndex = 0;
+        state_.OldVersion.clear();
+        state_.LogDir.clear();
+        // Errors escaping event handlers are discarded by the application itself.
+        upgrade::MigrateLegacyRegistry(*c_.platform.registry, false);
+        c_.pathRegistry.SetRegistryArea(kProductArea);
+        c_.pathRegistry.SetRegistrySection(kProductSection);
+
+        const StartSwitch startSwitch = FirstArgumentSwitch(c_.arguments);
+        if (startSwitch != StartSwitch::kNone && startSwitch != StartSwitch::kSilent) {
+            RunSwitch(startSwitch);
+            return End();
+        }
+        FixExtractionFolder();
+        state_.LicenseFile = state_.SetupFolder + "license.txt";
+        state_.ReadmeFile = state_.SetupFolder + "readme.txt";
+        if (!c_.localization.SelectLanguage(c_.languageDialog, state_.ExtractDir,
+                                            state_.DefaultLanguage, state_.LicenseFile,
+                                            state_.ReadmeFile)) {
+            return End();
+        }
+        state_.LanguageFile = c_.localization.LanguageFile();
+        ShowTitles();
+        if (startSwitch != StartSwitch::kSilent && !UserWantsToInstall()) {
+            return End();
+        }
+        state_.OldVersion = c_.pathRegistry.ReadSectionString("Version");
+        ShowAgreement();
+        FindEarlierInstallation();
+        if (state_.InstallDir.empty()) {
+            state_.InstallDir = DefaultInstallDir();
+        }
+        c_.view.SetUpFirstPage();
+        return StartupOutcome::kWizard;
+    }
+
+private:
+    StartupOutcome End() {
+        c_.processEnd.EndProcess(kExitSuccess);
+        return StartupOutcome::kEnded;
+    }
+
+    std::u16string Wide(std::string_view text) const { return system_.AnsiToWide(text); }
+
+    platform::DialogResult Ask(const std::u16string& text) {
+        return c_.platform.dialogs->ShowMessageBox(
+            {text, FillMarks(c_.strings[i18n::cSetup], {Wide(kProductName)}),
+             platform::DialogButtons::kYesNo, platform::DialogIcon::kQuestion, true});
+    }
+
+    // A switch run works on the installation the setup program belongs to and never shows the
+    // wizard.
+    void RunSwitch(StartSwitch startSwitch) {
+        c_.settings.InitServerPaths();
+        (void)c_.settings.LoadSettings(false, false);
+        switch (startSwitch) {
+            case StartSwitch::kUninstall:
+                if (Ask(c_.strings[i18n::cUnInstallQ]) == DialogResult::kYes) {
+                    c_.uninstall.RunUninstall();
+                }
+                break;
+            case StartSwitch::kWebMailLogon:
+            case StartSwitch::kWebMail2Logon:
+            case StartSwitch::kWebAdminLogon:
+                (void)c_.platform.shell->Open(WebLogonAddress(startSwitch, c_.settings), "");
+                break;
+            default:
+                break;
+        }
+    }
+
+    void FixExtractionFolder() {
+        const std::string temp = system_.TempFolder();
+        state_.ExtractDir = temp.empty() ? state_.SetupFolder + kFallbackExtractFolderName
+                                         : util::WithTrailingBackslash(temp) + kExtractFolderName;
+    }
+
+    void ShowTitles() {
+        const std::u16string title =
+            FillMarks(c_.strings[i18n::cPSetup], {Wide(kProductName), Wide(kSetupVersion)});
+        state_.SetupTitle = system_.WideToAnsi(title);
+        c_.view.SetTitle(title);
+        const std::u16string heading = c_.view.WelcomeHeading();
+        if (heading.find(u"%s") != std::u16string::npos) {
+            c_.view.SetWelcomeHeading(FillMarks(heading, {Wide(kSetupVersion)}));
+        }
+    }
+
+    bool UserWantsToInstall() {
+        const std::u16string product = Wide(kProductName) + u" " + Wide(kSetupVersion);
+        return Ask(FillMarks(c_.strings[i18n::cInstallQ], {product})) == DialogResult::kYes;
+    }
+
+    void ShowAgreement() {
+        const platform::FileSystem& files = *c_.platform.files;
+        std::string text;
+        if (files.FileExists(state_.LicenseFile) &&
+            files.ReadWholeFile(state_.LicenseFile, text).ok()) {
+            c_.view.SetAgreementText(util::UTF8ToWide(text));
+        }
+    }
+
+    // Whatever fails here leaves the run a new installation into the default folder.
+    void FindEarlierInstallation() {
+        try {
+            ReadComponentExclusions(c_.pathRegistry, state_);
+            const std::string found = c_.pathRegistry.ReadSectionString("InstallDir");
+            if (!found.empty()) {
+                TakeEarlierInstallation(util::WithTrailingBackslash(found));
+            }
+            ShowUserDetails();
+        } catch (const std::exception&) {
+            state_.InstallDir.clear();
+        }
+    }
+
+    void TakeEarlierInstallation(const std::string& folder) {
+        state_.InstallDir = folder;
+        state_.PreviousInstallDir = folder;
+        c_.settings.SetRootFolder(folder);
+        c_.view.SetSetupTypeHeading(c_.strings[i18n::cUpdateSetup]);
+        c_.view.DeselectShortcutIcons();
+        c_.settings.UseConfigurationFolder(folder);
+        if (c_.platform.files->FolderExists(folder + kConfigFolderName)) {
+            state_.LogDir = c_.settings.Record().LogPath();
+            c_.view.HideInstallationMode();
+        }
+        state_.AdvancedInterface = c_.settings.Record().ConsoleViewFile() == kAdvancedConsoleView;
+        if (!state_.OldVersion.empty() &&
+            util::IsVersionLower(state_.OldVersion, kWebmailNoteBelow)) {
+            c_.view.ShowWebmailNote(
+                Wide(WebLogonAddress(StartSwitch::kWebMail2Logon, c_.settings)));
+        }
+    }
+
+    void ShowUserDetails() {
+        winsys::TAdvancedRegistry& product = c_.pathRegistry;
+        c_.view.SetUserDetails(Wide(product.ReadSectionString("Name")),
+                               Wide(product.ReadSectionString("Email")),
+                               Wide(product.ReadSectionString("Company")));
+        c_.view.SelectCountry(Wide(product.ReadSectionString("Country")));
+    }
+
+    std::string DefaultInstallDir() const {
+        std::string programFiles;
+        if (!c_.platform.registry
+                 ->ReadString(RegistryRoot::kLocalMachine, kWindowsVersionKey, "ProgramFilesDir",
+                              programFiles)
+                 .ok() ||
+            programFiles.empty()) {
+            programFiles = kDefaultProgramFiles;
+        }
+        return util::WithTrailingBackslash(programFiles) + kProductFolderName;
+    }
+
+    const StartupContext& c_;
+    SetupState& state_;
+    const platform::System& system_;
+};
+
+struct Exclusion {
+    const char* name;
+    bool SetupState::*field;
+};
+
+constexpr Exclusion kExclusions[] = {
+    {"NoInstallIM", &SetupState::NoInstallIM},
+    {"NoInstallCalendar", &SetupState::NoInstallCalendar},
+    {"NoInstallAV", &SetupState::NoInstallAV},
+    {"NoInstallIAS", &SetupState::NoInstallIAS},
+    {"NoInstallMail", &SetupState::NoInstallMail},
+};
+
+}  // namespace
+
+StartupOutcome RunStartup(const StartupContext& context, SetupState& state) {
+    return Startup(context, state).Run();
+}
+
+void ReadComponentExclusions(winsys::TAdvancedRegistry& productKey, SetupState& state) {
+    for (const Exclusion& exclusion : kExclusions) {
+        state.*exclusion.field = productKey.ReadSectionBool(exclusion.name);
+    }
+}
+
+void WriteComponentExclusions(winsys::TAdvancedRegistry& productKey, const SetupState& state) {
+    for (const Exclusion& exclusion : kExclusions) {
+        (void)productKey.WriteSectionBool(exclusion.name, state.*exclusion.field);
+    }
+}
+
+}  // namespace tolva::setup

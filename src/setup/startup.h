@@ -1,0 +1,84 @@
+#pragma once
+// The start-up of setup, run once when the main window is first shown: language, info.xml, the
+// command-line switches, the extraction folder, the language dialog and the start question, and
+// the search for an earlier installation in the product's registry key.
+
+#include <string>
+#include <vector>
+
+#include "i18n/language_dialog.h"
+#include "i18n/localization.h"
+#include "i18n/ui_strings.h"
+#include "platform/platform.h"
+#include "setup/exit_codes.h"
+#include "setup/process_end.h"
+#include "setup/setup_state.h"
+#include "stores/settings_store.h"
+#include "winsys/advanced_registry.h"
+
+namespace tolva::setup {
+
+// What the start-up changes on the main window.
+class StartupView {
+public:
+    virtual ~StartupView() = default;
+    // The window caption and the application's title.
+    virtual void SetTitle(const std::u16string& title) = 0;
+    virtual std::u16string WelcomeHeading() const = 0;
+    virtual void SetWelcomeHeading(const std::u16string& text) = 0;
+    // The License page's agreement box.
+    virtual void SetAgreementText(const std::u16string& text) = 0;
+    // The heading label of the Setup type page.
+    virtual void SetSetupTypeHeading(const std::u16string& text) = 0;
+    // Unticks "Desktop icon" and "Quick launch icon" in the components tree.
+    virtual void DeselectShortcutIcons() = 0;
+    // Hides the "Installation Mode" group of the Setup type page.
+    virtual void HideInstallationMode() = 0;
+    // Shows the Finished page's webmail upgrade note with the address in its address label.
+    virtual void ShowWebmailNote(const std::u16string& address) = 0;
+    virtual void SetUserDetails(const std::u16string& name, const std::u16string& email,
+                                const std::u16string& company) = 0;
+    // Selects the country list's entry of that text; nothing when the list has none.
+    virtual void SelectCountry(const std::u16string& country) = 0;
+    // Sets up page 0 of the wizard.
+    virtual void SetUpFirstPage() = 0;
+};
+
+// The uninstall that "/UNINSTALL" runs after the user confirmed it.
+class UninstallRunner {
+public:
+    virtual ~UninstallRunner() = default;
+    virtual void RunUninstall() = 0;
+};
+
+struct StartupContext {
+    platform::Platform& platform;
+    std::vector<std::string> arguments;  // without the program's own name
+    stores::SettingsStore& settings;
+    i18n::Localization& localization;
+    i18n::LanguageDialog& languageDialog;
+    winsys::TAdvancedRegistry& pathRegistry;  // the product key's component
+    StartupView& view;
+    UninstallRunner& uninstall;
+    ProcessEnd& processEnd;
+    const i18n::TUIStrings& strings;
+};
+
+enum class StartupOutcome {
+    kWizard,  // the wizard runs
+    kEnded,   // the process was ended (exit code 0): switch runs, cancelled starts
+};
+
+// Runs the start-up over the state, whose SetupFolder must be set.
+StartupOutcome RunStartup(const StartupContext& context, SetupState& state);
+
+// The product key as the start-up points the registry component at it.
+inline constexpr char kProductArea[] = "\\Software\\Corvane";
+inline constexpr char kProductSection[] = "Tolva Mail Server";
+
+// The five component exclusions of the product key; reading fails quietly to false, writing
+// ignores failures.
+void ReadComponentExclusions(winsys::TAdvancedRegistry& productKey, SetupState& state);
+void WriteComponentExclusions(winsys::TAdvancedRegistry& productKey, const SetupState& state);
+
+}  // namespace tolva::setup
