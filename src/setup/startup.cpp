@@ -91,7 +91,7 @@ public:
         if (state_.InstallDir.empty()) {
             state_.InstallDir = DefaultInstallDir();
         }
-        c_.view.SetUpFirstPage();
+        c_.view.SetupPage();
         return StartupOutcome::kWizard;
     }
 
@@ -141,10 +141,7 @@ private:
             FillMarks(c_.strings[i18n::cPSetup], {Wide(kProductName), Wide(kSetupVersion)});
         state_.SetupTitle = system_.WideToAnsi(title);
         c_.view.SetTitle(title);
-        const std::u16string heading = c_.view.WelcomeHeading();
-        if (heading.find(u"%s") != std::u16string::npos) {
-            c_.view.SetWelcomeHeading(FillMarks(heading, {Wide(kSetupVersion)}));
-        }
+        c_.view.FillWelcomeVersion(Wide(kSetupVersion));
     }
 
     bool UserWantsToInstall() {
@@ -196,10 +193,9 @@ private:
 
     void ShowUserDetails() {
         winsys::TAdvancedRegistry& product = c_.pathRegistry;
-        c_.view.SetUserDetails(Wide(product.ReadSectionString("Name")),
-                               Wide(product.ReadSectionString("Email")),
-                               Wide(product.ReadSectionString("Company")));
-        c_.view.SelectCountry(Wide(product.ReadSectionString("Country")));
+        c_.view.SetUserDetails(
+            Wide(product.ReadSectionString("Name")), Wide(product.ReadSectionString("Email")),
+            Wide(product.ReadSectionString("Company")), Wide(product.ReadSectionString("Country")));
     }
 
     std::string DefaultInstallDir() const {

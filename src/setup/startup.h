@@ -4,6 +4,7 @@
 // the search for an earlier installation in the product's registry key.
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "i18n/language_dialog.h"
@@ -23,25 +24,24 @@ class StartupView {
 public:
     virtual ~StartupView() = default;
     // The window caption and the application's title.
-    virtual void SetTitle(const std::u16string& title) = 0;
-    virtual std::u16string WelcomeHeading() const = 0;
-    virtual void SetWelcomeHeading(const std::u16string& text) = 0;
+    virtual void SetTitle(std::u16string title) = 0;
+    // Fills "%s" of the welcome heading, when it has one, with the version.
+    virtual void FillWelcomeVersion(std::u16string_view version) = 0;
     // The License page's agreement box.
-    virtual void SetAgreementText(const std::u16string& text) = 0;
+    virtual void SetAgreementText(std::u16string text) = 0;
     // The heading label of the Setup type page.
-    virtual void SetSetupTypeHeading(const std::u16string& text) = 0;
+    virtual void SetSetupTypeHeading(std::u16string text) = 0;
     // Unticks "Desktop icon" and "Quick launch icon" in the components tree.
     virtual void DeselectShortcutIcons() = 0;
     // Hides the "Installation Mode" group of the Setup type page.
     virtual void HideInstallationMode() = 0;
     // Shows the Finished page's webmail upgrade note with the address in its address label.
-    virtual void ShowWebmailNote(const std::u16string& address) = 0;
-    virtual void SetUserDetails(const std::u16string& name, const std::u16string& email,
-                                const std::u16string& company) = 0;
-    // Selects the country list's entry of that text; nothing when the list has none.
-    virtual void SelectCountry(const std::u16string& country) = 0;
-    // Sets up page 0 of the wizard.
-    virtual void SetUpFirstPage() = 0;
+    virtual void ShowWebmailNote(std::u16string address) = 0;
+    // Fills the user-details fields; the country is chosen when the list has it.
+    virtual void SetUserDetails(std::u16string name, std::u16string email, std::u16string company,
+                                std::u16string_view country) = 0;
+    // Shows the page of the state's PageIndex.
+    virtual void SetupPage() = 0;
 };
 
 // The uninstall that "/UNINSTALL" runs after the user confirmed it.

@@ -29,11 +29,10 @@ constexpr char kUninstallQuestion[] =
 // Records what the start-up did to the main window; can be made to fail in one place.
 class RecordingView : public StartupView {
 public:
-    void SetTitle(const std::u16string& text) override { title = text; }
-    std::u16string WelcomeHeading() const override { return welcome; }
-    void SetWelcomeHeading(const std::u16string& text) override { welcome = text; }
-    void SetAgreementText(const std::u16string& text) override { agreement = text; }
-    void SetSetupTypeHeading(const std::u16string& text) override {
+    void SetTitle(std::u16string text) override { title = text; }
+    void FillWelcomeVersion(std::u16string_view text) override { welcomeVersion = text; }
+    void SetAgreementText(std::u16string text) override { agreement = text; }
+    void SetSetupTypeHeading(std::u16string text) override {
         if (failHeading) {
             throw std::runtime_error("heading");
         }
@@ -41,25 +40,23 @@ public:
     }
     void DeselectShortcutIcons() override { iconsDeselected = true; }
     void HideInstallationMode() override { installationModeHidden = true; }
-    void ShowWebmailNote(const std::u16string& address) override { webmailNote = address; }
-    void SetUserDetails(const std::u16string& name, const std::u16string& email,
-                        const std::u16string& company) override {
-        userDetails = {name, email, company};
+    void ShowWebmailNote(std::u16string address) override { webmailNote = address; }
+    void SetUserDetails(std::u16string name, std::u16string email, std::u16string company,
+                        std::u16string_view country) override {
+        userDetails = {name, email, company, std::u16string(country)};
     }
-    void SelectCountry(const std::u16string& text) override { country = text; }
-    void SetUpFirstPage() override { firstPageSetUp = true; }
+    void SetupPage() override { pageSetUp = true; }
 
     bool failHeading = false;
     std::u16string title;
-    std::u16string welcome = u"Welcome to the %s Setup";
+    std::u16string welcomeVersion;
     std::u16string agreement;
     std::u16string setupTypeHeading;
     bool iconsDeselected = false;
     bool installationModeHidden = false;
     std::optional<std::u16string> webmailNote;
     std::vector<std::u16string> userDetails;
-    std::u16string country;
-    bool firstPageSetUp = false;
+    bool pageSetUp = false;
 };
 
 class RecordingUninstall : public UninstallRunner {
@@ -225,10 +222,10 @@ TEST(Startup, OnlyTheFirstArgumentDecidesTheRun) {
         EXPECT_EQ(run.shell.opened, c.opened);
         if (c.outcome == StartupOutcome::kEnded) {
             EXPECT_EQ(run.processEnd.codes, std::vector<int>{kExitSuccess});
-            EXPECT_FALSE(run.view.firstPageSetUp);
+            EXPECT_FALSE(run.view.pageSetUp);
         } else {
             EXPECT_TRUE(run.processEnd.codes.empty());
-            EXPECT_TRUE(run.view.firstPageSetUp);
+            EXPECT_TRUE(run.view.pageSetUp);
         }
     }
 }
@@ -363,7 +360,7 @@ TEST(Startup, NewInstallation) {
     EXPECT_EQ(run.state.ReadmeFile, "C:\\Setup\\readme.txt");
     EXPECT_EQ(run.state.SetupTitle, "Corvane Tolva Mail Server 9.1.0 Setup");
     EXPECT_EQ(run.view.title, u"Corvane Tolva Mail Server 9.1.0 Setup");
-    EXPECT_EQ(run.view.welcome, u"Welcome to the 9.1.0 Setup");
+    EXPECT_EQ(run.view.welcomeVersion, u"9.1.0");
     EXPECT_EQ(run.view.agreement, u"");  // no license.txt
 
     SetupRun withoutTemp;
@@ -427,9 +424,9 @@ TEST(Startup, AnEarlierInstallationIsUpgraded) {
         EXPECT_TRUE(run.view.iconsDeselected) << c.version;
         EXPECT_TRUE(run.view.installationModeHidden) << c.version;
         EXPECT_EQ(run.view.userDetails,
-                  (std::vector<std::u16string>{u"J\u00F6rg", u"joerg@example.com", u"Example"}))
+                  (std::vector<std::u16string>{u"J\u00F6rg", u"joerg@example.com", u"Example",
+                                               u"Germany"}))
             << c.version;
-        EXPECT_EQ(run.view.country, u"Germany") << c.version;
         EXPECT_EQ(run.view.webmailNote.has_value(), c.note) << c.version;
         if (c.note) {
             EXPECT_EQ(*run.view.webmailNote, u"http://mx.example:32000/webmail/");
@@ -463,7 +460,7 @@ TEST(Startup, AFailureWhileExaminingTheEarlierInstallationFallsBackToTheDefaultF
     ASSERT_EQ(run.Run({"/SILENT"}), StartupOutcome::kWizard);
     EXPECT_EQ(run.state.InstallDir, "C:\\Program Files\\Tolva\\");
     EXPECT_TRUE(run.view.userDetails.empty());  // the rest of the examination was skipped
-    EXPECT_TRUE(run.view.firstPageSetUp);
+    EXPECT_TRUE(run.view.pageSetUp);
 }
 
 TEST(ComponentExclusions, WrittenAndReadBack) {
