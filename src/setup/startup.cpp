@@ -87,10 +87,8 @@ public:
         }
         state_.OldVersion = c_.pathRegistry.ReadSectionString("Version");
         ShowAgreement();
-        FindEarlierInstallation();
-        if (state_.InstallDir.empty()) {
-            state_.InstallDir = DefaultInstallDir();
-        }
+        const std::string found = FindEarlierInstallation();
+        state_.InstallDir = found.empty() ? DefaultInstallDir() : found;
         c_.view.SetupPage();
         return StartupOutcome::kWizard;
     }
@@ -158,22 +156,24 @@ private:
         }
     }
 
-    // Whatever fails here leaves the run a new installation into the default folder.
-    void FindEarlierInstallation() {
+    // The folder of the earlier installation, empty when there is none. Whatever fails here leaves
+    // the run a new installation into the default folder.
+    std::string FindEarlierInstallation() {
         try {
             ReadComponentExclusions(c_.pathRegistry, state_);
-            const std::string found = c_.pathRegistry.ReadSectionString("InstallDir");
-            if (!found.empty()) {
-                TakeEarlierInstallation(util::WithTrailingBackslash(found));
+            std::string folder = c_.pathRegistry.ReadSectionString("InstallDir");
+            if (!folder.empty()) {
+                folder = util::WithTrailingBackslash(folder);
+                TakeEarlierInstallation(folder);
             }
             ShowUserDetails();
+            return folder;
         } catch (const std::exception&) {
-            state_.InstallDir.clear();
+            return {};
         }
     }
 
     void TakeEarlierInstallation(const std::string& folder) {
-        state_.InstallDir = folder;
         state_.PreviousInstallDir = folder;
         c_.settings.SetRootFolder(folder);
         c_.view.SetSetupTypeHeading(c_.strings[i18n::cUpdateSetup]);

@@ -457,6 +457,7 @@ TEST(Startup, AFailureWhileExaminingTheEarlierInstallationFallsBackToTheDefaultF
     run.Registry("InstallDir", "D:\\Mail\\");
     run.Registry("Name", "Ann");
     run.view.failHeading = true;
+    run.state.InstallDir = "X:\\Stale\\";
     ASSERT_EQ(run.Run({"/SILENT"}), StartupOutcome::kWizard);
     EXPECT_EQ(run.state.InstallDir, "C:\\Program Files\\Tolva\\");
     EXPECT_TRUE(run.view.userDetails.empty());  // the rest of the examination was skipped
