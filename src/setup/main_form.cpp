@@ -278,6 +278,10 @@ void TMainForm::FormCloseQuery(ui::Form&, bool& canClose) {
 }
 
 void TMainForm::FormShow(ui::Form&) {
+    if (links_.startup != nullptr) {
+        links_.startup->RunStartup();
+        return;
+    }
     SetupPage();
 }
 

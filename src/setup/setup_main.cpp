@@ -2,9 +2,12 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <string>
 #include <vector>
 
+#include "i18n/lang_select_form.h"
 #include "platform/win32/delay_load_search.h"
 #include "platform/win32/win32_platform.h"
 #include "provisioning/odbc_form.h"
@@ -12,6 +15,7 @@
 #include "provisioning/setup_wizard_form.h"
 #include "setup/application_window.h"
 #include "setup/main_form.h"
+#include "setup/main_form_startup.h"
 #include "setup/process_end.h"
 #include "setup/server_links.h"
 #include "setup/setup_log.h"
@@ -48,6 +52,22 @@ std::string ProgramFolder(const platform::System& system) {
     return system.WideToAnsi(wide);
 }
 
+// The command line's arguments after the program's name, in the ANSI code page.
+std::vector<std::string> ProgramArguments(const platform::System& system) {
+    std::vector<std::string> arguments;
+    int count = 0;
+    LPWSTR* words = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+    if (words == nullptr) {
+        return arguments;
+    }
+    for (int i = 1; i < count; ++i) {
+        const std::wstring_view word(words[i]);
+        arguments.push_back(system.WideToAnsi(std::u16string(word.begin(), word.end())));
+    }
+    ::LocalFree(words);
+    return arguments;
+}
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
@@ -68,15 +88,25 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     // The windows in the order the installer creates them; the first is the main window.
     setup::TMainForm mainForm(application, services, log, processEnd);
     mainForm.State.SetupFolder = setupFolder;
-    stores::SettingsStore settings(services);
+    const std::vector<std::string> arguments = ProgramArguments(*services.system);
+    stores::SettingsStore settings(services, {arguments, setupFolder});
     provisioning::TODBCForm database(application, services, settings, setupFolder);
     provisioning::TSetupWizardForm wizard(application);
+    i18n::TLangSelectForm languageDialog(application);
 
     provisioning::ServerProvisioning provisioning(wizard, *services.automation, *services.system);
     upgrade::TaskMessenger messenger(services);
     setup::DatabaseDialogLink databaseLink(database);
     setup::ServerFinishSteps finishSteps(provisioning, messenger);
-    mainForm.SetLinks({.databaseDialog = &databaseLink, .finishSteps = &finishSteps});
+    const HWND applicationHandle = applicationWindow.Handle();
+    setup::MainFormStartup startup({application, services, mainForm, languageDialog, settings,
+                                    nullptr, processEnd, arguments,
+                                    [applicationHandle](const std::u16string& title) {
+                                        const std::wstring text(title.begin(), title.end());
+                                        ::SetWindowTextW(applicationHandle, text.c_str());
+                                    }});
+    mainForm.SetLinks(
+        {.databaseDialog = &databaseLink, .finishSteps = &finishSteps, .startup = &startup});
 
     application.Run();
     return 0;

@@ -114,8 +114,9 @@ private:
         (void)c_.settings.LoadSettings(false, false);
         switch (startSwitch) {
             case StartSwitch::kUninstall:
-                if (Ask(c_.strings[i18n::cUnInstallQ]) == DialogResult::kYes) {
-                    c_.uninstall.RunUninstall();
+                if (Ask(c_.strings[i18n::cUnInstallQ]) == DialogResult::kYes &&
+                    c_.uninstall != nullptr) {
+                    c_.uninstall->RunUninstall();
                 }
                 break;
             case StartSwitch::kWebMailLogon:

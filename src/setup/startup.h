@@ -52,14 +52,14 @@ public:
 };
 
 struct StartupContext {
-    platform::Platform& platform;
+    const platform::Platform& platform;
     std::vector<std::string> arguments;  // without the program's own name
     stores::SettingsStore& settings;
     i18n::Localization& localization;
     i18n::LanguageDialog& languageDialog;
     winsys::TAdvancedRegistry& pathRegistry;  // the product key's component
     StartupView& view;
-    UninstallRunner& uninstall;
+    UninstallRunner* uninstall;  // none: a confirmed uninstall removes nothing
     ProcessEnd& processEnd;
     const i18n::TUIStrings& strings;
 };

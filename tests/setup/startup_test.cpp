@@ -139,8 +139,8 @@ public:
         localization.emplace(Files(), machine.System(), kSetupFolder,
                              i18n::HasExportLanguageSwitch(arguments), localizedStrings, strings);
         state.SetupFolder = kSetupFolder;
-        StartupContext context{machine.Services(), arguments, *settings, *localization, languages,
-                               pathRegistry,       view,      uninstall, processEnd,    strings};
+        StartupContext context{machine.Services(), arguments, *settings,  *localization, languages,
+                               pathRegistry,       view,      &uninstall, processEnd,    strings};
         return RunStartup(context, state);
     }
 
