@@ -64,7 +64,6 @@ MainFormStartup::MainFormStartup(Parts parts)
       tree_(*parts_.form.ComponentsList),
       localization_(*parts_.platform.files, *parts_.platform.system, parts_.form.State.SetupFolder,
                     i18n::HasExportLanguageSwitch(parts_.arguments)),
-      pathRegistry_(*parts_.platform.registry, platform::RegistryRoot::kLocalMachine),
       view_(parts_.form, parts_.applicationTitle) {
     localization_.SetFormsTranslator(&translation_);
     localization_.SetComponentsTree(&tree_);
@@ -76,8 +75,8 @@ void MainFormStartup::RunStartup() {
     }
     done_ = true;
     StartupContext context{
-        parts_.platform,       parts_.arguments, parts_.settings, localization_,
-        parts_.languageDialog, pathRegistry_,    view_,           parts_.uninstall,
+        parts_.platform,       parts_.arguments,    parts_.settings, localization_,
+        parts_.languageDialog, parts_.pathRegistry, view_,           parts_.uninstall,
         parts_.processEnd,     i18n::UIStrings()};
     (void)setup::RunStartup(context, parts_.form.State);
 }

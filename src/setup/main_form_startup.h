@@ -54,8 +54,7 @@ private:
     std::function<void(const std::u16string&)> applicationTitle_;
 };
 
-// The main form's start-up with the language of the run and the product key's registry
-// component; runs the routine on the first call only.
+// The main form's start-up with the language of the run; runs the routine on the first call only.
 class MainFormStartup : public StartupLink {
 public:
     struct Parts {
@@ -64,6 +63,7 @@ public:
         TMainForm& form;
         i18n::LanguageDialog& languageDialog;
         stores::SettingsStore& settings;
+        winsys::TAdvancedRegistry& pathRegistry;  // the product key's component
         UninstallRunner* uninstall;
         ProcessEnd& processEnd;
         std::vector<std::string> arguments;  // without the program's own name
@@ -72,15 +72,12 @@ public:
     explicit MainFormStartup(Parts parts);
 
     void RunStartup() override;
-    // The product key's component, as the routine pointed it.
-    winsys::TAdvancedRegistry& PathRegistry() { return pathRegistry_; }
 
 private:
     Parts parts_;
     i18n::ControlTranslation translation_;
     TreeNodeCaptions tree_;
     i18n::Localization localization_;
-    winsys::TAdvancedRegistry pathRegistry_;
     MainFormStartupView view_;
     bool done_ = false;
 };

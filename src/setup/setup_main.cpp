@@ -24,6 +24,7 @@
 #include "ui/application.h"
 #include "ui/win32/win32_display.h"
 #include "upgrade/task_messages.h"
+#include "winsys/advanced_registry.h"
 
 namespace {
 
@@ -99,8 +100,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     setup::DatabaseDialogLink databaseLink(database);
     setup::ServerFinishSteps finishSteps(provisioning, messenger);
     const HWND applicationHandle = applicationWindow.Handle();
+    // The product key's registry component of the main window.
+    winsys::TAdvancedRegistry pathRegistry(*services.registry,
+                                           platform::RegistryRoot::kLocalMachine);
     setup::MainFormStartup startup({application, services, mainForm, languageDialog, settings,
-                                    nullptr, processEnd, arguments,
+                                    pathRegistry, nullptr, processEnd, arguments,
                                     [applicationHandle](const std::u16string& title) {
                                         const std::wstring text(title.begin(), title.end());
                                         ::SetWindowTextW(applicationHandle, text.c_str());

@@ -41,11 +41,13 @@ TEST(MainFormStartup, AnEarlierInstallationShowsOnThePagesOnce) {
         ASSERT_TRUE(registry.WriteString(kMachine, kProductKey, name, value).ok());
     }
     std::u16string applicationTitle;
+    winsys::TAdvancedRegistry pathRegistry(registry, kMachine);
     MainFormStartup startup({application,
                              fake.Services(),
                              form,
                              languageDialog,
                              settings,
+                             pathRegistry,
                              nullptr,
                              end,
                              {},
