@@ -29,6 +29,26 @@ struct FolderEntry {
     uint32_t attributes = 0;
 };
 
+// DRIVE_* values of GetDriveType.
+enum class DriveType : uint32_t {
+    kUnknown = 0,
+    kNoRootFolder = 1,
+    kRemovable = 2,
+    kFixed = 3,
+    kRemote = 4,
+    kCdRom = 5,
+    kRamDisk = 6
+};
+
+struct DriveEntry {
+    std::string root;  // "C:\"
+    DriveType type = DriveType::kFixed;
+    // The volume label of a fixed or RAM drive; empty for the others, whose media are not touched
+    // (an empty floppy or CD drive would otherwise keep the user waiting or ask for a disk).
+    std::string label;
+    bool operator==(const DriveEntry&) const = default;
+};
+
 // Last write time as Windows FILETIME: 100 ns units since 1601-01-01 UTC.
 using FileTime = uint64_t;
 
@@ -90,6 +110,8 @@ public:
 
     // The folder's entries in the order the system returns them.
     virtual Status ListFolder(std::string_view folder, std::vector<FolderEntry>& entries) const = 0;
+    // The drives with a letter, in letter order.
+    virtual Status ListDrives(std::vector<DriveEntry>& drives) const = 0;
     virtual Status GetFileSize(std::string_view path, uint64_t& size) const = 0;
     virtual Status GetFileTime(std::string_view path, FileTime& lastWrite) const = 0;
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 
 #include "test_platform.h"
 
@@ -318,6 +319,29 @@ TEST_F(FileSystemTest, UpdateInPlaceWhileAReaderHoldsTheFile) {
     EXPECT_EQ(std::string(first, count), "BBBB") << "the reader sees what was written in place";
     reader.reset();
     EXPECT_EQ(Read(dir + "records.bin"), "aaaaBBBBccccdddd");
+}
+
+TEST_F(FileSystemTest, DrivesAreListedByLetterWithTheScratchFolderOnAFixedOne) {
+    std::vector<DriveEntry> drives;
+    ASSERT_TRUE(files.ListDrives(drives).ok());
+    ASSERT_FALSE(drives.empty());
+    for (size_t i = 0; i < drives.size(); ++i) {
+        const std::string& root = drives[i].root;
+        ASSERT_EQ(root.size(), 3u) << root;
+        EXPECT_TRUE(root[0] >= 'A' && root[0] <= 'Z' && root.substr(1) == ":\\") << root;
+        if (i > 0) {
+            EXPECT_LT(drives[i - 1].root, root) << "in letter order, each letter once";
+        }
+        if (drives[i].type != DriveType::kFixed && drives[i].type != DriveType::kRamDisk) {
+            EXPECT_EQ(drives[i].label, "") << root << ": media of other drives are not touched";
+        }
+    }
+    const char scratchDrive = static_cast<char>(std::toupper(static_cast<unsigned char>(dir[0])));
+    auto found = std::find_if(drives.begin(), drives.end(),
+                              [&](const DriveEntry& d) { return d.root[0] == scratchDrive; });
+    ASSERT_NE(found, drives.end()) << dir;
+    EXPECT_EQ(found->type, DriveType::kFixed);
+    EXPECT_TRUE(files.FolderExists(found->root));
 }
 
 }  // namespace

@@ -116,5 +116,17 @@ TEST(MemoryFileSystemTest, FoldersMoveWithEverythingBelowThem) {
     EXPECT_EQ(files.files.begin()->first, "C:\\NEW\\deep\\f.txt");
 }
 
+TEST(MemoryFileSystemTest, DrivesComeFromWhatExistsAndWhatIsAdded) {
+    MemoryFileSystem files(Folders::kMustBeCreated, {"e:\\Data"});
+    files.files["d:\\setup.exe"] = "x";
+    files.AddDrive({"n:\\", DriveType::kRemote, "share"});
+    std::vector<DriveEntry> drives;
+    ASSERT_TRUE(files.ListDrives(drives).ok());
+    EXPECT_EQ(drives, (std::vector<DriveEntry>{
+                          {"C:\\"}, {"D:\\"}, {"E:\\"}, {"N:\\", DriveType::kRemote, "share"}}));
+    EXPECT_TRUE(files.FolderExists("N:\\"));
+    EXPECT_TRUE(files.CreateFolders("N:\\Tolva").ok());
+}
+
 }  // namespace
 }  // namespace tolva::platform

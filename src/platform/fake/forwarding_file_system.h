@@ -42,6 +42,9 @@ public:
     Status ListFolder(std::string_view folder, std::vector<FolderEntry>& entries) const override {
         return inner_.ListFolder(folder, entries);
     }
+    Status ListDrives(std::vector<DriveEntry>& drives) const override {
+        return inner_.ListDrives(drives);
+    }
     Status GetFileSize(std::string_view path, uint64_t& size) const override {
         return inner_.GetFileSize(path, size);
     }

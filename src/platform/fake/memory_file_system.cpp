@@ -1,6 +1,7 @@
 #include "platform/fake/memory_file_system.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 #include <utility>
 
@@ -49,6 +50,10 @@ std::string ParentOf(const std::string& full) {
     }
     const size_t slash = full.rfind('\\');
     return full.substr(0, slash + 1 == root ? root : slash);
+}
+
+char UpperLetter(char letter) {
+    return static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
 }
 
 std::string_view KeyOf(const std::string& key) {
@@ -580,6 +585,33 @@ Status MemoryFileSystem::ListFolder(std::string_view folder,
         entries.push_back(std::move(entry));
     }
     return Status::Ok();
+}
+
+Status MemoryFileSystem::ListDrives(std::vector<DriveEntry>& drives) const {
+    std::map<char, DriveEntry> found = drives_;
+    const auto collect = [&found](const auto& container) {
+        for (const auto& item : container) {
+            std::string_view key = KeyOf(item);
+            if (key.size() >= 3 && key[1] == ':' && key[2] == '\\') {
+                const char letter = UpperLetter(key[0]);
+                found.try_emplace(letter, DriveEntry{std::string(1, letter) + ":\\"});
+            }
+        }
+    };
+    collect(folders_);
+    collect(files);
+    drives.clear();
+    for (auto& [letter, drive] : found) {
+        drives.push_back(std::move(drive));
+    }
+    return Status::Ok();
+}
+
+void MemoryFileSystem::AddDrive(DriveEntry drive) {
+    const char letter = UpperLetter(drive.root.at(0));
+    drive.root = std::string(1, letter) + ":\\";
+    folders_.insert(drive.root);
+    drives_[letter] = std::move(drive);
 }
 
 Status MemoryFileSystem::GetFileSize(std::string_view path, uint64_t& size) const {

@@ -58,6 +58,9 @@ public:
 
     // In name order, as NTFS returns them.
     Status ListFolder(std::string_view folder, std::vector<FolderEntry>& entries) const override;
+    // "C:\\", the drives added, and the drive of every file and folder there is, fixed unless added
+    // otherwise.
+    Status ListDrives(std::vector<DriveEntry>& drives) const override;
     Status GetFileSize(std::string_view path, uint64_t& size) const override;
     Status GetFileTime(std::string_view path, FileTime& lastWrite) const override;
 
@@ -70,6 +73,8 @@ public:
 
     // Sets the attributes of a file or folder (kReadOnly, kHidden, kSystem), as other programs do.
     Status SetAttributes(std::string_view path, uint32_t attributes);
+    // A drive the machine gains (a network drive connected, a disk put in); its root exists.
+    void AddDrive(DriveEntry drive);
     // The process's current folder, with a trailing backslash.
     const std::string& CurrentFolder() const { return current_; }
     // Fails as SetCurrentDirectory does when the folder does not exist.
@@ -127,6 +132,7 @@ private:
     mutable std::map<uint64_t, OpenHandle> open_;
     mutable uint64_t nextHandle_ = 1;
     FileTime clock_;
+    std::map<char, DriveEntry> drives_;
     std::string current_ = "C:\\";
     std::vector<std::string> createdFolders_;
 };

@@ -4,8 +4,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <filesystem>
 
 #include "platform/host/errno_mapping.h"
 #include "platform/host/unique_dir.h"
@@ -455,6 +457,24 @@ Status HostFileSystem::ListFolder(std::string_view folder,
         found.push_back({std::move(name), S_ISDIR(info.st_mode) != 0, AttributesOf(info)});
     }
     entries = std::move(found);
+    return Status::Ok();
+}
+
+Status HostFileSystem::ListDrives(std::vector<DriveEntry>& drives) const {
+    std::error_code error;
+    std::vector<DriveEntry> found;
+    for (const auto& entry : std::filesystem::directory_iterator(paths_.Root(), error)) {
+        const std::string name = entry.path().filename().string();
+        if (name.size() == 1 && name[0] >= 'a' && name[0] <= 'z' && entry.is_directory(error)) {
+            found.push_back({std::string(1, static_cast<char>(name[0] - 'a' + 'A')) + ":\\"});
+        }
+    }
+    if (error) {
+        return Status::Failure(WindowsErrorFromErrno(error.value()), "ListDrives");
+    }
+    std::sort(found.begin(), found.end(),
+              [](const DriveEntry& a, const DriveEntry& b) { return a.root < b.root; });
+    drives = std::move(found);
     return Status::Ok();
 }
 

@@ -3,6 +3,7 @@
 // a file without write permission counts as read-only (even for root) and cannot be written,
 // replaced or deleted until SetNormalAttributes; a missing file in a missing folder reports
 // kPathNotFound, in an existing folder kFileNotFound. Names are case-sensitive, unlike Windows.
+// The drives are the root's subfolders named by one letter, all of them fixed.
 
 #include "platform/file_system.h"
 #include "platform/host/host_path_map.h"
@@ -28,6 +29,7 @@ public:
     Status SetNormalAttributes(std::string_view path) override;
 
     Status ListFolder(std::string_view folder, std::vector<FolderEntry>& entries) const override;
+    Status ListDrives(std::vector<DriveEntry>& drives) const override;
     Status GetFileSize(std::string_view path, uint64_t& size) const override;
     Status GetFileTime(std::string_view path, FileTime& lastWrite) const override;
 

@@ -353,6 +353,32 @@ Status Win32FileSystem::ListFolder(std::string_view folder,
     return Status::Ok();
 }
 
+Status Win32FileSystem::ListDrives(std::vector<DriveEntry>& drives) const {
+    const DWORD letters = ::GetLogicalDrives();
+    if (letters == 0) {
+        return LastError("ListDrives", "");
+    }
+    std::vector<DriveEntry> found;
+    for (int letter = 0; letter < 26; ++letter) {
+        if ((letters & (1u << letter)) == 0) {
+            continue;
+        }
+        DriveEntry drive;
+        drive.root = std::string(1, static_cast<char>('A' + letter)) + ":\\";
+        drive.type = static_cast<DriveType>(::GetDriveTypeA(drive.root.c_str()));
+        if (drive.type == DriveType::kFixed || drive.type == DriveType::kRamDisk) {
+            wchar_t label[MAX_PATH + 1] = {};
+            if (::GetVolumeInformationW(AnsiToWideText(drive.root).c_str(), label, MAX_PATH + 1,
+                                        nullptr, nullptr, nullptr, nullptr, 0)) {
+                drive.label = WideToAnsiText(label);
+            }
+        }
+        found.push_back(std::move(drive));
+    }
+    drives = std::move(found);
+    return Status::Ok();
+}
+
 Status Win32FileSystem::GetFileSize(std::string_view path, uint64_t& size) const {
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (Status status = Attributed(path, "GetFileSize", data); !status) {

@@ -22,6 +22,7 @@ public:
     Status SetNormalAttributes(std::string_view path) override;
 
     Status ListFolder(std::string_view folder, std::vector<FolderEntry>& entries) const override;
+    Status ListDrives(std::vector<DriveEntry>& drives) const override;
     Status GetFileSize(std::string_view path, uint64_t& size) const override;
     Status GetFileTime(std::string_view path, FileTime& lastWrite) const override;
 
