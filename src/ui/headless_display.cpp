@@ -446,6 +446,18 @@ ActionResult HeadlessDisplay::Choose(Form& form, std::string_view name, std::u16
     return Refused(std::string(name) + " has no such item");
 }
 
+ActionResult HeadlessDisplay::DoubleClick(Form& form, std::string_view name,
+                                          std::u16string_view item) {
+    if (ActionResult chosen = Choose(form, name, item); !chosen) {
+        return chosen;
+    }
+    if (!UserDoubleClick(*form.Find(name))) {
+        return Refused(std::string(name) + " takes no double click");
+    }
+    CheckModalEnd();
+    return {};
+}
+
 ActionResult HeadlessDisplay::ClickNode(Form& form, std::string_view name, int node, int x) {
     Component* tree = nullptr;
     if (ActionResult reached = Reach(form, name, tree); !reached) {

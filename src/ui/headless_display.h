@@ -53,6 +53,8 @@ public:
     ActionResult Type(Form& form, std::string_view name, std::u16string_view text);
     // Chooses the item with exactly this text from a combo or list box.
     ActionResult Choose(Form& form, std::string_view name, std::u16string_view item);
+    // Double-clicks the item with exactly this text in a list box: the first click chooses it.
+    ActionResult DoubleClick(Form& form, std::string_view name, std::u16string_view item);
     // Clicks a tree at x pixels from its left edge on the row of a node. As in the system's
     // trees, the click event comes first and the node becomes current after it.
     ActionResult ClickNode(Form& form, std::string_view name, int node, int x);
