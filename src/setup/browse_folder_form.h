@@ -8,18 +8,19 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "setup/wizard_links.h"
 #include "ui/application.h"
 #include "ui/form.h"
 
 namespace tolva::setup {
 
-class TBrowseFolder : public ui::Form {
+class TBrowseFolder : public ui::Form, public FolderBrowser {
 public:
     TBrowseFolder(ui::Application& application, const platform::Platform& platform);
 
     // Opens with the path field preset to folder; on OK the folder in the path field is in folder
     // and true returns.
-    bool Browse(std::string& folder);
+    bool Browse(std::string& folder) override;
 
     void FormShow(ui::Form& sender);
     void OKButtonClick(ui::Component& sender);

@@ -14,6 +14,7 @@
 #include "provisioning/server_provisioning.h"
 #include "provisioning/setup_wizard_form.h"
 #include "setup/application_window.h"
+#include "setup/browse_folder_form.h"
 #include "setup/main_form.h"
 #include "setup/main_form_startup.h"
 #include "setup/process_end.h"
@@ -89,6 +90,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     // The windows in the order the installer creates them; the first is the main window.
     setup::TMainForm mainForm(application, services, log, processEnd);
     mainForm.State.SetupFolder = setupFolder;
+    setup::TBrowseFolder browser(application, services);
     const std::vector<std::string> arguments = ProgramArguments(*services.system);
     stores::SettingsStore settings(services, {arguments, setupFolder});
     provisioning::TODBCForm database(application, services, settings, setupFolder);
@@ -109,8 +111,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
                                         const std::wstring text(title.begin(), title.end());
                                         ::SetWindowTextW(applicationHandle, text.c_str());
                                     }});
-    mainForm.SetLinks(
-        {.databaseDialog = &databaseLink, .finishSteps = &finishSteps, .startup = &startup});
+    mainForm.SetLinks({.folderBrowser = &browser,
+                       .databaseDialog = &databaseLink,
+                       .finishSteps = &finishSteps,
+                       .startup = &startup});
 
     application.Run();
     return 0;
