@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/show_command.h"
 #include "platform/status.h"
 
 namespace tolva::platform {
@@ -15,9 +16,6 @@ struct ProcessInfo {
     uint32_t id = 0;
     std::string baseName;  // the executable's file name, as the system spells it: "smtp.exe"
 };
-
-// SW_* show commands of a started program's first window.
-enum class ShowCommand : int32_t { kHide = 0, kNormal = 1, kShow = 5 };
 
 class Processes {
 public:

@@ -58,6 +58,7 @@ inline constexpr uint32_t kServiceCannotAcceptControl = 1061;
 inline constexpr uint32_t kServiceNotActive = 1062;
 inline constexpr uint32_t kServiceMarkedForDelete = 1072;
 inline constexpr uint32_t kServiceExists = 1073;
+inline constexpr uint32_t kCancelled = 1223;
 inline constexpr uint32_t kTimeout = 1460;
 inline constexpr uint32_t kUnsupportedType = 1630;
 }  // namespace error

@@ -10,6 +10,7 @@
 #include "platform/fake/fake_platform.h"
 #include "platform/fake/fake_registry.h"
 #include "platform/fake/fake_system.h"
+#include "platform/unavailable/unavailable_services.h"
 
 namespace tolva::platform {
 namespace {
@@ -130,12 +131,17 @@ TEST(FakeLibrariesTest, PathsAndBareNamesAreFoundAsTheSystemFindsThem) {
 }
 
 TEST(UnavailableServicesTest, EveryCallSaysWhichServiceIsMissing) {
-    FakePlatform fake;
-    Shell& shell = *fake.Services().shell;
+    Platform platform;
+    UnavailableServices unavailable;
+    unavailable.FillIn(platform);
+    Shell& shell = *platform.shell;
+    ShellLink link;
     const Status cases[] = {
         shell.ConnectNetworkShare("\\\\host\\share", "", ""),
-        shell.Open("C:\\readme.txt", ""),
+        shell.Open("C:\\readme.txt", "", ShowCommand::kNormal),
         shell.ShowNetworkConnectionDialog(),
+        shell.CreateLink(ShellLink{}),
+        shell.ReadLink("C:\\readme.lnk", link),
     };
     for (const Status& status : cases) {
         EXPECT_EQ(status.code(), error::kNotSupported) << status.what();

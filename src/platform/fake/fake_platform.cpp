@@ -1,5 +1,7 @@
 #include "platform/fake/fake_platform.h"
 
+#include <string>
+
 #include "platform/native_network.h"
 
 namespace tolva::platform {
@@ -16,7 +18,10 @@ FakePlatform::FakePlatform() : network_(MakeNativeNetwork()) {
     platform_.windows = &windows_;
     platform_.pipes = &pipes_;
     platform_.processes = &processes_;
-    unavailable_.FillIn(platform_);
+    platform_.shell = &shell_;
+    for (const std::string& folder : shell_.FolderPaths()) {
+        (void)files_.CreateFolders(folder);
+    }
 }
 
 }  // namespace tolva::platform

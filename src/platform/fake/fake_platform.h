@@ -1,10 +1,10 @@
 #pragma once
 // The platform of native tests of the layers above: files, registry, clock, libraries, message
-// boxes, automation objects, services, windows, pipes and processes in memory, each scriptable
-// and behaving as Windows does; the machine's own network, for the loopback peers the tests run;
-// and the services no fake exists for yet, unavailable.
+// boxes, automation objects, services, windows, pipes, processes and the shell in memory, each
+// scriptable and behaving as Windows does; the machine's own network, for the loopback peers the
+// tests run.
 // Folders must be created before files go into them; "C:\", the temporary and the Windows folders
-// exist from the start.
+// and the shell's special folders exist from the start.
 
 #include <memory>
 
@@ -15,11 +15,11 @@
 #include "platform/fake/fake_processes.h"
 #include "platform/fake/fake_registry.h"
 #include "platform/fake/fake_service_manager.h"
+#include "platform/fake/fake_shell.h"
 #include "platform/fake/fake_system.h"
 #include "platform/fake/fake_windows.h"
 #include "platform/fake/memory_file_system.h"
 #include "platform/platform.h"
-#include "platform/unavailable/unavailable_services.h"
 
 namespace tolva::platform {
 
@@ -40,6 +40,7 @@ public:
     FakeWindows& Windows() { return windows_; }
     FakePipes& Pipes() { return pipes_; }
     FakeProcesses& Processes() { return processes_; }
+    FakeShell& Shell() { return shell_; }
 
 private:
     FakeSystem system_;
@@ -54,8 +55,9 @@ private:
     FakeServiceManager services_{&processes_};
     FakeWindows windows_;
     FakePipes pipes_;
+    // Its special folders exist from the start.
+    FakeShell shell_{files_};
     std::unique_ptr<Network> network_;
-    UnavailableServices unavailable_;
     Platform platform_;
 };
 

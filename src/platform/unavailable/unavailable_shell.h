@@ -11,7 +11,8 @@ public:
     // The system has no special folder.
     std::string FolderPath(SpecialFolder) const override { return std::string(); }
     Status CreateLink(const ShellLink&) override { return Fail("CreateLink"); }
-    Status Open(std::string_view, std::string_view) override { return Fail("Open"); }
+    Status ReadLink(std::string_view, ShellLink&) const override { return Fail("ReadLink"); }
+    Status Open(std::string_view, std::string_view, ShowCommand) override { return Fail("Open"); }
     Status ShowNetworkConnectionDialog() override { return Fail("ShowNetworkConnectionDialog"); }
     Status ConnectNetworkShare(std::string_view, std::string_view, std::string_view) override {
         return Fail("ConnectNetworkShare");

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/win32/ansi_text.h"
+#include "platform/win32/com_apartment.h"
 #include "platform/win32/unique_bstr.h"
 #include "platform/win32/unique_com.h"
 #include "platform/win32/unique_module.h"
@@ -39,32 +40,6 @@ public:
 private:
     EXCEPINFO info_;
 };
-
-class ComApartment {
-public:
-    ComApartment() : result_(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
-    ~ComApartment() {
-        if (SUCCEEDED(result_)) {
-            ::CoUninitialize();
-        }
-    }
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-    // A thread that another component put into the multithreaded apartment can use COM as well.
-    HRESULT Result() const { return result_ == RPC_E_CHANGED_MODE ? S_OK : result_; }
-
-private:
-    HRESULT result_;
-};
-
-HRESULT EnterCom() {
-    thread_local ComApartment apartment;
-    return apartment.Result();
-}
-
-Status ComFailure(HRESULT result, std::string what) {
-    return Status::Failure(static_cast<uint32_t>(result), std::move(what));
-}
 
 BSTR AllocateText(std::wstring_view text) {
     return ::SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));

@@ -14,7 +14,7 @@ Win32Platform::Win32Platform() {
     platform_.windows = &windows_;
     platform_.pipes = &pipes_;
     platform_.processes = &processes_;
-    unavailable_.FillIn(platform_);
+    platform_.shell = &shell_;
 }
 
 }  // namespace tolva::platform

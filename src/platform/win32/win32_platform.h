@@ -1,9 +1,7 @@
 #pragma once
-// The platform of a Windows run: every service real, except those no Windows implementation exists
-// for yet, which are unavailable.
+// The platform of a Windows run: every service real.
 
 #include "platform/platform.h"
-#include "platform/unavailable/unavailable_services.h"
 #include "platform/win32/network_win32.h"
 #include "platform/win32/win32_automation.h"
 #include "platform/win32/win32_dialogs.h"
@@ -13,6 +11,7 @@
 #include "platform/win32/win32_processes.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_service_manager.h"
+#include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_system.h"
 #include "platform/win32/win32_windows.h"
 
@@ -38,7 +37,7 @@ private:
     Win32Windows windows_;
     Win32Pipes pipes_;
     Win32Processes processes_;
-    UnavailableServices unavailable_;
+    Win32Shell shell_;
     Platform platform_;
 };
 
