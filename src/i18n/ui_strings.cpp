@@ -41,6 +41,8 @@ constexpr Row kTable[] = {
     {cCompleteRemove, "cCompleteRemove",
      u"Uninstall completed. Some elements could not be removed. You should manually remove the "
      u"items from the directory."},
+    {cUninstallRefused, "cUninstallRefused",
+     u"The folder %s is not an installation folder. Nothing was removed."},
     {cInternet, "cInternet", u"Is this computer connected to the Internet now?"},
     {cNotRunning, "cNotRunning",
      u"The following service(s) could not be started:\r\n%s\r\nThere must be already running some "

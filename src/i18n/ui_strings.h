@@ -52,6 +52,7 @@ enum UIString : uint16_t {
     cUnInstallQ,
     cComplete,
     cCompleteRemove,
+    cUninstallRefused,
     cInternet,
     cNotRunning,
     cTutorialCaption,

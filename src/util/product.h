@@ -6,6 +6,9 @@ namespace tolva {
 
 inline constexpr char kProductName[] = "Corvane Tolva Mail Server";
 inline constexpr char kSetupVersion[] = "9.1.0";
+// The maker as the system's program list shows it.
+inline constexpr char kVendorName[] = "Corvane";
+inline constexpr char kVendorWebAddress[] = "https://www.corvane.example/";
 
 inline constexpr char kDefaultModuleCatalogueUrl[] =
     "https://download.corvane.example/download/modules/server.xml";
