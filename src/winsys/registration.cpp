@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "archive/delete_folder_tree.h"
+#include "upgrade/service_table.h"
 #include "util/product.h"
 #include "util/text.h"
 #include "winsys/shortcuts.h"
@@ -44,14 +45,13 @@ std::vector<Shortcut> ShortcutTable(const platform::Platform& platform, const Re
         table.push_back(
             {group, name(i18n::UninstallDesc), setupProgram, "/UNINSTALL", kUninstallIcon});
         if (input.mode == upgrade::RunMode::kApplication) {
-            const std::pair<UIString, const char*> programs[] = {
-                {i18n::TolvaSMTPLinkDesc, "smtp.exe"},
-                {i18n::TolvaPOP3LinkDesc, "pop3.exe"},
-                {i18n::TolvaControlLinkDesc, "control.exe"},
-                {i18n::TolvaIMLinkDesc, "im.exe"},
-                {i18n::TolvaGWLinkDesc, "cal.exe"}};
-            for (const auto& [caption, executable] : programs) {
-                table.push_back({group, name(caption), folder + executable});
+            // One caption per service index.
+            constexpr UIString kProgramCaptions[upgrade::kServiceCount] = {
+                i18n::TolvaSMTPLinkDesc, i18n::TolvaPOP3LinkDesc, i18n::TolvaControlLinkDesc,
+                i18n::TolvaIMLinkDesc, i18n::TolvaGWLinkDesc};
+            for (int index = 0; index < upgrade::kServiceCount; ++index) {
+                table.push_back({group, name(kProgramCaptions[index]),
+                                 folder + upgrade::ServiceRowAt(index)->executable});
             }
         }
         if (input.webmail) {
