@@ -45,6 +45,13 @@ protected:
         EXPECT_TRUE(machine.platform.shell->ReadLink(file, link).ok()) << file;
         return link;
     }
+    void RemoveShellFolder(RegistryRoot root, const char* name) {
+        ASSERT_TRUE(machine.registry
+                        .RemoveValue(root,
+                                     std::string(kShellFoldersArea) + "\\" + kShellFoldersSection,
+                                     name)
+                        .ok());
+    }
     std::string Value(const std::string& key, const std::string& name) const {
         std::string value;
         EXPECT_TRUE(machine.registry.ReadString(RegistryRoot::kLocalMachine, key, name, value).ok())
@@ -175,11 +182,7 @@ TEST_F(RegistrationTest, GroupNamesFromTheLanguageStayInsideTheProgramsFolder) {
 }
 
 TEST_F(RegistrationTest, WithoutTheAllUsersValueTheShellNamesTheGroupsParent) {
-    ASSERT_TRUE(machine.registry
-                    .RemoveValue(RegistryRoot::kLocalMachine,
-                                 std::string(kShellFoldersArea) + "\\" + kShellFoldersSection,
-                                 "Common Programs")
-                    .ok());
+    RemoveShellFolder(RegistryRoot::kLocalMachine, "Common Programs");
     ASSERT_TRUE(Register(Install(upgrade::RunMode::kService, false, false, false)));
     const std::string group =
         machine.platform.shell->FolderPath(platform::SpecialFolder::kCommonPrograms) +
@@ -188,11 +191,7 @@ TEST_F(RegistrationTest, WithoutTheAllUsersValueTheShellNamesTheGroupsParent) {
 }
 
 TEST_F(RegistrationTest, QuickLaunchGoesBelowTheTemporaryFolderWithoutAppData) {
-    ASSERT_TRUE(machine.registry
-                    .RemoveValue(RegistryRoot::kCurrentUser,
-                                 std::string(kShellFoldersArea) + "\\" + kShellFoldersSection,
-                                 "AppData")
-                    .ok());
+    RemoveShellFolder(RegistryRoot::kCurrentUser, "AppData");
     const std::string quickLaunch =
         machine.system.TempFolder() + "Microsoft\\Internet Explorer\\Quick Launch\\";
     EXPECT_EQ(GetQuickLaunchFolder(machine.platform, "D:\\"), quickLaunch);

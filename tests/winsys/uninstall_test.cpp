@@ -98,14 +98,15 @@ protected:
     }
     ~UninstallTest() override { events = nullptr; }
 
-    Uninstall Make(std::string setupFolder = kFolder) {
+    Uninstall Make(const std::string& setupFolder = kFolder) { return Make(setupFolder, window); }
+    Uninstall Make(const std::string& setupFolder, RecordingWindow& boxes) {
         UninstallFolders folders;
         folders.setupFolder = setupFolder;
         folders.rootFolder = kFolder;
         folders.wizardsFolder = "wizards\\";
         folders.aspellFolder = "aspell\\";
         folders.antivirusFolder = "avast\\";
-        return Uninstall(platform, window, registries.Components(), folders);
+        return Uninstall(platform, boxes, registries.Components(), folders);
     }
     size_t At(const std::string& event) const {
         auto found = std::find(happened.begin(), happened.end(), event);
@@ -228,14 +229,7 @@ TEST_F(UninstallTest, FoldersThatAreNoInstallationAreRefused) {
          {std::string("C:\\"), std::string("c:\\windows\\"), std::string("C:\\Program Files\\"),
           programFiles64, std::string("\\\\server\\share\\"), std::string()}) {
         RecordingWindow refusal;
-        UninstallFolders folders;
-        folders.setupFolder = folder;
-        folders.rootFolder = folder;
-        folders.wizardsFolder = "wizards\\";
-        folders.aspellFolder = "aspell\\";
-        folders.antivirusFolder = "avast\\";
-        Uninstall uninstall(platform, refusal, registries.Components(), folders);
-        EXPECT_FALSE(uninstall.RunUninstall()) << folder;
+        EXPECT_FALSE(Make(folder, refusal).RunUninstall()) << folder;
         ASSERT_EQ(refusal.boxes.size(), 1u) << folder;
         EXPECT_EQ(refusal.boxes[0].caption, u"Error");
         EXPECT_NE(refusal.boxes[0].text.find(machine.system.AnsiToWide(folder) + u" is not"),
