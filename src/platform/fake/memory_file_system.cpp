@@ -14,8 +14,10 @@ constexpr uint32_t kSharingViolation = 32;  // ERROR_SHARING_VIOLATION
 constexpr uint32_t kNotAFolder = 267;       // ERROR_DIRECTORY
 constexpr FileTime kSecond = 10000000;
 constexpr FileTime kClockStart = 13411796645ULL * kSecond;  // 2026-01-02 03:04:05 UTC
+// kReparsePoint marks a folder that another program made a junction or symbolic link.
 constexpr uint32_t kSettableAttributes = file_attribute::kReadOnly | file_attribute::kHidden |
-                                         file_attribute::kSystem | file_attribute::kArchive;
+                                         file_attribute::kSystem | file_attribute::kArchive |
+                                         file_attribute::kReparsePoint;
 
 Status Failure(uint32_t code, const char* what, std::string_view path) {
     return Status::Failure(code, std::string(what) + " " + std::string(path));

@@ -71,7 +71,8 @@ public:
     Status OpenForUpdate(std::string_view path, bool create,
                          std::unique_ptr<UpdateFile>& file) override;
 
-    // Sets the attributes of a file or folder (kReadOnly, kHidden, kSystem), as other programs do.
+    // Sets the attributes of a file or folder (kReadOnly, kHidden, kSystem, kArchive), as other
+    // programs do; kReparsePoint lists a folder as a junction, which callers must not descend into.
     Status SetAttributes(std::string_view path, uint32_t attributes);
     // A drive the machine gains (a network drive connected, a disk put in); its root exists.
     void AddDrive(DriveEntry drive);

@@ -1,0 +1,27 @@
+#pragma once
+// Steps of the install sequence that other parts of the main window carry out: the component
+// exclusions stored in the product registry key, and the shortcuts with the uninstall entry and
+// the product registry values.
+
+#include "setup/setup_state.h"
+
+namespace tolva::setup {
+
+class ComponentExclusionsStep {
+public:
+    virtual ~ComponentExclusionsStep() = default;
+    // Writes NoInstallIM ... NoInstallMail of the state into the product registry key; failures
+    // are swallowed.
+    virtual void WriteComponentExclusions(const SetupState& state) = 0;
+};
+
+class ShortcutsStep {
+public:
+    virtual ~ShortcutsStep() = default;
+    // Shortcuts, the Start-menu group, the uninstall entry and the product registry values of the
+    // installation the state describes. Ends the installation itself when a registry value cannot
+    // be written.
+    virtual void RegisterShortcutsAndEntries(const SetupState& state) = 0;
+};
+
+}  // namespace tolva::setup
