@@ -1,0 +1,462 @@
+// The install sequence over a small distribution on the in-memory machine: the log of a new
+// installation, an upgrade, the administration interface alone, a damaged setup.dat, a cancel
+// during the run, the archives to fetch and the extraction folder.
+
+#include "setup/install_sequence.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "archive/delete_folder_tree.h"
+#include "deployment_fixture.h"
+#include "setup/abort_box.h"
+#include "setup/extraction_folder.h"
+#include "stores/account_store.h"
+#include "upgrade/service_table.h"
+
+namespace tolva::setup {
+namespace {
+
+using platform::ServiceStartType;
+using platform::ServiceState;
+using test::DeploymentRun;
+using test::Events;
+
+constexpr char kInstall[] = "C:\\Tolva Mail Server\\";
+constexpr char kConfig[] = "C:\\Tolva Mail Server\\config\\";
+constexpr char kDist[] = "C:\\dist\\";
+constexpr char kTemp[] = "C:\\Temp\\";
+constexpr char kExtract[] = "C:\\Temp\\tolvainstall\\";
+constexpr char kLogFile[] = "C:\\Tolva Mail Server\\logs\\setup\\setup.log";
+
+// The Installing page: texts and steps go to the events; the user answers Yes to the cancel
+// question once the text cancelAt has been shown.
+class RecordingInstallWindow : public InstallWindow {
+public:
+    explicit RecordingInstallWindow(Events& events) : events_(events) {}
+
+    std::u16string cancelAt;
+    int steps = 0;
+
+    void SetProgressText(std::u16string_view text) override {
+        events_.push_back("text " + std::string(text.begin(), text.end()));
+        cancel_ = cancel_ || (!cancelAt.empty() && text == cancelAt);
+    }
+    void StepProgress() override {
+        ++steps;
+        events_.push_back("step");
+    }
+    void ProcessPendingMessages() override {}
+    bool CancelRequested() const override { return cancel_; }
+    platform::DialogResult ShowMessageBox(const platform::MessageBoxRequest& request) override {
+        events_.push_back("box " + std::string(request.text.begin(), request.text.end()));
+        return platform::DialogResult::kOk;
+    }
+    net::SetupMailDetails UserDetails() const override {
+        net::SetupMailDetails details;
+        details.name = u"Ann Example";
+        details.email = u"ann@example.org";
+        return details;
+    }
+    std::u16string PageCaption() const override { return u"Installing"; }
+    void SetPageCaption(std::u16string_view) override {}
+    int ProgressMax() const override { return 12; }
+    void SetProgressMax(int) override {}
+    void SetProgressPosition(int) override {}
+    void Repaint() override {}
+
+private:
+    Events& events_;
+    bool cancel_ = false;
+};
+
+class RecordingSteps : public ComponentExclusionsStep, public ShortcutsStep {
+public:
+    explicit RecordingSteps(Events& events) : events_(events) {}
+    void WriteComponentExclusions(const SetupState&) override { events_.push_back("exclusions"); }
+    void RegisterShortcutsAndEntries(const SetupState& state) override {
+        events_.push_back("shortcuts " + state.InstallDir);
+    }
+
+private:
+    Events& events_;
+};
+
+class InstallSequenceTest : public ::testing::Test, protected DeploymentRun {
+protected:
+    InstallSequenceTest()
+        : log(files, system),
+          abortBox(dialogs, system, log, processEnd),
+          settings(platform),
+          http(platform),
+          window(events),
+          steps(events) {
+        system.SetTempFolder(kTemp);
+        system.SetNow({2026, 3, 1, 15, 30, 0, 0, 0});
+        system.SetDnsServers({"10.0.0.53", "10.0.0.54"});
+        (void)files.CreateFolders(kTemp);
+        dialogs.SetDefaultAnswer(platform::DialogResult::kOk);
+        setupState.SetupFolder = kDist;
+        setupState.InstallDir = "C:\\Tolva Mail Server";
+        setupState.ExtractDir = kExtract;
+        setupState.FooterValue = "Scanned by the demo";
+        selected.fill(true);
+        fake.Automation().DefineLibrary(In(kInstall, "api.dll"), {});
+        fake.Automation().DefineLibrary(In(kInstall, "corvanecom.dll"),
+                                        {{"CorvaneServer.APIObject", {}}});
+        PutDistribution();
+    }
+
+    static std::string In(const char* folder, const std::string& name) { return folder + name; }
+
+    void PutDistribution() {
+        Put(In(kDist, "setup.exe"), "setup program");
+        Put(In(kDist, "releasenotes.txt"), "notes");
+        Put(In(kDist, "license.txt"), "licence");
+        Put(In(kDist, "readme.txt"), "read me");
+        Put(In(kDist, "setupphp.dat"), "php archive");
+        PutArchive(In(kDist, "setupas.dat"),
+                   {{"antispam.db", "shipped db"}, {"rules\\local.cf", "shipped local"}});
+        PutArchive(In(kDist, "setupavast.dat"), {{"setiface.dll", "library"}});
+        PutArchive(In(kDist, "setupldap.dat"), {{"create.bat", "@echo off"}});
+        PutArchive(In(kDist, "setupwizard.dat"), {{"domain.html", "wizard"}});
+        PutArchive(In(kDist, "setupaspell.dat"), {{"dict\\en.dat", "words"}});
+        PutArchive(In(kDist, "setupwebmail2.dat"), {{"webmail\\index.php", "webmail"}});
+        PutArchive(In(kDist, "setupconfig.dat"), {{"config.exe", "console"}});
+        PutArchive(In(kDist, "tolva.mcb"), {{"filters.dat", "module catalogue"}});
+
+        PutArchive(In(kDist, "setup.dat"), SetupArchive());
+    }
+
+    // The entries of setup.dat.
+    std::map<std::string, std::string> SetupArchive() {
+        std::map<std::string, std::string> setup;
+        for (std::string_view program : kCoreProgramFiles) {
+            setup[std::string(program)] = std::string(program) + " v2";
+        }
+        for (const char* name : {"corvanecom.dll", "im.exe", "cal.exe"}) {
+            setup[name] = std::string(name) + " v2";
+        }
+        setup["cert.pem"] = "shipped certificate";
+        setup["webserver.dat"] = "<WEB><ROOT>%%installpath%%html\\</ROOT></WEB>\n";
+        setup["html\\index.html"] = "index";
+        setup["calendar\\calendar.xml"] = "calendar";
+        setup["demo.dat"] = DemoArchive();
+        return setup;
+    }
+
+    // What the demonstration archive brings: the demonstration domain with a user and an
+    // administrator account, made by the stores in a staging folder.
+    std::string DemoArchive() {
+        const std::string stage = "C:\\stage\\";
+        {
+            stores::SettingsStore demo(platform);
+            demo.SetRootFolder(stage);
+            demo.InitServerPaths();
+            demo.ApplySettingsDefaults();
+            (void)demo.AddDomain(kDemoDomain);
+            (void)demo.SaveSettings(false);
+            stores::AccountStore accounts(platform, demo);
+            for (const char* alias : {"user", "admin"}) {
+                stores::AccountRecord record;
+                record.SetAccountType(stores::AccountRecord::kUserAccount);
+                record.SetAliasList(alias);
+                int32_t index = -1;
+                (void)accounts.SaveAccount(kDemoDomain, record, index, "");
+            }
+        }
+        const std::string config = stage + "config\\";
+        const std::string users = std::string(kDemoDomain) + "\\users.cfg";
+        PutArchive(stage + "demo.dat", {{"settings.cfg", Get(config + "settings.cfg")},
+                                        {"domains.cfg", Get(config + "domains.cfg")},
+                                        {users, Get(config + users)}});
+        std::string archive = Get(stage + "demo.dat");
+        archive::DeleteFolderTree(files, stage);
+        return archive;
+    }
+
+    // An installation of version 9.0.5 whose services run, the groupware one disabled.
+    void SeedEarlierInstallation(const std::string& version) {
+        setupState.OldVersion = version;
+        setupState.PreviousInstallDir = kInstall;
+        stores::SettingsStore old(platform);
+        old.SetRootFolder(kInstall);
+        old.InitServerPaths();
+        old.ApplySettingsDefaults();
+        (void)old.AddDomain("mail.example");
+        (void)old.SaveSettings(false);
+        Put(In(kConfig, "cert.pem"), "administrator's certificate");
+        Put(In(kConfig, "webserver.cfg"), "[Filter]\r\n\r\n[Virtual-Host]\r\n");
+        for (int index = 0; index < upgrade::kServiceCount; ++index) {
+            const upgrade::ServiceRow& row = *upgrade::ServiceRowAt(index);
+            platform::NewService service;
+            service.name = row.serviceName;
+            service.config.binaryPath = In(kInstall, row.executable);
+            service.config.startType = index == upgrade::kGroupWareService
+                                           ? ServiceStartType::kDisabled
+                                           : ServiceStartType::kAutomatic;
+            fake.ServiceManager().Install(service, index == upgrade::kGroupWareService
+                                                       ? ServiceState::kStopped
+                                                       : ServiceState::kRunning);
+        }
+    }
+
+    bool Run() {
+        InstallParts parts{platform, setupState, window, log,   abortBox, processEnd,
+                           calls,    settings,   http,   steps, steps};
+        parts.mailRelays = {"127.0.0.1:1", "127.0.0.1:1"};
+        parts.mailTimeouts = {200, 200};
+        InstallSequence sequence(parts);
+        return sequence.Run(selected);
+    }
+
+    // The log's lines without their time stamps; the empty line after a CR LF message stays.
+    std::vector<std::string> LogLines() const {
+        std::vector<std::string> lines;
+        const std::string text = Get(kLogFile);
+        for (size_t start = 0; start < text.size();) {
+            const size_t end = text.find("\r\n", start);
+            const std::string line = text.substr(start, end - start);
+            lines.push_back(line.size() >= 20 ? line.substr(20) : line);
+            start = end == std::string::npos ? text.size() : end + 2;
+        }
+        return lines;
+    }
+
+    size_t Count(const std::string& event) const {
+        return static_cast<size_t>(std::count(events.begin(), events.end(), event));
+    }
+
+    TDebugStruct log;
+    AbortBox abortBox;
+    stores::SettingsStore settings;
+    net::HttpClient http;
+    RecordingInstallWindow window;
+    RecordingSteps steps;
+    SetupState setupState;
+    ComponentSelection selected{};
+};
+
+const std::string kStartLine =
+    "Started \"Corvane Tolva Mail Server\" 9.1.0 \"C:\\Tolva Mail Server\\\"";
+const std::string kMailLine = "Sending email to \"setup@corvane.example\"";
+
+TEST_F(InstallSequenceTest, NewInstallation) {
+    ASSERT_TRUE(Run());
+
+    EXPECT_EQ(LogLines(), (std::vector<std::string>{
+                              kStartLine,
+                              "Checking running services",
+                              "Error: Services could not be stopped",
+                              "Data file extracted to \"C:\\Temp\\tolvainstall\\\"",
+                              "Copying files...",
+                              "Copying files done",
+                              "Creating demo accounts",
+                              "Installing services",
+                              "Extracted data deleted \"C:\\Temp\\tolvainstall\\\"",
+                              kMailLine,
+                              "Starting services",
+                              "Finished",
+                              "",
+                          }));
+    EXPECT_EQ(window.steps, 12);
+    EXPECT_EQ(events.back(), "text Installation Complete");
+    EXPECT_FALSE(files.FolderExists(kExtract));
+    EXPECT_EQ(Count("exclusions"), 1u);
+    EXPECT_EQ(Count("shortcuts C:\\Tolva Mail Server\\"), 1u);
+    EXPECT_FALSE(setupState.IsUpgrade);
+    EXPECT_EQ(system.Sleeps().back(), InstallSequence::kPauseBeforeMailMs);
+    for (int index = 0; index < upgrade::kServiceCount; ++index) {
+        EXPECT_EQ(fake.ServiceManager().StateOf(upgrade::ServiceRowAt(index)->serviceName),
+                  ServiceState::kRunning)
+            << index;
+    }
+
+    // The new installation's settings, as the server will read them.
+    stores::SettingsStore installed(platform);
+    installed.SetRootFolder(kInstall);
+    installed.UseConfigurationFolder(kInstall);
+    const stores::SettingsRecord& record = installed.Record();
+    EXPECT_EQ(record.ConsoleViewFile(), "advanced.xml");
+    EXPECT_EQ(record.TempPath(), "C:\\Tolva Mail Server\\temp\\");
+    EXPECT_EQ(record.MailPath(), "C:\\Tolva Mail Server\\mail\\");
+    EXPECT_EQ(record.LogPath(), "C:\\Tolva Mail Server\\logs\\");
+    EXPECT_EQ(record.DnsServers(), "10.0.0.53;10.0.0.54");
+    EXPECT_TRUE(record.FooterTagsEnabled());
+    EXPECT_EQ(Get(In(kConfig, "footervalue.txt")), "Scanned by the demo");
+    EXPECT_EQ(Get(In(kConfig, "filters.dat")), "module catalogue");
+
+    stores::AccountStore accounts(platform, installed);
+    for (int32_t index : {0, 1}) {
+        stores::AccountRecord account;
+        ASSERT_EQ(accounts.ReadAccount(kDemoDomain, account, index), 2);
+        EXPECT_TRUE(account.ExpiryEnabled()) << index;
+        EXPECT_EQ(account.ExpiryDate(), 46112.0) << "2026-03-31, 30 days on";
+    }
+}
+
+TEST_F(InstallSequenceTest, AdministrationInterfaceAloneTouchesNoService) {
+    selected[component_key::kServicesAndCoreFiles] = false;
+    fake.ServiceManager().Log().Clear();
+
+    ASSERT_TRUE(Run());
+
+    EXPECT_EQ(LogLines(),
+              (std::vector<std::string>{kStartLine, "Copying files...",
+                                        "Extracted data deleted \"C:\\Temp\\tolvainstall\\\"",
+                                        kMailLine, "Finished", ""}));
+    EXPECT_TRUE(setupState.AdminOnlyInstall);
+    EXPECT_EQ(window.steps, 2);
+    EXPECT_EQ(Get(In(kInstall, "config.exe")), "console");
+    EXPECT_FALSE(files.FileExists(In(kInstall, "smtp.exe")));
+    EXPECT_TRUE(fake.ServiceManager().Log().Calls().empty());
+    EXPECT_EQ(Count("shortcuts C:\\Tolva Mail Server\\"), 0u);
+}
+
+TEST_F(InstallSequenceTest, DamagedMainArchiveAbortsBeforeAnythingIsDeployed) {
+    Put(In(kDist, "setup.dat"), "not an archive");
+
+    EXPECT_FALSE(Run());
+
+    const std::vector<std::string> lines = LogLines();
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_EQ(lines.end()[-2],
+              "Error: Setup aborted - Extracting files error: data file error setup.dat");
+    EXPECT_EQ(lines.back(), "");
+    ASSERT_EQ(dialogs.Shown().size(), 1u);
+    EXPECT_EQ(dialogs.Shown()[0].caption, u"Error");
+    EXPECT_EQ(events.back(), "end 1603");
+    EXPECT_EQ(Count("end 1603"), 1u);
+    EXPECT_FALSE(files.FolderExists(kInstall + std::string("config\\")));
+    EXPECT_FALSE(files.FileExists(In(kInstall, "smtp.exe")));
+    EXPECT_EQ(Count("shortcuts C:\\Tolva Mail Server\\"), 0u);
+}
+
+TEST_F(InstallSequenceTest, CancelDuringTheRunEndsItThere) {
+    window.cancelAt = u"Installing Files...";
+
+    EXPECT_FALSE(Run());
+
+    const std::vector<std::string> lines = LogLines();
+    ASSERT_GE(lines.size(), 3u);
+    EXPECT_EQ(lines.end()[-3], "Copying files...");
+    EXPECT_EQ(lines.end()[-2], "Setup cancelled");
+    EXPECT_EQ(lines.back(), "");
+    EXPECT_EQ(Count("end 1602"), 1u);
+    EXPECT_EQ(Count("end 1603"), 0u);
+    EXPECT_EQ(Count("shortcuts C:\\Tolva Mail Server\\"), 0u);
+    EXPECT_FALSE(fake.ServiceManager().StateOf("TolvaSMTP").has_value()) << "no service created";
+}
+
+TEST(MissingArchivesTest, FetchesWhatTheSelectionNeeds) {
+    platform::MemoryFileSystem files;
+    (void)files.WriteWholeFile("C:\\dist\\setup.dat", "");
+    (void)files.WriteWholeFile("C:\\dist\\setupas.dat", "");
+    ComponentSelection all{};
+    all.fill(true);
+    ComponentSelection adminOnly{};
+    adminOnly[component_key::kAdministrationInterface] = true;
+    ComponentSelection webmailOnly{};
+    webmailOnly[component_key::kWebmail] = true;
+
+    struct Case {
+        const char* what;
+        ComponentSelection selected;
+        std::vector<std::string> missing;
+    } cases[] = {
+        {"everything",
+         all,
+         {"setupphp.dat", "setupwebmail2.dat", "setupavast.dat", "setupldap.dat", "setupwizard.dat",
+          "setupaspell.dat"}},
+        {"administration only", adminOnly, {"setupconfig.dat"}},
+        {"core deselected", webmailOnly, {"setupwebmail2.dat", "setupphp.dat"}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(MissingArchives(files, "C:\\dist\\", c.selected), c.missing) << c.what;
+    }
+    (void)files.WriteWholeFile("C:\\dist\\setupconfig.dat", "");
+    EXPECT_TRUE(MissingArchives(files, "C:\\dist\\", adminOnly).empty());
+}
+
+TEST(ExtractionFolderTest, IsMadeFreshAndNeverALink) {
+    platform::MemoryFileSystem files;
+    // What an earlier run or another user left under the name is gone.
+    (void)files.WriteWholeFile("C:\\Temp\\tolvainstall\\setupavast.dat", "planted");
+    EXPECT_EQ(MakeFreshExtractionFolder(files, "C:\\Temp\\tolvainstall\\"),
+              "C:\\Temp\\tolvainstall\\");
+    EXPECT_FALSE(files.FileExists("C:\\Temp\\tolvainstall\\setupavast.dat"));
+
+    // A junction whose target holds files is passed over and its target left alone.
+    (void)files.WriteWholeFile("C:\\Temp\\tolvainstall\\system.dll", "system file");
+    ASSERT_TRUE(
+        files.SetAttributes("C:\\Temp\\tolvainstall", platform::file_attribute::kReparsePoint));
+    EXPECT_EQ(MakeFreshExtractionFolder(files, "C:\\Temp\\tolvainstall\\"),
+              "C:\\Temp\\tolvainstall2\\");
+    std::string target;
+    ASSERT_TRUE(files.ReadWholeFile("C:\\Temp\\tolvainstall\\system.dll", target));
+    EXPECT_EQ(target, "system file");
+
+    // A file under the name is not ours to delete.
+    (void)files.WriteWholeFile("C:\\Temp\\other", "someone's file");
+    EXPECT_EQ(MakeFreshExtractionFolder(files, "C:\\Temp\\other"), "C:\\Temp\\other2\\");
+    EXPECT_TRUE(files.FileExists("C:\\Temp\\other"));
+}
+
+TEST_F(InstallSequenceTest, LeftoversInTheExtractionFolderAreNeverDeployed) {
+    // A distribution without the groupware program, and one planted where setup.dat unpacks.
+    std::map<std::string, std::string> setup = SetupArchive();
+    setup.erase("cal.exe");
+    PutArchive(In(kDist, "setup.dat"), setup);
+    Put(In(kExtract, "cal.exe"), "planted program");
+
+    ASSERT_TRUE(Run());
+
+    EXPECT_FALSE(files.FileExists(In(kInstall, "cal.exe")));
+}
+
+struct UpgradeCase {
+    std::string oldVersion;
+    bool legacyWebServerPatched;
+    // Versions before 8.1.7 had another groupware program: its service goes with the first stop.
+    std::string stopLine;
+};
+
+class UpgradeTest : public InstallSequenceTest,
+                    public ::testing::WithParamInterface<UpgradeCase> {};
+
+TEST_P(UpgradeTest, KeepsConfigurationAndRunsTheUpgradeProcedures) {
+    const UpgradeCase& c = GetParam();
+    SeedEarlierInstallation(c.oldVersion);
+    const std::string legacyBefore = Get(In(kConfig, "webserver.cfg"));
+
+    ASSERT_TRUE(Run());
+
+    const std::vector<std::string> lines = LogLines();
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "Creating demo accounts"), 0);
+    const auto starting = std::find(lines.begin(), lines.end(), "Starting services");
+    ASSERT_NE(starting, lines.end());
+    EXPECT_EQ(*(starting + 1), "Running upgrade procedures " + c.oldVersion + " -> 9.1.0");
+    EXPECT_EQ(lines.end()[-2], "Finished");
+    EXPECT_EQ(lines[2], c.stopLine);
+    EXPECT_TRUE(setupState.IsUpgrade);
+    EXPECT_EQ(window.steps, 12);
+    EXPECT_EQ(Get(In(kConfig, "cert.pem")), "administrator's certificate");
+    EXPECT_FALSE(files.FileExists(In(kConfig, "filters.dat"))) << "no module catalogue";
+    EXPECT_EQ(Get(In(kConfig, "webserver.cfg")) != legacyBefore, c.legacyWebServerPatched);
+    // The disabled service ran automatic during the upgrade and is disabled again.
+    EXPECT_EQ(setupState.ServiceStartTypes[upgrade::kGroupWareService],
+              static_cast<int32_t>(ServiceStartType::kDisabled));
+    EXPECT_EQ(fake.ServiceManager().ConfigOf("TolvaCalendar")->startType,
+              ServiceStartType::kDisabled);
+    EXPECT_EQ(fake.ServiceManager().ConfigOf("TolvaSMTP")->startType, ServiceStartType::kAutomatic);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    OldVersions, UpgradeTest,
+    ::testing::Values(UpgradeCase{"9.0.5", false, "Services stopped"},
+                      UpgradeCase{"7.7.3", false, "Error: Services could not be stopped"},
+                      UpgradeCase{"7.7.2", true, "Error: Services could not be stopped"}));
+
+}  // namespace
+}  // namespace tolva::setup
