@@ -65,6 +65,8 @@ constexpr Row kTable[] = {
     {cNewerVersion, "cNewerVersion",
      u"There is new %s %s version on the Internet. It is suggested to download and use the latest "
      u"version instead. Do you want to download it now?"},
+    {cAlreadyRunning, "cAlreadyRunning",
+     u"Setup is already running. Please wait until it has finished before starting it again."},
     {cExtractingFiles, "cExtractingFiles", u"Extracting Files..."},
     {cInstalling, "cInstalling", u"Installing Services..."},
     {cStarting, "cStarting", u"Starting Services..."},

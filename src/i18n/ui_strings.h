@@ -66,6 +66,7 @@ enum UIString : uint16_t {
     cErrorText,
     cQuestion,
     cNewerVersion,
+    cAlreadyRunning,
     cExtractingFiles,
     cInstalling,
     cStarting,

@@ -3,6 +3,7 @@
 // the shell.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,6 +16,12 @@ namespace tolva::platform {
 struct ProcessInfo {
     uint32_t id = 0;
     std::string baseName;  // the executable's file name, as the system spells it: "smtp.exe"
+};
+
+// A name this process holds; released when the object is destroyed or the process ends.
+class InstanceClaim {
+public:
+    virtual ~InstanceClaim() = default;
 };
 
 class Processes {
@@ -31,6 +38,9 @@ public:
                           std::string_view workingFolder, ShowCommand show) = 0;
     // true: the current process runs on the first processor only; false: on every processor.
     virtual Status LimitToFirstProcessor(bool firstOnly) = 0;
+    // Claims a machine-wide name (a named mutex on Windows) for as long as claim lives; fails with
+    // error::kAlreadyExists while another process, or another claim, holds it.
+    virtual Status ClaimInstance(std::string_view name, std::unique_ptr<InstanceClaim>& claim) = 0;
 };
 
 }  // namespace tolva::platform

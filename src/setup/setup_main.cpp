@@ -4,6 +4,7 @@
 
 #include <shellapi.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -15,12 +16,14 @@
 #include "provisioning/setup_wizard_form.h"
 #include "setup/application_window.h"
 #include "setup/browse_folder_form.h"
+#include "setup/exit_codes.h"
 #include "setup/main_form.h"
 #include "setup/main_form_startup.h"
 #include "setup/process_end.h"
 #include "setup/server_links.h"
 #include "setup/setup_log.h"
 #include "setup/setup_title.h"
+#include "setup/single_instance.h"
 #include "stores/settings_store.h"
 #include "ui/application.h"
 #include "ui/win32/win32_display.h"
@@ -74,12 +77,16 @@ std::vector<std::string> ProgramArguments(const platform::System& system) {
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     HardenLibrarySearch();
+    platform::Win32Platform platform;
+    platform::Platform& services = platform.Services();
+    std::unique_ptr<platform::InstanceClaim> setupInstance;
+    if (!setup::ClaimSingleInstance(*services.processes, *services.dialogs, setupInstance)) {
+        return setup::kExitAnotherInstance;
+    }
     setup::ApplicationWindow applicationWindow;
     if (!applicationWindow.Create(instance, setup::kApplicationTitle)) {
         return 0;
     }
-    platform::Win32Platform platform;
-    platform::Platform& services = platform.Services();
     ui::Win32Display display(instance, applicationWindow.Handle());
     // Errors that escape an event handler are discarded: the application has no sink for them.
     ui::Application application(display, services.system);

@@ -73,5 +73,21 @@ TEST_F(ProcessesTest, PrivilegesAreEnabledByName) {
     EXPECT_FALSE(processes.EnablePrivilege("NoSuchThing").ok());
 }
 
+TEST_F(ProcessesTest, OneClaimOfANameAtATime) {
+    const std::string name = "Local\\TolvaProcessesTestClaim";
+    std::unique_ptr<InstanceClaim> first;
+    ASSERT_TRUE(processes.ClaimInstance(name, first).ok());
+    ASSERT_NE(first, nullptr);
+
+    std::unique_ptr<InstanceClaim> second;
+    EXPECT_EQ(processes.ClaimInstance(name, second).code(), error::kAlreadyExists);
+    EXPECT_EQ(second, nullptr);
+    std::unique_ptr<InstanceClaim> other;
+    EXPECT_TRUE(processes.ClaimInstance(name + "2", other).ok());
+
+    first.reset();
+    EXPECT_TRUE(processes.ClaimInstance(name, second).ok()) << "released with its owner";
+}
+
 }  // namespace
 }  // namespace tolva::platform

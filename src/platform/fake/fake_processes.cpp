@@ -88,6 +88,34 @@ Status FakeProcesses::LimitToFirstProcessor(bool firstOnly) {
     return status;
 }
 
+namespace {
+
+class FakeClaim : public InstanceClaim {
+public:
+    FakeClaim(std::shared_ptr<std::set<std::string>> names, std::string name)
+        : names_(std::move(names)), name_(std::move(name)) {}
+    ~FakeClaim() override { names_->erase(name_); }
+
+private:
+    std::shared_ptr<std::set<std::string>> names_;
+    std::string name_;
+};
+
+}  // namespace
+
+Status FakeProcesses::ClaimInstance(std::string_view name, std::unique_ptr<InstanceClaim>& claim) {
+    claim.reset();
+    if (Status status = log_.Record("ClaimInstance", name); !status) {
+        return status;
+    }
+    // Kernel object names are case-sensitive.
+    if (!claimedNames_->insert(std::string(name)).second) {
+        return Status::Failure(error::kAlreadyExists, "claim " + std::string(name));
+    }
+    claim = std::make_unique<FakeClaim>(claimedNames_, std::string(name));
+    return Status::Ok();
+}
+
 uint32_t FakeProcesses::Start(std::string baseName) {
     // Windows hands out process ids in steps of four.
     nextId_ += 4;

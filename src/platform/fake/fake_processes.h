@@ -3,6 +3,8 @@
 // launches them. Every call is recorded in the call log.
 
 #include <functional>
+#include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -38,6 +40,8 @@ public:
     Status Launch(std::string_view file, std::string_view parameters,
                   std::string_view workingFolder, ShowCommand show) override;
     Status LimitToFirstProcessor(bool firstOnly) override;
+    // Names are held by every claim made through this object, as by processes of one machine.
+    Status ClaimInstance(std::string_view name, std::unique_ptr<InstanceClaim>& claim) override;
 
     // Starts a process; returns its id.
     uint32_t Start(std::string baseName);
@@ -77,6 +81,9 @@ private:
     std::vector<std::pair<uint32_t, uint32_t>> terminations_;
     std::vector<std::string> privileges_;
     bool firstProcessorOnly_ = false;
+    // Shared with the claims, which may outlive this object.
+    std::shared_ptr<std::set<std::string>> claimedNames_ =
+        std::make_shared<std::set<std::string>>();
 };
 
 // The file name at the end of a path: "C:\a b\smtp.exe" gives "smtp.exe".

@@ -17,6 +17,14 @@ using EnumProcessesFn = BOOL(WINAPI*)(DWORD*, DWORD, DWORD*);
 using EnumProcessModulesFn = BOOL(WINAPI*)(HANDLE, HMODULE*, DWORD, DWORD*);
 using GetModuleBaseNameFn = DWORD(WINAPI*)(HANDLE, HMODULE, wchar_t*, DWORD);
 
+class MutexClaim : public InstanceClaim {
+public:
+    explicit MutexClaim(UniqueHandle mutex) : mutex_(std::move(mutex)) {}
+
+private:
+    UniqueHandle mutex_;
+};
+
 Status LastError(const std::string& what) {
     return Status::Failure(::GetLastError(), what);
 }
@@ -144,6 +152,22 @@ Status Win32Processes::LimitToFirstProcessor(bool firstOnly) {
     if (!::SetProcessAffinityMask(::GetCurrentProcess(), wanted)) {
         return LastError("set the processor affinity");
     }
+    return Status::Ok();
+}
+
+Status Win32Processes::ClaimInstance(std::string_view name, std::unique_ptr<InstanceClaim>& claim) {
+    claim.reset();
+    UniqueHandle mutex(::CreateMutexW(nullptr, FALSE, AnsiToWideText(name).c_str()));
+    const DWORD created = ::GetLastError();
+    if (!mutex.Valid()) {
+        return Status::Failure(created, "create the mutex " + std::string(name));
+    }
+    // The mutex is never acquired: its existence is the claim, and it goes when the last handle
+    // to it is closed, also when a process ends without closing it.
+    if (created == ERROR_ALREADY_EXISTS) {
+        return Status::Failure(ERROR_ALREADY_EXISTS, "claim " + std::string(name));
+    }
+    claim = std::make_unique<MutexClaim>(std::move(mutex));
     return Status::Ok();
 }
 

@@ -15,6 +15,7 @@ public:
     Status Launch(std::string_view file, std::string_view parameters,
                   std::string_view workingFolder, ShowCommand show) override;
     Status LimitToFirstProcessor(bool firstOnly) override;
+    Status ClaimInstance(std::string_view name, std::unique_ptr<InstanceClaim>& claim) override;
 
 private:
     mutable UniqueModule statusLibrary_;
