@@ -94,7 +94,6 @@ protected:
           steps(events) {
         system.SetTempFolder(kTemp);
         system.SetNow({2026, 3, 1, 15, 30, 0, 0, 0});
-        system.SetDnsServers({"10.0.0.53", "10.0.0.54"});
         (void)files.CreateFolders(kTemp);
         dialogs.SetDefaultAnswer(platform::DialogResult::kOk);
         setupState.SetupFolder = kDist;
@@ -106,6 +105,8 @@ protected:
         fake.Automation().DefineLibrary(In(kInstall, "corvanecom.dll"),
                                         {{"CorvaneServer.APIObject", {}}});
         PutDistribution();
+        // After demo.dat was made, which then holds DNS servers of its own.
+        system.SetDnsServers({"10.0.0.53", "10.0.0.54"});
     }
 
     static std::string In(const char* folder, const std::string& name) { return folder + name; }
@@ -155,6 +156,7 @@ protected:
             demo.SetRootFolder(stage);
             demo.InitServerPaths();
             demo.ApplySettingsDefaults();
+            demo.Record().SetDnsServers("192.0.2.53");
             (void)demo.AddDomain(kDemoDomain);
             (void)demo.SaveSettings(false);
             stores::AccountStore accounts(platform, demo);
@@ -294,6 +296,23 @@ TEST_F(InstallSequenceTest, NewInstallation) {
         EXPECT_TRUE(account.ExpiryEnabled()) << index;
         EXPECT_EQ(account.ExpiryDate(), 46112.0) << "2026-03-31, 30 days on";
     }
+}
+
+TEST_F(InstallSequenceTest, NewInstallationWithoutFooterOrDnsServersKeepsTheirDefaults) {
+    setupState.AdvancedInterface = false;
+    setupState.FooterValue.clear();
+    system.SetDnsServers({});
+
+    ASSERT_TRUE(Run());
+
+    stores::SettingsStore installed(platform);
+    installed.SetRootFolder(kInstall);
+    installed.UseConfigurationFolder(kInstall);
+    EXPECT_EQ(installed.Record().ConsoleViewFile(), "basic.xml");
+    EXPECT_EQ(installed.Record().DnsServers(), "192.0.2.53") << "as demo.dat brought them";
+    EXPECT_FALSE(installed.Record().FooterTagsEnabled());
+    EXPECT_FALSE(files.FileExists(In(kConfig, "tags.dat")));
+    EXPECT_FALSE(files.FileExists(In(kConfig, "footervalue.txt")));
 }
 
 TEST_F(InstallSequenceTest, AdministrationInterfaceAloneTouchesNoService) {
