@@ -376,7 +376,10 @@ void InstallSequence::PrepareNewInstallation() {
     if (!state.FooterValue.empty()) {
         (void)settings.WriteFooterFiles(state.FooterValue);
     }
-    (void)settings.SaveSettings(false);
+    // The services start with these settings: a failure must not pass for a finished set-up.
+    if (!settings.SaveSettings(false)) {
+        Log("Error: Settings could not be saved - " + settings.SaveProblem());
+    }
     components_->accounts.PrepareDemoAccounts();
     newInstallation_ = true;
 }

@@ -315,6 +315,18 @@ TEST_F(InstallSequenceTest, NewInstallationWithoutFooterOrDnsServersKeepsTheirDe
     EXPECT_FALSE(files.FileExists(In(kConfig, "footervalue.txt")));
 }
 
+TEST_F(InstallSequenceTest, SettingsThatCannotBeSavedAreLogged) {
+    files.Inject(platform::FileOperation::kMoveTo).OnPathsEndingIn("config\\settings.cfg");
+
+    ASSERT_TRUE(Run());
+
+    const std::vector<std::string> lines = LogLines();
+    const auto demo = std::find(lines.begin(), lines.end(), "Creating demo accounts");
+    ASSERT_NE(demo, lines.end());
+    EXPECT_EQ((demo + 1)->rfind("Error: Settings could not be saved - ", 0), 0u) << *(demo + 1);
+    EXPECT_EQ(*(demo + 2), "Installing services");
+}
+
 TEST_F(InstallSequenceTest, AdministrationInterfaceAloneTouchesNoService) {
     selected[component_key::kServicesAndCoreFiles] = false;
     fake.ServiceManager().Log().Clear();
