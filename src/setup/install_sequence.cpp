@@ -343,7 +343,10 @@ void InstallSequence::ConfigureAndRegister() {
         return;
     }
 
-    parts_.shortcuts.RegisterShortcutsAndEntries(state);
+    if (!parts_.shortcuts.RegisterShortcutsAndEntries(state)) {
+        aborted_ = true;
+        return;
+    }
     if (Ended()) {
         return;
     }

@@ -20,8 +20,8 @@ public:
     virtual ~ShortcutsStep() = default;
     // Shortcuts, the Start-menu group, the uninstall entry and the product registry values of the
     // installation the state describes. Ends the installation itself when a registry value cannot
-    // be written.
-    virtual void RegisterShortcutsAndEntries(const SetupState& state) = 0;
+    // be written; false only when that end came back (tests).
+    virtual bool RegisterShortcutsAndEntries(const SetupState& state) = 0;
 };
 
 }  // namespace tolva::setup

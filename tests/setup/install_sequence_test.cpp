@@ -75,8 +75,9 @@ class RecordingSteps : public ComponentExclusionsStep, public ShortcutsStep {
 public:
     explicit RecordingSteps(Events& events) : events_(events) {}
     void WriteComponentExclusions(const SetupState&) override { events_.push_back("exclusions"); }
-    void RegisterShortcutsAndEntries(const SetupState& state) override {
+    bool RegisterShortcutsAndEntries(const SetupState& state) override {
         events_.push_back("shortcuts " + state.InstallDir);
+        return true;
     }
 
 private:
