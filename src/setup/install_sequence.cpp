@@ -217,6 +217,9 @@ void InstallSequence::FixInstallationFolder() {
         state.LogDir = state.InstallDir + "logs\\";
     }
 
+    if (state.AdminOnlyInstall) {
+        return;
+    }
     Components& c = *components_;
     c.serviceSetup.installFolder = state.InstallDir;
     c.serviceSetup.isUpgrade = state.IsUpgrade;
