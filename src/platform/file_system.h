@@ -12,7 +12,7 @@
 
 namespace tolva::platform {
 
-// FILE_ATTRIBUTE_* values; the host reports kReadOnly, kDirectory and kNormal.
+// FILE_ATTRIBUTE_* values; the host reports kReadOnly, kDirectory, kReparsePoint and kNormal.
 namespace file_attribute {
 inline constexpr uint32_t kReadOnly = 0x1;
 inline constexpr uint32_t kHidden = 0x2;
@@ -114,6 +114,9 @@ public:
     virtual Status ListDrives(std::vector<DriveEntry>& drives) const = 0;
     virtual Status GetFileSize(std::string_view path, uint64_t& size) const = 0;
     virtual Status GetFileTime(std::string_view path, FileTime& lastWrite) const = 0;
+    // The file_attribute bits of the file or folder itself: a symbolic link or junction is not
+    // followed and reports kReparsePoint (with kDirectory when it stands for a folder).
+    virtual Status GetAttributes(std::string_view path, uint32_t& attributes) const = 0;
 
     virtual Status OpenForRead(std::string_view path, std::unique_ptr<InputFile>& file) const = 0;
     // Creates or truncates.

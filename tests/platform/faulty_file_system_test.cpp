@@ -43,6 +43,7 @@ TEST(FaultyFileSystemOperationsTest, EachFailsWithWhatTheSystemWouldSayAndChange
     std::vector<FolderEntry> entries;
     uint64_t size = 0;
     FileTime time = 0;
+    uint32_t attributes = 0;
     std::unique_ptr<InputFile> input;
     std::unique_ptr<OutputFile> output;
     std::unique_ptr<UpdateFile> update;
@@ -75,6 +76,9 @@ TEST(FaultyFileSystemOperationsTest, EachFailsWithWhatTheSystemWouldSayAndChange
         {Op::kGetFileSize, [&](FileSystem& f) { return f.GetFileSize("C:\\old.txt", size); },
          error::kAccessDenied},
         {Op::kGetFileTime, [&](FileSystem& f) { return f.GetFileTime("C:\\old.txt", time); },
+         error::kAccessDenied},
+        {Op::kGetAttributes,
+         [&](FileSystem& f) { return f.GetAttributes("C:\\old.txt", attributes); },
          error::kAccessDenied},
         {Op::kOpenForRead, [&](FileSystem& f) { return f.OpenForRead("C:\\old.txt", input); },
          error::kAccessDenied},

@@ -187,6 +187,39 @@ TEST_F(FileSystemTest, ListFolderNamesEachEntryOnce) {
     EXPECT_FALSE(files.FolderExists(dir + "folder"));
 }
 
+TEST_F(FileSystemTest, LinksReportThemselvesAndGoAsLinks) {
+    ASSERT_TRUE(files.CreateFolders(dir + "target").ok());
+    Write(dir + "target\\inside.txt", "kept");
+    if (!test.MakeFolderLink(dir + "link", dir + "target")) {
+        GTEST_SKIP() << "this system makes no folder links";
+    }
+    uint32_t attributes = 0;
+    ASSERT_TRUE(files.GetAttributes(dir + "link", attributes).ok());
+    EXPECT_NE(attributes & file_attribute::kReparsePoint, 0u);
+    EXPECT_NE(attributes & file_attribute::kDirectory, 0u);
+    ASSERT_TRUE(files.GetAttributes(dir + "target", attributes).ok());
+    EXPECT_EQ(attributes & file_attribute::kReparsePoint, 0u);
+    EXPECT_NE(attributes & file_attribute::kDirectory, 0u);
+    ASSERT_TRUE(files.GetAttributes(dir + "target\\inside.txt", attributes).ok());
+    EXPECT_EQ(attributes & (file_attribute::kReparsePoint | file_attribute::kDirectory), 0u);
+    EXPECT_FALSE(files.GetAttributes(dir + "missing", attributes).ok());
+
+    // Paths below the link lead into its target.
+    EXPECT_EQ(Read(dir + "link\\inside.txt"), "kept");
+    std::vector<FolderEntry> entries;
+    ASSERT_TRUE(files.ListFolder(dir, entries).ok());
+    const auto link = std::find_if(entries.begin(), entries.end(),
+                                   [](const FolderEntry& entry) { return entry.name == "link"; });
+    ASSERT_NE(link, entries.end());
+    EXPECT_TRUE(link->isFolder);
+    EXPECT_NE(link->attributes & file_attribute::kReparsePoint, 0u);
+
+    // Removing the link leaves its target and what it holds.
+    EXPECT_TRUE(files.RemoveEmptyFolder(dir + "link").ok());
+    EXPECT_FALSE(files.FolderExists(dir + "link"));
+    EXPECT_EQ(Read(dir + "target\\inside.txt"), "kept");
+}
+
 TEST_F(FileSystemTest, SizeAndTimeOfAFile) {
     Write(dir + "sized.bin", std::string(70000, 'x'));
     uint64_t size = 0;

@@ -33,6 +33,8 @@ public:
 
     // Sets the file's read-only attribute, which the FileSystem interface can only clear.
     void MakeReadOnly(const std::string& path);
+    // Makes link a junction or symbolic link to the folder target; false where the system cannot.
+    bool MakeFolderLink(const std::string& link, const std::string& target);
     // Has the next message box answered with that button, as a user would press it.
     void AnswerNextMessageBox(DialogResult answer);
 

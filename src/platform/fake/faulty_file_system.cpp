@@ -52,6 +52,8 @@ const char* NameOf(FileOperation operation) {
             return "GetFileSize";
         case FileOperation::kGetFileTime:
             return "GetFileTime";
+        case FileOperation::kGetAttributes:
+            return "GetAttributes";
         case FileOperation::kOpenForRead:
             return "OpenForRead";
         case FileOperation::kOpenForWrite:
@@ -379,6 +381,11 @@ Status FaultyFileSystem::GetFileSize(std::string_view path, uint64_t& size) cons
 Status FaultyFileSystem::GetFileTime(std::string_view path, FileTime& lastWrite) const {
     return Guard(FileOperation::kGetFileTime, path, {},
                  [&] { return inner().GetFileTime(path, lastWrite); });
+}
+
+Status FaultyFileSystem::GetAttributes(std::string_view path, uint32_t& attributes) const {
+    return Guard(FileOperation::kGetAttributes, path, {},
+                 [&] { return inner().GetAttributes(path, attributes); });
 }
 
 Status FaultyFileSystem::OpenForRead(std::string_view path,

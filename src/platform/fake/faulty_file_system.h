@@ -33,6 +33,7 @@ enum class FileOperation {
     kListFolder,
     kGetFileSize,
     kGetFileTime,
+    kGetAttributes,
     kOpenForRead,
     kOpenForWrite,
     kOpenForUpdate,
@@ -108,6 +109,7 @@ public:
     Status ListFolder(std::string_view folder, std::vector<FolderEntry>& entries) const override;
     Status GetFileSize(std::string_view path, uint64_t& size) const override;
     Status GetFileTime(std::string_view path, FileTime& lastWrite) const override;
+    Status GetAttributes(std::string_view path, uint32_t& attributes) const override;
     Status OpenForRead(std::string_view path, std::unique_ptr<InputFile>& file) const override;
     Status OpenForWrite(std::string_view path, std::unique_ptr<OutputFile>& file) override;
     Status OpenForUpdate(std::string_view path, bool create,

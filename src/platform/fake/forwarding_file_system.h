@@ -51,6 +51,9 @@ public:
     Status GetFileTime(std::string_view path, FileTime& lastWrite) const override {
         return inner_.GetFileTime(path, lastWrite);
     }
+    Status GetAttributes(std::string_view path, uint32_t& attributes) const override {
+        return inner_.GetAttributes(path, attributes);
+    }
     Status OpenForRead(std::string_view path, std::unique_ptr<InputFile>& file) const override {
         return inner_.OpenForRead(path, file);
     }

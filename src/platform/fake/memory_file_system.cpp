@@ -12,6 +12,7 @@ namespace {
 
 constexpr uint32_t kSharingViolation = 32;  // ERROR_SHARING_VIOLATION
 constexpr uint32_t kNotAFolder = 267;       // ERROR_DIRECTORY
+constexpr int kMaxLinkHops = 32;
 constexpr FileTime kSecond = 10000000;
 constexpr FileTime kClockStart = 13411796645ULL * kSecond;  // 2026-01-02 03:04:05 UTC
 // kReparsePoint marks a folder that another program made a junction or symbolic link.
@@ -209,6 +210,27 @@ std::string MemoryFileSystem::FullPath(std::string_view path) const {
     for (size_t i = 0; i < parts.size(); ++i) {
         full += (i == 0 ? "" : "\\") + std::string(parts[i]);
     }
+    // Windows gives up on a path after so many links; so does this.
+    for (int hop = 0; hop < kMaxLinkHops && !links_.empty(); ++hop) {
+        const auto link = std::find_if(links_.begin(), links_.end(), [&](const auto& entry) {
+            return IsBelow(full, entry.first);
+        });
+        if (link == links_.end()) {
+            break;
+        }
+        full = link->second + full.substr(link->first.size());
+    }
+    return full;
+}
+
+std::string MemoryFileSystem::ThroughLink(std::string full) const {
+    for (int hop = 0; hop < kMaxLinkHops; ++hop) {
+        const auto link = links_.find(full);
+        if (link == links_.end()) {
+            break;
+        }
+        full = link->second;
+    }
     return full;
 }
 
@@ -262,6 +284,9 @@ uint32_t MemoryFileSystem::AttributesOf(const std::string& full, bool folder) co
                                                      : file_attribute::kArchive;
     if (folder) {
         attributes |= file_attribute::kDirectory;
+    }
+    if (links_.count(full) != 0) {
+        attributes |= file_attribute::kReparsePoint;
     }
     return attributes == 0 ? file_attribute::kNormal : attributes;
 }
@@ -447,6 +472,7 @@ void MemoryFileSystem::Rename(const std::string& from, const std::string& to) {
     move(folders_);
     move(attributes_);
     move(times_);
+    move(links_);
 }
 
 Status MemoryFileSystem::MoveTo(std::string_view from, std::string_view to, bool replace) {
@@ -531,6 +557,21 @@ Status MemoryFileSystem::RemoveEmptyFolder(std::string_view path) {
     folders_.erase(full);
     attributes_.erase(full);
     times_.erase(full);
+    links_.erase(full);
+    return Status::Ok();
+}
+
+Status MemoryFileSystem::MakeLink(std::string_view link, std::string_view target) {
+    const std::string full = FullPath(link);
+    if (IsFile(full) || IsFolder(full)) {
+        return Failure(error::kAlreadyExists, "MakeLink", full);
+    }
+    if (!ParentExists(full)) {
+        return Failure(error::kPathNotFound, "MakeLink", full);
+    }
+    links_[full] = FullPath(target);
+    folders_.insert(Spelled(full));
+    Stamp(full);
     return Status::Ok();
 }
 
@@ -557,7 +598,7 @@ Status MemoryFileSystem::SetNormalAttributes(std::string_view path) {
 
 Status MemoryFileSystem::ListFolder(std::string_view folder,
                                     std::vector<FolderEntry>& entries) const {
-    const std::string full = FullPath(folder);
+    const std::string full = ThroughLink(FullPath(folder));
     const bool exists = folderRule_ == Folders::kAlwaysExist ? !IsFile(full) : IsFolder(full);
     if (!exists) {
         return Failure(error::kPathNotFound, "ListFolder", full);
@@ -639,6 +680,16 @@ Status MemoryFileSystem::GetFileTime(std::string_view path, FileTime& lastWrite)
     return Status::Ok();
 }
 
+Status MemoryFileSystem::GetAttributes(std::string_view path, uint32_t& attributes) const {
+    const std::string full = FullPath(path);
+    const bool folder = folderRule_ == Folders::kAlwaysExist ? !IsFile(full) : IsFolder(full);
+    if (!IsFile(full) && !folder) {
+        return Missing(full, "GetAttributes");
+    }
+    attributes = AttributesOf(full, folder);
+    return Status::Ok();
+}
+
 Status MemoryFileSystem::OpenForRead(std::string_view path,
                                      std::unique_ptr<InputFile>& file) const {
     const std::string full = FullPath(path);
@@ -693,7 +744,7 @@ Status MemoryFileSystem::OpenForUpdate(std::string_view path, bool create,
 }
 
 Status MemoryFileSystem::SetCurrentFolder(std::string_view folder) {
-    const std::string full = FullPath(folder);
+    const std::string full = ThroughLink(FullPath(folder));
     const bool exists = folderRule_ == Folders::kAlwaysExist ? !IsFile(full) : IsFolder(full);
     if (!exists) {
         return Missing(full, "SetCurrentFolder");

@@ -3,8 +3,8 @@
 // tell:
 // - names compare without regard to case and keep the spelling they were created with;
 // - paths resolve as Windows resolves them: "/" separates too, "." and ".." never climb above the
-//   drive, trailing dots and blanks of the last name are dropped, and a path without a drive starts
-//   at the current folder ("C:\" at first);
+//   drive, trailing dots and blanks of the last name are dropped, a path without a drive starts
+//   at the current folder ("C:\" at first), and a junction on the way leads into its target;
 // - read-only files cannot be written, replaced or deleted until their attributes are reset;
 // - open files are shared the way the Windows implementation opens them (readers share reading and
 //   writing, writers share reading only), and a file held open cannot be moved or deleted;
@@ -63,6 +63,7 @@ public:
     Status ListDrives(std::vector<DriveEntry>& drives) const override;
     Status GetFileSize(std::string_view path, uint64_t& size) const override;
     Status GetFileTime(std::string_view path, FileTime& lastWrite) const override;
+    Status GetAttributes(std::string_view path, uint32_t& attributes) const override;
 
     // Reads what the file holds at the time of each read.
     Status OpenForRead(std::string_view path, std::unique_ptr<InputFile>& file) const override;
@@ -76,6 +77,9 @@ public:
     Status SetAttributes(std::string_view path, uint32_t attributes);
     // A drive the machine gains (a network drive connected, a disk put in); its root exists.
     void AddDrive(DriveEntry drive);
+    // Makes link a junction to the folder target, as "mklink /J" does: paths below link lead into
+    // target, and link itself is a folder that reports kReparsePoint and is removed as a link.
+    Status MakeLink(std::string_view link, std::string_view target);
     // The process's current folder, with a trailing backslash.
     const std::string& CurrentFolder() const { return current_; }
     // Fails as SetCurrentDirectory does when the folder does not exist.
@@ -101,6 +105,8 @@ private:
         uint32_t share = 0;
     };
 
+    // full, or where the junction at full leads.
+    std::string ThroughLink(std::string full) const;
     // full with the spelling its folders were created with.
     std::string Spelled(const std::string& full) const;
     bool IsFile(const std::string& full) const;
@@ -130,6 +136,7 @@ private:
     std::set<std::string, CaseInsensitiveLess> folders_;
     std::map<std::string, uint32_t, CaseInsensitiveLess> attributes_;
     std::map<std::string, FileTime, CaseInsensitiveLess> times_;
+    std::map<std::string, std::string, CaseInsensitiveLess> links_;  // junction -> target
     mutable std::map<uint64_t, OpenHandle> open_;
     mutable uint64_t nextHandle_ = 1;
     FileTime clock_;

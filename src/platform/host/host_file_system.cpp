@@ -43,10 +43,14 @@ bool IsReadOnlyFile(const std::string& hostPath) {
            (info.st_mode & S_IWUSR) == 0;
 }
 
-uint32_t AttributesOf(const struct stat& info) {
+// info describes what a link leads to, own the entry itself.
+uint32_t AttributesOf(const struct stat& info, const struct stat& own) {
     uint32_t attributes = 0;
     if (S_ISDIR(info.st_mode)) {
         attributes |= file_attribute::kDirectory;
+    }
+    if (S_ISLNK(own.st_mode)) {
+        attributes |= file_attribute::kReparsePoint;
     }
     if ((info.st_mode & S_IWUSR) == 0) {
         attributes |= file_attribute::kReadOnly;
@@ -405,6 +409,14 @@ Status HostFileSystem::RemoveEmptyFolder(std::string_view path) {
     if (Status status = Map(path, "RemoveEmptyFolder", hostPath); !status) {
         return status;
     }
+    // Windows removes a junction or folder link itself, whatever its target holds.
+    struct stat own;
+    if (::lstat(hostPath.c_str(), &own) == 0 && S_ISLNK(own.st_mode) && IsFolder(hostPath)) {
+        if (::unlink(hostPath.c_str()) != 0) {
+            return Failure(errno, "RemoveEmptyFolder", path, hostPath);
+        }
+        return Status::Ok();
+    }
     if (::rmdir(hostPath.c_str()) != 0) {
         return Failure(errno == EEXIST ? ENOTEMPTY : errno, "RemoveEmptyFolder", path, hostPath);
     }
@@ -450,11 +462,12 @@ Status HostFileSystem::ListFolder(std::string_view folder,
         if (name == "." || name == "..") {
             continue;
         }
-        struct stat info;
-        if (::fstatat(::dirfd(dir.Get()), entry->d_name, &info, 0) != 0) {
+        struct stat info, own;
+        if (::fstatat(::dirfd(dir.Get()), entry->d_name, &info, 0) != 0 ||
+            ::fstatat(::dirfd(dir.Get()), entry->d_name, &own, AT_SYMLINK_NOFOLLOW) != 0) {
             continue;  // removed meanwhile, or a dangling link
         }
-        found.push_back({std::move(name), S_ISDIR(info.st_mode) != 0, AttributesOf(info)});
+        found.push_back({std::move(name), S_ISDIR(info.st_mode) != 0, AttributesOf(info, own)});
     }
     entries = std::move(found);
     return Status::Ok();
@@ -505,6 +518,20 @@ Status HostFileSystem::GetFileTime(std::string_view path, FileTime& lastWrite) c
     }
     auto seconds = static_cast<uint64_t>(info.st_mtim.tv_sec) + kSecondsFrom1601To1970;
     lastWrite = seconds * 10000000ULL + static_cast<uint64_t>(info.st_mtim.tv_nsec) / 100;
+    return Status::Ok();
+}
+
+Status HostFileSystem::GetAttributes(std::string_view path, uint32_t& attributes) const {
+    std::string hostPath;
+    if (Status status = Map(path, "GetAttributes", hostPath); !status) {
+        return status;
+    }
+    struct stat own;
+    if (::lstat(hostPath.c_str(), &own) != 0) {
+        return Failure(errno, "GetAttributes", path, hostPath);
+    }
+    struct stat info;
+    attributes = AttributesOf(::stat(hostPath.c_str(), &info) == 0 ? info : own, own);
     return Status::Ok();
 }
 

@@ -32,6 +32,7 @@ public:
     Status ListDrives(std::vector<DriveEntry>& drives) const override;
     Status GetFileSize(std::string_view path, uint64_t& size) const override;
     Status GetFileTime(std::string_view path, FileTime& lastWrite) const override;
+    Status GetAttributes(std::string_view path, uint32_t& attributes) const override;
 
     Status OpenForRead(std::string_view path, std::unique_ptr<InputFile>& file) const override;
     Status OpenForWrite(std::string_view path, std::unique_ptr<OutputFile>& file) override;

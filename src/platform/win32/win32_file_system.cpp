@@ -401,6 +401,16 @@ Status Win32FileSystem::GetFileTime(std::string_view path, FileTime& lastWrite) 
     return Status::Ok();
 }
 
+Status Win32FileSystem::GetAttributes(std::string_view path, uint32_t& attributes) const {
+    // GetFileAttributes describes a symbolic link or junction itself, not its target.
+    const DWORD found = ::GetFileAttributesW(WidePath(path).c_str());
+    if (found == INVALID_FILE_ATTRIBUTES) {
+        return LastError("GetAttributes", path);
+    }
+    attributes = found;
+    return Status::Ok();
+}
+
 Status Win32FileSystem::OpenForRead(std::string_view path, std::unique_ptr<InputFile>& file) const {
     UniqueHandle handle;
     uint64_t size = 0;

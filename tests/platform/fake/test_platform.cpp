@@ -69,6 +69,10 @@ void TestPlatform::MakeReadOnly(const std::string& path) {
     }
 }
 
+bool TestPlatform::MakeFolderLink(const std::string& link, const std::string& target) {
+    return state_->fake.Files().MakeLink(link, target).ok();
+}
+
 void TestPlatform::AnswerNextMessageBox(DialogResult answer) {
     state_->fake.Dialogs().QueueAnswer(answer);
 }

@@ -79,6 +79,13 @@ void TestPlatform::MakeReadOnly(const std::string& path) {
     }
 }
 
+bool TestPlatform::MakeFolderLink(const std::string& link, const std::string& target) {
+    std::string hostLink, hostTarget;
+    return state_->host.Paths().ToHost(link, hostLink) &&
+           state_->host.Paths().ToHost(target, hostTarget) &&
+           ::symlink(hostTarget.c_str(), hostLink.c_str()) == 0;
+}
+
 void TestPlatform::AnswerNextMessageBox(DialogResult answer) {
     state_->host.Dialogs().QueueAnswer(answer);
 }

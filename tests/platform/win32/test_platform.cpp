@@ -212,6 +212,19 @@ void TestPlatform::MakeReadOnly(const std::string& path) {
     }
 }
 
+bool TestPlatform::MakeFolderLink(const std::string& link, const std::string& target) {
+    constexpr DWORD kDirectoryLink = 0x1;  // SYMBOLIC_LINK_FLAG_DIRECTORY
+    constexpr DWORD kUnprivileged = 0x2;   // SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE
+    if (!::CreateSymbolicLinkW(Wide(link).c_str(), Wide(target).c_str(),
+                               kDirectoryLink | kUnprivileged)) {
+        return false;
+    }
+    // Some systems report success and make nothing.
+    const DWORD attributes = ::GetFileAttributesW(Wide(link).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES &&
+           (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+
 void TestPlatform::AnswerNextMessageBox(DialogResult answer) {
     if (state_->answerer.joinable()) {
         state_->answerer.join();
