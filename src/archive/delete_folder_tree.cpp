@@ -11,6 +11,17 @@ void DeleteFolderTree(platform::FileSystem& files, std::string_view folder) {
     if (folder.empty()) {
         return;
     }
+    // The link itself, not what a trailing backslash would lead into.
+    std::string_view itself = folder;
+    while (itself.size() > 1 && (itself.back() == '\\' || itself.back() == '/')) {
+        itself.remove_suffix(1);
+    }
+    uint32_t attributes = 0;
+    if (files.GetAttributes(itself, attributes) &&
+        (attributes & platform::file_attribute::kReparsePoint) != 0) {
+        (void)files.RemoveEmptyFolder(itself);  // a link goes as a link, its target untouched
+        return;
+    }
     const std::string prefix = util::WithTrailingBackslash(folder);
 
     std::vector<platform::FolderEntry> entries;
@@ -19,10 +30,6 @@ void DeleteFolderTree(platform::FileSystem& files, std::string_view folder) {
             const std::string path = prefix + entry.name;
             if (!entry.isFolder) {
                 (void)files.RemoveFile(path);
-            } else if (entry.attributes & platform::file_attribute::kReparsePoint) {
-                // Removing the link itself leaves its target alone; descending would empty the
-                // target.
-                (void)files.RemoveEmptyFolder(path);
             } else {
                 DeleteFolderTree(files, path);
             }

@@ -14,8 +14,19 @@ bool IsForbiddenCharacter(unsigned char c) {
            c == ':';
 }
 
-// Windows maps these names to devices in any folder and whatever extension follows, and ignores
-// blanks before the extension.
+// The digits Windows accepts after COM and LPT: 0 to 9, and the superscripts one to three, as the
+// ANSI code page (Windows-1252) and UTF-8 spell them.
+bool IsDeviceNumber(std::string_view digit) {
+    static constexpr std::array<std::string_view, 6> kSuperscripts = {
+        "\xB9", "\xB2", "\xB3", "\xC2\xB9", "\xC2\xB2", "\xC2\xB3"};
+    if (digit.size() == 1 && digit[0] >= '0' && digit[0] <= '9') {
+        return true;
+    }
+    return std::find(kSuperscripts.begin(), kSuperscripts.end(), digit) != kSuperscripts.end();
+}
+
+// Windows maps the names its naming rules reserve to devices in any folder and whatever extension
+// follows, and ignores blanks before the extension.
 bool IsDeviceName(std::string_view segment) {
     std::string_view base = segment.substr(0, segment.find('.'));
     while (!base.empty() && base.back() == ' ') {
@@ -26,8 +37,8 @@ bool IsDeviceName(std::string_view segment) {
     if (std::find(kPlain.begin(), kPlain.end(), upper) != kPlain.end()) {
         return true;
     }
-    return upper.size() == 4 && (upper.starts_with("COM") || upper.starts_with("LPT")) &&
-           upper[3] >= '1' && upper[3] <= '9';
+    const std::string_view name = upper;
+    return (name.starts_with("COM") || name.starts_with("LPT")) && IsDeviceNumber(name.substr(3));
 }
 
 bool IsSafeSegment(std::string_view segment) {

@@ -10,7 +10,8 @@ namespace tolva::archive {
 // backslash or slash, which covers UNC and "\\?\" and "\\.\" forms) or one naming a drive; a ".."
 // segment; a colon (drive or alternate data stream); a character Windows forbids in names (< > " |
 // ? * and control characters); a segment ending in a dot or a blank, which Windows would silently
-// strip; a reserved device name such as CON, NUL, COM1 or LPT1, also with an extension.
+// strip; a name Windows reserves for a device (CON, PRN, AUX, NUL, COM0 to COM9 and LPT0 to LPT9,
+// also with the superscript digits 1 to 3), in any case and also with an extension.
 bool IsSafeEntryName(std::string_view name);
 
 }  // namespace tolva::archive

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "archive/archive_reader.h"
-#include "archive/entry_name.h"
+#include "archive/entry_check.h"
 #include "util/folder_path.h"
 #include "util/text.h"
 
@@ -98,30 +98,81 @@ private:
         return std::find(include_.begin(), include_.end(), util::LowerCase(name)) != include_.end();
     }
 
+    // Where an entry goes, and the file its content is written to first.
+    struct Target {
+        std::string path;
+        std::string written;
+    };
+
+    bool IsLink(const std::string& path, uint32_t& attributes) const {
+        return files_.GetAttributes(path, attributes) &&
+               (attributes & platform::file_attribute::kReparsePoint) != 0;
+    }
+
+    // Creates the folders of the target's path. False, with the extraction stopped, when one of
+    // them below the destination is a link: what is written there would land elsewhere.
+    bool PrepareFolders(const std::string& target) {
+        const std::string_view folder = ParentFolder(target);
+        // Entries of one folder usually follow one another: check and create each folder once,
+        // not once per entry.
+        if (folder.size() <= destination_.size() || folder == preparedFolder_) {
+            return true;
+        }
+        for (size_t slash = folder.find('\\', destination_.size()); slash != std::string::npos;
+             slash = folder.find('\\', slash + 1)) {
+            uint32_t attributes = 0;
+            const std::string level(folder.substr(0, slash));
+            if (!files_.GetAttributes(level, attributes)) {
+                break;  // missing from here on: created below, fresh
+            }
+            if ((attributes & platform::file_attribute::kReparsePoint) != 0) {
+                return StopAtLink();
+            }
+        }
+        if (files_.CreateFolders(folder)) {
+            preparedFolder_ = folder;
+        }
+        return true;
+    }
+
+    bool StopAtLink() {
+        resultCode_ = kExtractUnsafeName;
+        return Fail(ExtractFailure::kLinkOnPath);
+    }
+
     // Extracts or passes over one entry; false when the extraction must stop.
     bool ExtractEntry(const EntryHeader& entry) {
         report_.entry = entry.name;
-        if (entry.encrypted && password_.empty()) {
-            resultCode_ = kExtractNeedsPassword;
-            return Fail(ExtractFailure::kNeedsPassword);
-        }
-        if (!IsSafeEntryName(entry.name)) {
-            resultCode_ = kExtractUnsafeName;
-            return Fail(ExtractFailure::kUnsafeName);
+        switch (CheckEntryHeader(entry, !password_.empty())) {
+            case EntryFault::kNeedsPassword:
+                resultCode_ = kExtractNeedsPassword;
+                return Fail(ExtractFailure::kNeedsPassword);
+            case EntryFault::kUnsafeName:
+                resultCode_ = kExtractUnsafeName;
+                return Fail(ExtractFailure::kUnsafeName);
+            case EntryFault::kNone:
+            case EntryFault::kDamaged:
+                break;
         }
 
-        const std::string target = destination_ + entry.name;
+        Target target{destination_ + entry.name, {}};
         std::unique_ptr<platform::OutputFile> output;
-        if (IsSelected(entry.name, target)) {
-            const std::string_view folder = ParentFolder(target);
-            // Entries of one folder usually follow one another: create each folder once, not once
-            // per entry.
-            if (folder.size() > destination_.size() && folder != createdFolder_) {
-                if (files_.CreateFolders(folder)) {
-                    createdFolder_ = folder;
-                }
+        if (IsSelected(entry.name, target.path)) {
+            if (!PrepareFolders(target.path)) {
+                return false;
             }
-            if (!files_.OpenForWrite(target, output)) {
+            uint32_t attributes = 0;
+            if (IsLink(target.path, attributes)) {
+                return StopAtLink();
+            }
+            // An existing file is replaced only once the new content is whole.
+            const bool replacing = files_.GetAttributes(target.path, attributes) &&
+                                   (attributes & platform::file_attribute::kDirectory) == 0;
+            target.written = replacing ? target.path + ".new" : target.path;
+            if (replacing && IsLink(target.written, attributes)) {
+                return StopAtLink();
+            }
+            if (!files_.OpenForWrite(target.written, output)) {
                 output.reset();  // passed over
             }
         }
@@ -132,7 +183,7 @@ private:
         return entry.storedSize == 0 ? Finish(target, *output) : Decode(entry, target, *output);
     }
 
-    bool Decode(const EntryHeader& entry, const std::string& target, platform::OutputFile& output) {
+    bool Decode(const EntryHeader& entry, const Target& target, platform::OutputFile& output) {
         if (entry.encrypted && !cipher_) {
             cipher_.emplace(MakeArchiveCipher(password_));
         }
@@ -148,30 +199,37 @@ private:
         if (decoded.read != ReadOutcome::kOk) {
             return Discard(target, &output, DataFailure(decoded.read));
         }
-        if (entry.hasCrc && decoded.crc != entry.crc) {
+        if (CheckDecodedEntry(entry, decoded) == EntryFault::kDamaged) {
             resultCode_ = kExtractDamaged;
             return Discard(target, &output, ExtractFailure::kDamaged);
         }
         return Finish(target, output);
     }
 
-    bool Finish(const std::string& target, platform::OutputFile& output) {
+    bool Finish(const Target& target, platform::OutputFile& output) {
         const platform::Status closed = output.Close();
         if (!closed) {
             return Discard(target, nullptr, ExtractFailure::kTargetNotWritten, closed.code());
+        }
+        if (target.written != target.path &&
+            !files_.MoveTo(target.written, target.path, /*replace=*/true)) {
+            // The existing file cannot be replaced (read-only, or in use): passed over as one
+            // that cannot be created.
+            (void)files_.RemoveFile(target.written);
+            return true;
         }
         ++report_.entriesWritten;
         return true;
     }
 
-    // Removes a target that must not stay behind half written or damaged.
-    // output is null when it is closed already.
-    bool Discard(const std::string& target, platform::OutputFile* output, ExtractFailure failure,
+    // Removes what was written of an entry that must not stay behind half written or damaged; a
+    // file it was to replace stays as it was. output is null when it is closed already.
+    bool Discard(const Target& target, platform::OutputFile* output, ExtractFailure failure,
                  uint32_t systemError = 0) {
         if (output) {
             (void)output->Close();
         }
-        (void)files_.RemoveFile(target);
+        (void)files_.RemoveFile(target.written);
         return Fail(failure, systemError);
     }
 
@@ -183,7 +241,7 @@ private:
     const std::string_view password_;
     ExtractReport& report_;
     std::string destination_;
-    std::string createdFolder_;
+    std::string preparedFolder_;
     ArchiveReader reader_;
     std::optional<ArchiveCipher> cipher_;  // set up on the first encrypted entry
 };

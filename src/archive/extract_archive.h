@@ -15,7 +15,8 @@ inline constexpr int kExtractOk = 0;
 inline constexpr int kExtractNeedsPassword =
     1;                                     // an encrypted entry was met and no password was given
 inline constexpr int kExtractDamaged = 2;  // an entry failed its integrity check
-inline constexpr int kExtractUnsafeName = 3;  // an entry's name would leave the destination folder
+// An entry's name, or a link on its path below the destination, would lead out of the destination.
+inline constexpr int kExtractUnsafeName = 3;
 
 // Why an extraction stopped, for callers that report more than the result code.
 enum class ExtractFailure {
@@ -29,6 +30,7 @@ enum class ExtractFailure {
     kNeedsPassword,
     kDamaged,
     kUnsafeName,
+    kLinkOnPath,  // a folder below the destination, or the target, is a symbolic link or junction
 };
 
 struct ExtractReport {
@@ -46,15 +48,23 @@ struct ExtractReport {
 // An encrypted entry met without a password stops the extraction with result code 1, even when it
 // would not have been selected. Selection: with overwrite off, an entry whose target exists is
 // skipped unless keepList is not empty and does not contain ";name;" (compared in lower case); with
-// an includeList (items separated by
-// ";"), only entries whose lower-cased name equals an item are taken. A target file that cannot be
-// created is passed over. From format version 3 on a CRC mismatch gives result code 2 and deletes
-// the damaged target. Entries before a stop stay extracted; an entry whose name is unsafe (see
-// IsSafeEntryName) stops the extraction with result code 3 before anything is created for it.
+// an includeList (items separated by ";"), only entries whose lower-cased name equals an item are
+// taken. A target file that cannot be created or replaced is passed over. An entry whose zlib
+// stream does not reach its end, or (from format version 3 on) whose content fails its CRC-32,
+// gives result code 2 (see CheckDecodedEntry). Entries before a stop stay extracted.
+//
+// Result code 3 stops the extraction before anything is written for the entry when its name is
+// unsafe (see IsSafeEntryName), or when a folder of its path below the destination, or the target
+// file itself, is a symbolic link or junction: nothing is written through a link. The destination
+// folder itself is the caller's choice.
+//
+// An existing target is replaced only after the entry's content was written whole beside it (as
+// the target's name + ".new") and passed its checks, so that a failed entry leaves the previous
+// file as it was; a new target left half written or damaged is deleted.
 //
 // Returns true when the archive was read to its end and the result code is 0. A truncated archive,
-// a read error or a failed write returns false with result code 0; a target left half written is
-// deleted. All file access goes through files; memory use is bounded by fixed buffers.
+// a read error or a failed write returns false with result code 0. All file access goes through
+// files; memory use is bounded by fixed buffers.
 bool ExtractArchive(platform::FileSystem& files, std::string_view archiveFile,
                     std::string_view destinationFolder, int& resultCode, bool overwrite,
                     std::string_view keepList, std::string_view includeList,

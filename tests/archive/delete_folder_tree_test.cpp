@@ -40,6 +40,24 @@ TEST_F(DeleteFolderTreeTest, LeavesWhatCannotBeDeletedWithTheFoldersHoldingIt) {
     EXPECT_FALSE(root_.Exists("tree/gone"));
 }
 
+TEST_F(DeleteFolderTreeTest, LinksGoAsLinksAndTheirTargetsStay) {
+    namespace fs = std::filesystem;
+    const char* folders[] = {"C:\\tree", "C:\\tree\\"};
+    for (const char* folder : folders) {
+        SCOPED_TRACE(folder);
+        root_.Write("target/kept.txt", "kept");
+        fs::create_directory_symlink(root_.Host("target"), root_.Host("tree"));
+        DeleteFolderTree(files_, folder);
+        EXPECT_FALSE(fs::exists(fs::symlink_status(root_.Host("tree"))));
+        EXPECT_EQ(root_.Read("target/kept.txt"), "kept");
+    }
+    root_.Write("tree/a.txt", "a");
+    fs::create_directory_symlink(root_.Host("target"), root_.Host("tree/inner"));
+    DeleteFolderTree(files_, "C:\\tree");
+    EXPECT_FALSE(root_.Exists("tree"));
+    EXPECT_EQ(root_.Read("target/kept.txt"), "kept");
+}
+
 TEST_F(DeleteFolderTreeTest, MissingFolderIsNoError) {
     DeleteFolderTree(files_, "C:\\nothing\\here");
     DeleteFolderTree(files_, "");

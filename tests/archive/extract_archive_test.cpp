@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -137,21 +138,44 @@ TEST_F(ExtractArchiveTest, CrcMismatchStopsAndDeletesTheDamagedTarget) {
     EXPECT_EQ(Extracted(), (Names{"a.txt"}));
 }
 
-TEST_F(ExtractArchiveTest, DamagedStreamBeforeVersion3WritesWhatInflated) {
+TEST_F(ExtractArchiveTest, StreamCutShortIsDamagedInEveryVersion) {
     const std::string content(100000, 'q');
-    std::string stored = Compress(content + "tail");
-    stored.resize(stored.size() / 2);  // the stream stops early, the stored size still matches
-    const Outcome outcome = Extract(ArchiveBuilder(2)
-                                        .Raw("cut.txt", stored)
-                                        .Raw("bad.txt", "not zlib")
-                                        .Entry("c.txt", "c")
-                                        .bytes());
-    EXPECT_TRUE(outcome.ok);
-    const std::string written = root_.Read("dest/cut.txt");
-    EXPECT_GT(written.size(), 0u);
-    EXPECT_EQ(written, content.substr(0, written.size()));
-    EXPECT_EQ(root_.Read("dest/bad.txt"), "");
-    EXPECT_EQ(root_.Read("dest/c.txt"), "c");
+    const std::string whole = Compress(content);
+    struct Case {
+        const char* what;
+        std::string archive;
+    };
+    std::string halfStream = whole.substr(0, whole.size() / 2);
+    // All of the content inflates, only the stream's own check value is missing: the CRC-32
+    // matches.
+    std::string noTrailer = whole.substr(0, whole.size() - 4);
+    const Case cases[] = {
+        {"version 2, stream cut in half", ArchiveBuilder(2)
+                                              .Entry("a.txt", "a")
+                                              .Raw("cut.txt", halfStream)
+                                              .Entry("c.txt", "c")
+                                              .bytes()},
+        {"version 2, not zlib at all", ArchiveBuilder(2)
+                                           .Entry("a.txt", "a")
+                                           .Raw("cut.txt", "not zlib")
+                                           .Entry("c.txt", "c")
+                                           .bytes()},
+        {"version 3, stream without its end, CRC-32 matching",
+         ArchiveBuilder(3)
+             .Entry("a.txt", "a")
+             .Raw("cut.txt", noTrailer, false, Crc(content))
+             .Entry("c.txt", "c")
+             .bytes()},
+    };
+    for (const Case& c : cases) {
+        std::filesystem::remove_all(root_.Host("dest"));
+        const Outcome outcome = Extract(c.archive);
+        EXPECT_FALSE(outcome.ok) << c.what;
+        EXPECT_EQ(outcome.code, kExtractDamaged) << c.what;
+        EXPECT_EQ(outcome.report.failure, ExtractFailure::kDamaged) << c.what;
+        EXPECT_EQ(outcome.report.entry, "cut.txt") << c.what;
+        EXPECT_EQ(Extracted(), (Names{"a.txt"})) << c.what;
+    }
 }
 
 TEST_F(ExtractArchiveTest, EncryptedEntries) {
@@ -368,6 +392,11 @@ TEST_F(ExtractArchiveTest, UnsafeNamesStopBeforeAnythingIsCreated) {
         "COM1",
         "lpt9.log",
         "CoM5 .txt",
+        "lpt0",
+        "COM0.log",
+        "com\xB9.txt",
+        "LPT\xB2",
+        "lpt\xC2\xB3.dat",
     };
     for (const char* name : names) {
         std::filesystem::remove_all(root_.Host("dest"));
@@ -390,14 +419,123 @@ TEST_F(ExtractArchiveTest, UnsafeNamesStopBeforeAnythingIsCreated) {
                                         .Entry("a..b.txt", "2")
                                         .Entry("console.txt", "3")
                                         .Entry("com10.txt", "4")
-                                        .Entry("lpt0", "5")
+                                        .Entry("lpt", "5")
                                         .Entry(".hidden", "6")
                                         .Entry("sub\\\\double.txt", "7")
                                         .bytes());
     EXPECT_TRUE(outcome.ok);
     EXPECT_EQ(outcome.code, kExtractOk);
     EXPECT_EQ(Extracted(), (Names{"..a.txt", ".hidden", "a..b.txt", "com10.txt", "console.txt",
-                                  "lpt0", "sub/double.txt"}));
+                                  "lpt", "sub/double.txt"}));
+}
+
+TEST_F(ExtractArchiveTest, NothingIsWrittenThroughALink) {
+    namespace fs = std::filesystem;
+    const std::string archive = ArchiveBuilder(3)
+                                    .Entry("first.txt", "1")
+                                    .Entry("sub/inner/x.txt", "evil")
+                                    .Entry("last.txt", "3")
+                                    .bytes();
+    struct Case {
+        const char* what;
+        std::function<void()> arrange;
+    };
+    const Case cases[] = {
+        {"a folder below the destination",
+         [&] { fs::create_directory_symlink(root_.Host("outside"), root_.Host("dest/sub")); }},
+        {"a deeper folder",
+         [&] {
+             fs::create_directories(root_.Host("dest/sub"));
+             fs::create_directory_symlink(root_.Host("outside"), root_.Host("dest/sub/inner"));
+         }},
+        {"the target file",
+         [&] {
+             fs::create_directories(root_.Host("dest/sub/inner"));
+             fs::create_symlink(root_.Host("outside/x.txt"), root_.Host("dest/sub/inner/x.txt"));
+         }},
+        {"the file an existing target is first replaced by",
+         [&] {
+             root_.Write("dest/sub/inner/x.txt", "old");
+             fs::create_symlink(root_.Host("outside/x.txt"),
+                                root_.Host("dest/sub/inner/x.txt.new"));
+         }},
+    };
+    for (const Case& c : cases) {
+        fs::remove_all(root_.Host("dest"));
+        fs::remove_all(root_.Host("outside"));
+        root_.Write("outside/x.txt", "untouched");
+        fs::create_directories(root_.Host("dest"));
+        c.arrange();
+        const Outcome outcome = Extract(archive);
+        EXPECT_FALSE(outcome.ok) << c.what;
+        EXPECT_EQ(outcome.code, kExtractUnsafeName) << c.what;
+        EXPECT_EQ(outcome.report.failure, ExtractFailure::kLinkOnPath) << c.what;
+        EXPECT_EQ(outcome.report.entry, "sub\\inner\\x.txt") << c.what;
+        EXPECT_EQ(root_.Read("outside/x.txt"), "untouched") << c.what;
+        EXPECT_EQ(std::distance(fs::directory_iterator(root_.Host("outside")), {}), 1) << c.what;
+        EXPECT_FALSE(root_.Exists("dest/last.txt")) << c.what;
+    }
+
+    // The destination itself may be a link: the caller chose it.
+    fs::remove_all(root_.Host("dest"));
+    fs::create_directories(root_.Host("real"));
+    fs::create_directory_symlink(root_.Host("real"), root_.Host("dest"));
+    const Outcome outcome = Extract(archive);
+    EXPECT_TRUE(outcome.ok);
+    EXPECT_EQ(root_.Read("real/sub/inner/x.txt"), "evil");
+}
+
+TEST_F(ExtractArchiveTest, AFailedEntryLeavesTheFileItReplacesIntact) {
+    const std::string content(300000, 'n');
+    const std::string good =
+        ArchiveBuilder(3).Entry("a.txt", "new a").Entry("big.bin", content).bytes();
+    struct Case {
+        const char* what;
+        std::string archive;
+        ExtractFailure failure;
+        uint64_t failWriteAfter = 0;  // 0: no write fails
+    };
+    const Case cases[] = {
+        {"CRC-32 mismatch",
+         ArchiveBuilder(3)
+             .Entry("a.txt", "new a")
+             .Raw("big.bin", Compress(content), false, Crc(content) ^ 1)
+             .bytes(),
+         ExtractFailure::kDamaged},
+        {"archive cut inside the data", good.substr(0, good.size() - 10),
+         ExtractFailure::kTruncatedData},
+        {"write fails midway", good, ExtractFailure::kTargetNotWritten, 5 + 100000},
+    };
+    for (const Case& c : cases) {
+        std::filesystem::remove_all(root_.Host("dest"));
+        root_.Write("dest/a.txt", "old a");
+        root_.Write("dest/big.bin", "old big");
+        root_.Write("archive.dat", c.archive);
+        platform::FaultyFileSystem faulty(files_);
+        if (c.failWriteAfter > 0) {
+            faulty.Inject(platform::FileOperation::kWrite).AfterBytes(c.failWriteAfter);
+        }
+        Outcome outcome;
+        outcome.ok = ExtractArchive(faulty, "C:\\archive.dat", "C:\\dest", outcome.code, true, "",
+                                    "", "", &outcome.report);
+        EXPECT_FALSE(outcome.ok) << c.what;
+        EXPECT_EQ(outcome.report.failure, c.failure) << c.what;
+        EXPECT_EQ(root_.Read("dest/a.txt"), "new a") << c.what;
+        EXPECT_EQ(root_.Read("dest/big.bin"), "old big") << c.what;
+        EXPECT_EQ(Extracted(), (Names{"a.txt", "big.bin"})) << c.what << ": nothing left beside";
+    }
+    {
+        SCOPED_TRACE("an existing file that cannot be replaced is passed over");
+        std::filesystem::remove_all(root_.Host("dest"));
+        root_.Write("dest/big.bin", "old big");
+        std::filesystem::permissions(root_.Host("dest/big.bin"),
+                                     std::filesystem::perms::owner_read);
+        const Outcome outcome = Extract(good);
+        EXPECT_TRUE(outcome.ok);
+        EXPECT_EQ(outcome.report.entriesWritten, 1);
+        EXPECT_EQ(root_.Read("dest/big.bin"), "old big");
+        EXPECT_EQ(Extracted(), (Names{"a.txt", "big.bin"}));
+    }
 }
 
 }  // namespace

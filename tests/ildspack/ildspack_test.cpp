@@ -65,6 +65,11 @@ TEST_F(IldspackTest, ExitStatusesOfExtractAndVerify) {
     const std::string whole =
         ArchiveBuilder(3).Entry("a.txt", "a").Entry("cut.txt", std::string(999, 'c')).bytes();
     WriteArchive("cut-data.ild", whole.substr(0, whole.size() - 3));
+    const std::string stream = Compress(std::string(999, 's'));
+    WriteArchive("cut-stream.ild", ArchiveBuilder(2)
+                                       .Entry("a.txt", "a")
+                                       .Raw("short.txt", stream.substr(0, stream.size() / 2))
+                                       .bytes());
     root_.Write("blocker", "a file where the destination folder should go");
 
     struct Case {
@@ -81,6 +86,8 @@ TEST_F(IldspackTest, ExitStatusesOfExtractAndVerify) {
         {"verify locked.ild --password wrong", 2, "secret.txt"},
         {"extract damaged.ild out", 2, "bad.txt"},
         {"verify damaged.ild", 2, "bad.txt"},
+        {"extract cut-stream.ild out", 2, "short.txt"},
+        {"verify cut-stream.ild", 2, "short.txt"},
         {"extract unsafe.ild out", 3, "..\\escape.txt"},
         {"verify unsafe.ild", 3, "..\\escape.txt"},
         {"extract missing.ild out", 4, ""},

@@ -9,7 +9,7 @@
 
 #include "archive/archive_reader.h"
 #include "archive/archive_writer.h"
-#include "archive/entry_name.h"
+#include "archive/entry_check.h"
 #include "archive/extract_archive.h"
 #include "ildspack/progress_bar.h"
 #include "util/folder_path.h"
@@ -35,6 +35,11 @@ std::string ReadFailure(ReadOutcome outcome, bool inData) {
         return "read error";
     }
     return inData ? "archive ends inside the entry's data" : "archive ends inside an entry header";
+}
+
+std::string Damage(const archive::DecodeResult& decoded) {
+    return decoded.streamComplete ? "damaged: CRC-32 does not match"
+                                  : "damaged: compressed data does not inflate to its end";
 }
 
 struct PackItem {
@@ -186,12 +191,15 @@ int Verify(NativeFiles& native, const Invocation& invocation) {
         if (next != ReadOutcome::kOk) {
             return fail("", ReadFailure(next, false), kExitUnreadable);
         }
-        if (entry.encrypted && invocation.password.empty()) {
-            return fail(entry.name, "encrypted, and no password was given", kExitNeedsPassword);
-        }
-        if (!archive::IsSafeEntryName(entry.name)) {
-            return fail(entry.name, "unsafe name: it would be written outside the destination",
-                        kExitUnsafeName);
+        switch (archive::CheckEntryHeader(entry, !invocation.password.empty())) {
+            case archive::EntryFault::kNeedsPassword:
+                return fail(entry.name, "encrypted, and no password was given", kExitNeedsPassword);
+            case archive::EntryFault::kUnsafeName:
+                return fail(entry.name, "unsafe name: it would be written outside the destination",
+                            kExitUnsafeName);
+            case archive::EntryFault::kNone:
+            case archive::EntryFault::kDamaged:
+                break;
         }
         if (entry.encrypted && !cipher) {
             cipher.emplace(archive::MakeArchiveCipher(invocation.password));
@@ -201,12 +209,8 @@ int Verify(NativeFiles& native, const Invocation& invocation) {
         if (decoded.read != ReadOutcome::kOk) {
             return fail(entry.name, ReadFailure(decoded.read, true), kExitUnreadable);
         }
-        if (entry.hasCrc && decoded.crc != entry.crc) {
-            return fail(entry.name, "damaged: CRC-32 does not match", kExitDamaged);
-        }
-        if (entry.storedSize > 0 && !decoded.streamComplete) {
-            return fail(entry.name, "damaged: compressed data does not inflate to its end",
-                        kExitDamaged);
+        if (archive::CheckDecodedEntry(entry, decoded) == archive::EntryFault::kDamaged) {
+            return fail(entry.name, Damage(decoded), kExitDamaged);
         }
         ++entries;
         content += decoded.contentSize;
@@ -242,11 +246,16 @@ int Extract(NativeFiles& native, const Invocation& invocation) {
             Report(invocation, report.entry, "encrypted, and no password was given");
             return kExitNeedsPassword;
         case ExtractFailure::kDamaged:
-            Report(invocation, report.entry, "damaged: CRC-32 does not match; nothing kept of it");
+            Report(invocation, report.entry, "damaged; nothing kept of it");
             return kExitDamaged;
         case ExtractFailure::kUnsafeName:
             Report(invocation, report.entry,
                    "unsafe name: it would be written outside the destination");
+            return kExitUnsafeName;
+        case ExtractFailure::kLinkOnPath:
+            Report(invocation, report.entry,
+                   "a folder on its path, or the file itself, is a link: nothing is written "
+                   "through it");
             return kExitUnsafeName;
         case ExtractFailure::kDestinationNotCreated:
             Report(invocation, "", "cannot create folder " + invocation.folder + error);
