@@ -104,9 +104,8 @@ private:
         std::string written;
     };
 
-    bool IsLink(const std::string& path, uint32_t& attributes) const {
-        return files_.GetAttributes(path, attributes) &&
-               (attributes & platform::file_attribute::kReparsePoint) != 0;
+    static bool IsLink(uint32_t attributes) {
+        return (attributes & platform::file_attribute::kReparsePoint) != 0;
     }
 
     // Creates the folders of the target's path. False, with the extraction stopped, when one of
@@ -125,7 +124,7 @@ private:
             if (!files_.GetAttributes(level, attributes)) {
                 break;  // missing from here on: created below, fresh
             }
-            if ((attributes & platform::file_attribute::kReparsePoint) != 0) {
+            if (IsLink(attributes)) {
                 return StopAtLink();
             }
         }
@@ -162,14 +161,16 @@ private:
                 return false;
             }
             uint32_t attributes = 0;
-            if (IsLink(target.path, attributes)) {
+            const bool exists = files_.GetAttributes(target.path, attributes).ok();
+            if (exists && IsLink(attributes)) {
                 return StopAtLink();
             }
             // An existing file is replaced only once the new content is whole.
-            const bool replacing = files_.GetAttributes(target.path, attributes) &&
-                                   (attributes & platform::file_attribute::kDirectory) == 0;
+            const bool replacing =
+                exists && (attributes & platform::file_attribute::kDirectory) == 0;
             target.written = replacing ? target.path + ".new" : target.path;
-            if (replacing && IsLink(target.written, attributes)) {
+            if (replacing && files_.GetAttributes(target.written, attributes) &&
+                IsLink(attributes)) {
                 return StopAtLink();
             }
             if (!files_.OpenForWrite(target.written, output)) {
