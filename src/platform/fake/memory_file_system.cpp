@@ -210,7 +210,7 @@ std::string MemoryFileSystem::FullPath(std::string_view path) const {
     for (size_t i = 0; i < parts.size(); ++i) {
         full += (i == 0 ? "" : "\\") + std::string(parts[i]);
     }
-    // Windows gives up on a path after so many links; so does this.
+    // Bounded, so that links that lead into one another end.
     for (int hop = 0; hop < kMaxLinkHops && !links_.empty(); ++hop) {
         const auto link = std::find_if(links_.begin(), links_.end(), [&](const auto& entry) {
             return IsBelow(full, entry.first);
