@@ -17,7 +17,8 @@ using platform::DriveType;
 using ui::Key;
 
 // The browser over a machine in memory with C:\Program Files (two programs in it, one of them
-// hidden), C:\Windows and a D: drive holding D:\Data\Mail.
+// hidden), the folders the in-memory shell makes and C:\Windows, and a D: drive holding
+// D:\Data\Mail.
 class BrowseFolderTest : public ::testing::Test {
 protected:
     BrowseFolderTest() {
@@ -84,7 +85,8 @@ TEST_F(BrowseFolderTest, NavigatesFoldersAndDrives) {
         EXPECT_EQ(Path(), u"C:\\Program Files\\zeta\\");
         EXPECT_TRUE(display_.DoubleClick(form, "DirectoryListBox", u"C:\\"));
         EXPECT_EQ(Path(), u"C:\\");
-        EXPECT_EQ(Rows(), u"C:\\\r\n    Program Files\r\n    Windows\r\n");
+        EXPECT_EQ(Rows(),
+                  u"C:\\\r\n    Program Files\r\n    ProgramData\r\n    Users\r\n    Windows\r\n");
         EXPECT_TRUE(display_.DoubleClick(form, "DirectoryListBox", u"    Windows"));
         EXPECT_EQ(Rows(), u"C:\\\r\n    Windows\r\n        Temp\r\n");
 

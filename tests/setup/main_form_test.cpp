@@ -36,7 +36,11 @@ public:
     platform::Status CreateLink(const platform::ShellLink&) override {
         return platform::Status::Ok();
     }
-    platform::Status Open(std::string_view target, std::string_view) override {
+    platform::Status ReadLink(std::string_view, platform::ShellLink&) const override {
+        return platform::Status::Ok();
+    }
+    platform::Status Open(std::string_view target, std::string_view,
+                          platform::ShowCommand) override {
         events_.push_back("open " + std::string(target));
         return platform::Status::Ok();
     }

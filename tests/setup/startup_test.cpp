@@ -75,7 +75,11 @@ class RecordingShell : public platform::Shell {
 public:
     std::string FolderPath(platform::SpecialFolder) const override { return {}; }
     platform::Status CreateLink(const platform::ShellLink&) override { return Unsupported(); }
-    platform::Status Open(std::string_view target, std::string_view) override {
+    platform::Status ReadLink(std::string_view, platform::ShellLink&) const override {
+        return Unsupported();
+    }
+    platform::Status Open(std::string_view target, std::string_view,
+                          platform::ShowCommand) override {
         opened.emplace_back(target);
         return platform::Status::Ok();
     }
