@@ -91,7 +91,16 @@ case "${1:-}" in
     deps) ensure_packages ;;
     build) ensure_packages; configure_and_build ;;
     test) ensure_packages; check_format; configure_and_build; run_tests ;;
-    demo) ensure_packages; configure_and_build; bash demo/run-demo "$ROOT/build" ;;
+    demo)
+        ensure_packages
+        configure_and_build
+        if ! kernel_runs_32bit_programs; then
+            log "the demo runs setup.exe under 32-bit Wine, which this machine's kernel cannot start"
+            log "(\"$(wine --version 2>&1 | tail -1)\"); build/win32/src/setup/setup.exe is built"
+            exit 1
+        fi
+        bash demo/run-demo "$ROOT/build"
+        ;;
     fuzz) ensure_packages; run_fuzzers "${2:-}" ;;
     bench) ensure_packages; configure_and_build; bash bench/run-all "$ROOT/build" ;;
     *) sed -n '2,8p' "$0" >&2; exit 64 ;;
