@@ -74,11 +74,6 @@ Deployment::Deployment(const platform::Platform& platform, const DeploymentState
       install_(state.InstallDir),
       extract_(state.ExtractDir) {}
 
-std::string Deployment::PackageFolder(int32_t key) {
-    const TPackageList packages = GetPackages(key);
-    return packages.empty() ? std::string() : packages.front().Folder;
-}
-
 bool Deployment::Extract(std::string_view archive, std::string_view destination, bool overwrite) {
     archive::ExtractReport report;
     report.progress = [this](uint64_t, uint64_t) { progress_.ProcessPendingMessages(); };

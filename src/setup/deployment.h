@@ -76,8 +76,6 @@ private:
     bool Extract(std::string_view archive, std::string_view destination, bool overwrite);
     // Extract with overwrite on; a failure aborts the installation with the archive's name.
     bool ExtractOrAbort(std::string_view archive, std::string_view destination);
-    // The component's folder of the package table ("spam\").
-    static std::string PackageFolder(int32_t key);
 
     platform::FileSystem& files_;
     const platform::System& system_;

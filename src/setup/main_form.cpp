@@ -256,9 +256,13 @@ void TMainForm::AskCancel() {
     if (platform_.dialogs->ShowMessageBox(question) != platform::DialogResult::kYes) {
         return;
     }
+    if (installing_) {
+        cancelRequested_ = true;
+        return;
+    }
     log_.Write("Setup cancelled\r\n");
-    // Before the sequence nothing was changed; during it the installation is left unfinished.
-    processEnd_.EndProcess(installing_ ? kExitUserCancelled : kExitSuccess);
+    // Before the sequence nothing was changed.
+    processEnd_.EndProcess(kExitSuccess);
 }
 
 void TMainForm::CloseButtonClick(ui::Component&) {
@@ -342,6 +346,47 @@ void TMainForm::StepProgress() {
 
 void TMainForm::ProcessPendingMessages() {
     GetApplication().ProcessPendingMessages();
+}
+
+std::u16string TMainForm::PageCaption() const {
+    return PageCaptionLabel->Text();
+}
+
+void TMainForm::SetPageCaption(std::u16string_view caption) {
+    PageCaptionLabel->SetText(std::u16string(caption));
+}
+
+int TMainForm::ProgressMax() const {
+    return ProgressBar->Max();
+}
+
+void TMainForm::SetProgressMax(int maximum) {
+    ProgressBar->SetRange(ProgressBar->Min(), maximum);
+}
+
+void TMainForm::SetProgressPosition(int position) {
+    ProgressBar->SetPosition(position);
+}
+
+platform::DialogResult TMainForm::ShowMessageBox(const platform::MessageBoxRequest& request) {
+    return platform_.dialogs->ShowMessageBox(request);
+}
+
+net::SetupMailDetails TMainForm::UserDetails() const {
+    net::SetupMailDetails details;
+    details.name = NameEdit->Text();
+    details.email = EmailEdit->Text();
+    details.company = CompanyEdit->Text();
+    details.country = CountryEdit->Text();
+    return details;
+}
+
+ComponentSelection TMainForm::SelectedComponents() const {
+    ComponentSelection selected{};
+    for (size_t key = 0; key < selected.size(); ++key) {
+        selected[key] = IsComponentSelected(static_cast<int32_t>(key));
+    }
+    return selected;
 }
 
 bool TMainForm::IsComponentSelected(int32_t key) const {

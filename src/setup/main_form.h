@@ -8,16 +8,22 @@
 
 #include "platform/platform.h"
 #include "setup/deployment_state.h"
+#include "setup/install_window.h"
+#include "setup/module_fetch.h"
 #include "setup/process_end.h"
 #include "setup/setup_state.h"
 #include "setup/wizard_links.h"
 #include "ui/application.h"
 #include "ui/form.h"
 #include "util/setup_log_sink.h"
+#include "winsys/service_control_window.h"
 
 namespace tolva::setup {
 
-class TMainForm : public ui::Form, public DeploymentProgress {
+class TMainForm : public ui::Form,
+                  public DeploymentProgress,
+                  public InstallWindow,
+                  public winsys::ServiceControlWindow {
 public:
     // Pages by PageIndex.
     static constexpr int kWelcomePage = 0;
@@ -45,12 +51,23 @@ public:
     // Shows the page of State.PageIndex.
     void SetupPage();
 
-    // The Installing page, as the install sequence drives it.
+    // The Installing page, as the install sequence and the uninstall drive it.
     void SetProgressText(std::u16string_view text) override;
+    void ShowProgressText(std::u16string_view text) override { SetProgressText(text); }
     void StepProgress() override;
     void ProcessPendingMessages() override;
+    std::u16string PageCaption() const override;
+    void SetPageCaption(std::u16string_view caption) override;
+    int ProgressMax() const override;
+    void SetProgressMax(int maximum) override;
+    void SetProgressPosition(int position) override;
+    void Repaint() override { ProcessPendingMessages(); }
+    bool CancelRequested() const override { return cancelRequested_; }
+    platform::DialogResult ShowMessageBox(const platform::MessageBoxRequest& request) override;
+    net::SetupMailDetails UserDetails() const override;
 
     // The component tree.
+    ComponentSelection SelectedComponents() const;
     bool IsComponentSelected(int32_t key) const;
     void SetComponentState(int32_t key, int state);
 
@@ -143,7 +160,8 @@ private:
     ui::Component& AddText(ui::Component& parent, const char* name, ui::Bounds bounds,
                            std::u16string text);
 
-    // Asks the cancel question; Yes ends the process.
+    // Asks the cancel question. Yes ends the process before the install sequence; during it the
+    // answer is recorded for the sequence, which ends the installation where it stands.
     void AskCancel();
     void PreselectComponents();
     void StoreComponentChoice();
@@ -156,6 +174,7 @@ private:
     ProcessEnd& processEnd_;
     WizardLinks links_;
     bool installing_ = false;
+    bool cancelRequested_ = false;
 };
 
 }  // namespace tolva::setup

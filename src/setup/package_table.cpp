@@ -29,4 +29,9 @@ TPackageList GetPackages(int32_t key) {
     return packages;
 }
 
+std::string PackageFolder(int32_t key) {
+    const TPackageList packages = GetPackages(key);
+    return packages.empty() ? std::string() : packages.front().Folder;
+}
+
 }  // namespace tolva::setup

@@ -64,6 +64,8 @@ inline constexpr std::array<TModuleItem, kComponentCount> kPackageTable = {{
 // split at ",", trimmed, empty ones dropped; each split at its first "|" into a trimmed file name
 // and folder.
 TPackageList GetPackages(int32_t key);
+// The folder of the component's first package ("spam\"); empty when it has none.
+std::string PackageFolder(int32_t key);
 
 // The archives named in the package table (setup.dat is its first).
 inline constexpr std::string_view kMainArchive = "setup.dat";

@@ -9,17 +9,22 @@
 #include <vector>
 
 #include "i18n/lang_select_form.h"
+#include "net/http_download.h"
 #include "platform/win32/delay_load_search.h"
 #include "platform/win32/win32_platform.h"
 #include "provisioning/odbc_form.h"
 #include "provisioning/server_provisioning.h"
 #include "provisioning/setup_wizard_form.h"
+#include "setup/abort_box.h"
 #include "setup/application_window.h"
 #include "setup/browse_folder_form.h"
 #include "setup/exit_codes.h"
+#include "setup/folder_uninstall.h"
 #include "setup/main_form.h"
 #include "setup/main_form_startup.h"
 #include "setup/process_end.h"
+#include "setup/sequence_runner.h"
+#include "setup/server_deployment_calls.h"
 #include "setup/server_links.h"
 #include "setup/setup_log.h"
 #include "setup/setup_title.h"
@@ -29,6 +34,7 @@
 #include "ui/win32/win32_display.h"
 #include "upgrade/task_messages.h"
 #include "winsys/advanced_registry.h"
+#include "winsys/setup_registry_keys.h"
 
 namespace {
 
@@ -47,14 +53,20 @@ public:
     void EndProcess(int exitCode) override { ::ExitProcess(static_cast<UINT>(exitCode)); }
 };
 
-// The folder of the running program with a trailing backslash, in the ANSI code page.
-std::string ProgramFolder(const platform::System& system) {
+// The running program's folder with a trailing backslash and its file name, in the ANSI code page.
+struct ProgramFile {
+    std::string folder;
+    std::string name;
+};
+
+ProgramFile RunningProgram(const platform::System& system) {
     std::vector<wchar_t> path(32768);
     const DWORD length =
         ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    std::u16string wide(path.begin(), path.begin() + length);
-    wide.erase(wide.find_last_of(u'\\') + 1);
-    return system.WideToAnsi(wide);
+    const std::u16string wide(path.begin(), path.begin() + length);
+    const size_t nameStart = wide.find_last_of(u'\\') + 1;
+    return {system.WideToAnsi(wide.substr(0, nameStart)),
+            system.WideToAnsi(wide.substr(nameStart))};
 }
 
 // The command line's arguments after the program's name, in the ANSI code page.
@@ -92,7 +104,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     ui::Application application(display, services.system);
     setup::TDebugStruct log(*services.files, *services.system);
     ExitingProcessEnd processEnd;
-    const std::string setupFolder = ProgramFolder(*services.system);
+    const ProgramFile program = RunningProgram(*services.system);
+    const std::string& setupFolder = program.folder;
 
     // The windows in the order the installer creates them; the first is the main window.
     setup::TMainForm mainForm(application, services, log, processEnd);
@@ -109,17 +122,27 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     setup::DatabaseDialogLink databaseLink(database);
     setup::ServerFinishSteps finishSteps(provisioning, messenger);
     const HWND applicationHandle = applicationWindow.Handle();
-    // The product key's registry component of the main window.
+    // The product key's registry component of the main window, and the others beside it.
     winsys::TAdvancedRegistry pathRegistry(*services.registry,
                                            platform::RegistryRoot::kLocalMachine);
+    winsys::SetupRegistryKeys registryKeys(*services.registry, pathRegistry);
+    setup::AbortBox abortBox(*services.dialogs, *services.system, log, processEnd);
+    setup::ServerDeploymentCalls deploymentCalls(services, mainForm.State);
+    net::HttpClient http(services);
+    setup::SequenceRunner installRunner({services, mainForm, log, abortBox, processEnd,
+                                         deploymentCalls, settings, http, registryKeys.Components(),
+                                         program.name});
+    setup::FolderUninstall uninstall(services, mainForm, registryKeys.Components(), settings,
+                                     setupFolder);
     setup::MainFormStartup startup({application, services, mainForm, languageDialog, settings,
-                                    pathRegistry, nullptr, processEnd, arguments,
+                                    pathRegistry, &uninstall, processEnd, arguments,
                                     [applicationHandle](const std::u16string& title) {
                                         const std::wstring text(title.begin(), title.end());
                                         ::SetWindowTextW(applicationHandle, text.c_str());
                                     }});
     mainForm.SetLinks({.folderBrowser = &browser,
                        .databaseDialog = &databaseLink,
+                       .installRunner = &installRunner,
                        .finishSteps = &finishSteps,
                        .startup = &startup});
 

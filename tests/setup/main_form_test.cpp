@@ -467,17 +467,22 @@ TEST(MainForm, AnErrorEscapingTheSequenceStillReachesFinishedAndAnUpgradeSkipsTh
     EXPECT_FALSE(wizard.form.ShowTutorial->Checked());
 }
 
-TEST(MainForm, CancelDuringTheSequenceEndsWithTheUserCancelCode) {
+// The window only records the Yes: the sequence writes the log line and ends with its own code.
+TEST(MainForm, CancelDuringTheSequenceIsHandedToTheSequence) {
     Wizard wizard;
     wizard.GoTo(TMainForm::kInstallFolderPage);
+    std::vector<bool> requested;
     wizard.links.sequence = [&] {
+        requested.push_back(wizard.form.CancelRequested());
         wizard.display.QueuePending([&] { wizard.display.Press(wizard.form, Key::kEscape); });
         wizard.form.SetProgressText(u"Copying");
+        requested.push_back(wizard.form.CancelRequested());
     };
     wizard.fake.Dialogs().QueueAnswer(platform::DialogResult::kYes);
     wizard.Next();
-    EXPECT_EQ(wizard.events, (Events{"install sequence", "end 1602"}));
-    EXPECT_EQ(wizard.log.lines, (std::vector<std::string>{"Setup cancelled\r\n"}));
+    EXPECT_EQ(requested, (std::vector<bool>{false, true}));
+    EXPECT_EQ(wizard.events, (Events{"install sequence"}));
+    EXPECT_TRUE(wizard.log.lines.empty());
 }
 
 TEST(MainForm, FinishRunsTheChosenActionsAndEnds) {
