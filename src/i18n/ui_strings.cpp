@@ -67,6 +67,8 @@ constexpr Row kTable[] = {
      u"version instead. Do you want to download it now?"},
     {cAlreadyRunning, "cAlreadyRunning",
      u"Setup is already running. Please wait until it has finished before starting it again."},
+    {cFolderNotExist, "cFolderNotExist",
+     u"The Folder:\r\n\r\n'%s'\r\n\r\ndoes not exist. Do you want the folder to be created?"},
     {cExtractingFiles, "cExtractingFiles", u"Extracting Files..."},
     {cInstalling, "cInstalling", u"Installing Services..."},
     {cStarting, "cStarting", u"Starting Services..."},
@@ -158,6 +160,19 @@ TUIStrings::TUIStrings() {
 TUIStrings& UIStrings() {
     static TUIStrings strings;
     return strings;
+}
+
+std::u16string FillMarks(std::u16string text, std::initializer_list<std::u16string_view> values) {
+    size_t from = 0;
+    for (std::u16string_view value : values) {
+        const size_t mark = text.find(u"%s", from);
+        if (mark == std::u16string::npos) {
+            break;
+        }
+        text.replace(mark, 2, value);
+        from = mark + value.size();
+    }
+    return text;
 }
 
 void RegisterUIStringTable(TUIStrings& strings, TLocalizationStrings& registry) {

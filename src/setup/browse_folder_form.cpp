@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "i18n/ui_strings.h"
+#include "setup/setup_title.h"
 #include "util/folder_path.h"
 #include "util/text.h"
 
@@ -24,11 +26,6 @@ constexpr int kDrivesTop = kListTop + kListHeight + 20;
 constexpr int kClientHeight = kDrivesTop + kButtonHeight + kMargin;
 // Each level of the folder list is indented by this many blanks.
 constexpr size_t kIndent = 4;
-
-constexpr char16_t kQuestionTitle[] = u"Setup";
-constexpr char16_t kQuestionStart[] = u"The Folder:\r\n\r\n'";
-constexpr char16_t kQuestionEnd[] =
-    u"'\r\n\r\ndoes not exist. Do you want the folder to be created?";
 
 bool IsSeparator(char c) {
     return c == '\\' || c == '/';
@@ -154,10 +151,10 @@ void TBrowseFolder::OKButtonClick(ui::Component&) {
     const std::string path = FullPathOfField();
     SetPathField(path);
     if (!platform_.files->FolderExists(path)) {
-        const std::u16string question =
-            kQuestionStart + platform_.system->AnsiToWide(path) + kQuestionEnd;
+        const std::u16string question = i18n::FillMarks(i18n::Text(i18n::cFolderNotExist),
+                                                        {platform_.system->AnsiToWide(path)});
         if (platform_.dialogs->ShowMessageBox(
-                {question, kQuestionTitle, platform::DialogButtons::kYesNo,
+                {question, kApplicationTitle, platform::DialogButtons::kYesNo,
                  platform::DialogIcon::kQuestion}) != platform::DialogResult::kYes) {
             FocusPathField();
             return;

@@ -16,6 +16,7 @@
 namespace tolva::setup {
 namespace {
 
+using i18n::FillMarks;
 using platform::DialogResult;
 using platform::RegistryRoot;
 
@@ -28,20 +29,6 @@ constexpr char kWebmailNoteBelow[] = "9.0.0-3";
 constexpr char kWindowsVersionKey[] = "Software\\Microsoft\\Windows\\CurrentVersion";
 constexpr char kDefaultProgramFiles[] = "C:\\Program Files";
 constexpr char kProductFolderName[] = "Tolva\\";
-
-// Fills the "%s" marks of a text in order; marks beyond the values stay.
-std::u16string FillMarks(std::u16string text, std::initializer_list<std::u16string_view> values) {
-    size_t from = 0;
-    for (std::u16string_view value : values) {
-        const size_t mark = text.find(u"%s", from);
-        if (mark == std::u16string::npos) {
-            break;
-        }
-        text.replace(mark, 2, value);
-        from = mark + value.size();
-    }
-    return text;
-}
 
 class Startup {
 public:
