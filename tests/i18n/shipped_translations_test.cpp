@@ -21,6 +21,8 @@
 #include "platform/host/host_file_system.h"
 #include "provisioning/odbc_form.h"
 #include "provisioning/setup_wizard_form.h"
+#include "setup/browse_folder_form.h"
+#include "setup/main_form.h"
 #include "ui/application.h"
 #include "ui/headless_display.h"
 #include "util/utf8.h"
@@ -33,12 +35,22 @@ namespace {
 // translation lacks.
 struct InstallerForms {
     explicit InstallerForms(ui::Application& application)
-        : database(application, machine.Services(), settings, "C:\\Setup\\"),
+        : main(application, machine.Services(), log, end),
+          browser(application, machine.Services()),
+          database(application, machine.Services(), settings, "C:\\Setup\\"),
           postInstallWizard(application),
           langSelect(application) {}
 
+    struct : util::SetupLogSink {
+        void Write(std::string_view) override {}
+    } log;
+    struct : setup::ProcessEnd {
+        void EndProcess(int) override {}
+    } end;
     platform::FakePlatform machine;
     stores::SettingsStore settings{machine.Services()};
+    setup::TMainForm main;
+    setup::TBrowseFolder browser;
     provisioning::TODBCForm database;
     provisioning::TSetupWizardForm postInstallWizard;
     TLangSelectForm langSelect;
