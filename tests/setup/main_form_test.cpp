@@ -20,6 +20,7 @@
 #include "ui/headless_display.h"
 #include "ui/visibility.h"
 #include "util/utf8.h"
+#include "wizard_user.h"
 
 namespace tolva::setup {
 namespace {
@@ -108,30 +109,13 @@ struct Wizard {
         form.Show();
     }
 
-    void Next() { ASSERT_TRUE(display.Click(form, "NextButton")) << PageIndex(); }
-    void Back() { ASSERT_TRUE(display.Click(form, "BackButton")) << PageIndex(); }
-    std::string PageIndex() const { return "on page " + std::to_string(form.State.PageIndex); }
-    void FillDetails() {
-        ASSERT_TRUE(display.Type(form, "NameEdit", u"Ann Admin"));
-        ASSERT_TRUE(display.Type(form, "EmailEdit", u"ann@example.com"));
-    }
+    void Next() { test::ClickNext(display, form); }
+    void Back() { ASSERT_TRUE(display.Click(form, "BackButton")) << test::OnPage(form); }
     // From the welcome page to the page, entering what each page needs.
-    void GoTo(int page) {
-        while (form.State.PageIndex < page) {
-            if (form.State.PageIndex == TMainForm::kLicensePage) {
-                ASSERT_TRUE(display.Tick(form, "LicenseAgree", true));
-            }
-            if (form.State.PageIndex == TMainForm::kCredentialsPage) {
-                FillDetails();
-            }
-            Next();
-        }
-    }
+    void GoTo(int page) { test::GoToPage(display, form, page); }
     int State(int32_t component) const { return ComponentState(*form.ComponentsList, component); }
-    // Clicks the node of the component on its text, far from the tree's left edge.
     ui::ActionResult ClickComponent(int32_t component, int x = 60) {
-        const int node = form.ComponentsList->FindNodeByData(component);
-        return display.ClickNode(form, "ComponentsList", node, x);
+        return test::ClickComponent(display, form, component, x);
     }
 
     Events events;
