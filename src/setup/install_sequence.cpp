@@ -71,7 +71,7 @@ public:
         CheckCancel();
     }
 
-private:
+    // Acts on a Yes the window recorded while a step drove it directly.
     void CheckCancel() {
         if (cancelled_ || !window_.CancelRequested()) {
             return;
@@ -81,6 +81,7 @@ private:
         processEnd_.EndProcess(kExitUserCancelled);
     }
 
+private:
     InstallWindow& window_;
     TDebugStruct& log_;
     ProcessEnd& processEnd_;
@@ -350,6 +351,7 @@ void InstallSequence::ConfigureAndRegister() {
         aborted_ = true;
         return;
     }
+    progress_->CheckCancel();
     if (Ended()) {
         return;
     }

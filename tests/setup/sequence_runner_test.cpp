@@ -303,6 +303,7 @@ TEST_P(CancelTest, YesToTheCancelQuestionEndsTheInstallationOnce) {
     EXPECT_EQ(Count(lines, "Setup cancelled"), 1u);
     EXPECT_EQ(Count(events, "end " + std::to_string(kExitUserCancelled)), 1u);
     EXPECT_EQ(Count(events, "end " + std::to_string(kExitInstallFailure)), 0u);
+    EXPECT_EQ(Count(lines, "Installing services"), 0u);
 }
 
 INSTANTIATE_TEST_SUITE_P(ProgressTexts, CancelTest,
