@@ -22,8 +22,9 @@ class Libraries {
 public:
     virtual ~Libraries() = default;
 
-    // A full path loads exactly that file; a bare name searches the system's path. library is set
-    // only on success.
+    // A full path loads exactly that file, the DLLs it needs taken from its own folder first. A
+    // bare name searches the system's path; on Windows that is the system folder, then the folders
+    // of PATH, never the program's or the current folder. library is set only on success.
     virtual Status Load(std::string_view pathOrName, std::unique_ptr<Library>& library) = 0;
     // The path as the file calls made inside a loaded library take it: the Windows path itself on
     // Windows, the host path on Linux.

@@ -10,7 +10,7 @@
 
 #include "i18n/lang_select_form.h"
 #include "net/http_download.h"
-#include "platform/win32/delay_load_search.h"
+#include "platform/win32/dll_search.h"
 #include "platform/win32/win32_platform.h"
 #include "provisioning/odbc_form.h"
 #include "provisioning/server_provisioning.h"
@@ -39,14 +39,6 @@
 namespace {
 
 using namespace tolva;
-
-// No DLL may be loaded from the current folder, which may be a download folder with planted files;
-// libraries setup needs from its own folder are loaded by full path, and the system DLLs that are
-// not in the import table come from the system folder.
-void HardenLibrarySearch() {
-    ::SetDllDirectoryW(L"");
-    platform::win32::LoadDelayedLibrariesFromSystemFolder();
-}
 
 class ExitingProcessEnd : public setup::ProcessEnd {
 public:
@@ -88,7 +80,8 @@ std::vector<std::string> ProgramArguments(const platform::System& system) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-    HardenLibrarySearch();
+    // Before anything can load a DLL: setup.exe may run from a downloads folder with planted ones.
+    platform::win32::RestrictDllSearchToSystemFolder();
     platform::Win32Platform platform;
     platform::Platform& services = platform.Services();
     std::unique_ptr<platform::InstanceClaim> setupInstance;

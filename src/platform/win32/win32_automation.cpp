@@ -8,6 +8,7 @@
 
 #include "platform/win32/ansi_text.h"
 #include "platform/win32/com_apartment.h"
+#include "platform/win32/dll_search.h"
 #include "platform/win32/unique_bstr.h"
 #include "platform/win32/unique_com.h"
 #include "platform/win32/unique_module.h"
@@ -151,8 +152,8 @@ Status Win32Automation::RegisterServer(std::string_view libraryPath, bool unregi
         return ComFailure(result, "CoInitializeEx");
     }
     const std::string what = (unregister ? "Unregister " : "Register ") + std::string(libraryPath);
-    UniqueModule module(::LoadLibraryExW(AnsiToWideText(libraryPath).c_str(), nullptr,
-                                         LOAD_WITH_ALTERED_SEARCH_PATH));
+    UniqueModule module(
+        ::LoadLibraryExW(AnsiToWideText(libraryPath).c_str(), nullptr, win32::FullPathLoadFlags()));
     if (!module.Valid()) {
         return Status::Failure(::GetLastError(), what);
     }

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "platform/win32/ansi_text.h"
+#include "platform/win32/dll_search.h"
 #include "platform/win32/unique_module.h"
 
 namespace tolva::platform {
@@ -22,14 +23,68 @@ private:
     UniqueModule module_;
 };
 
+// A folder in a form two spellings of it compare equal in: lower case, one trailing backslash.
+std::wstring FolderKey(std::wstring folder) {
+    ::CharLowerBuffW(folder.data(), static_cast<DWORD>(folder.size()));
+    if (folder.empty() || folder.back() != L'\\') {
+        folder += L'\\';
+    }
+    return folder;
+}
+
+// The folder of the running program, lower case, with a trailing backslash.
+std::wstring ProgramFolderKey() {
+    std::wstring path(32768, L'\0');
+    path.resize(::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
+    path.erase(path.find_last_of(L'\\') + 1);
+    return FolderKey(path);
+}
+
+// A library named without a path: from the system folder, else from a folder of PATH (where
+// database clients install themselves). Never from the program's folder or the current folder,
+// where a downloads folder may hold a planted file of that name.
+HMODULE LoadByName(const std::wstring& name) {
+    if (HMODULE module = win32::LoadFromSystemFolder(name.c_str())) {
+        return module;
+    }
+    std::wstring path(32767, L'\0');
+    path.resize(::GetEnvironmentVariableW(L"PATH", path.data(), static_cast<DWORD>(path.size())));
+    std::wstring current(MAX_PATH * 4, L'\0');
+    current.resize(::GetCurrentDirectoryW(static_cast<DWORD>(current.size()), current.data()));
+    const std::wstring program = ProgramFolderKey();
+    const std::wstring currentKey = FolderKey(current);
+    size_t start = 0;
+    while (start <= path.size()) {
+        size_t end = path.find(L';', start);
+        if (end == std::wstring::npos) {
+            end = path.size();
+        }
+        std::wstring folder = path.substr(start, end - start);
+        start = end + 1;
+        const bool absolute = folder.size() >= 3 && folder[1] == L':' && folder[2] == L'\\';
+        if (!absolute || FolderKey(folder) == program || FolderKey(folder) == currentKey) {
+            continue;
+        }
+        const std::wstring file = FolderKey(folder) + name;
+        if (::GetFileAttributesW(file.c_str()) == INVALID_FILE_ATTRIBUTES) {
+            continue;
+        }
+        if (HMODULE module = ::LoadLibraryExW(file.c_str(), nullptr, win32::FullPathLoadFlags())) {
+            return module;
+        }
+    }
+    ::SetLastError(ERROR_MOD_NOT_FOUND);
+    return nullptr;
+}
+
 }  // namespace
 
 Status Win32Libraries::Load(std::string_view pathOrName, std::unique_ptr<Library>& library) {
     std::wstring wide = AnsiToWideText(pathOrName);
     bool fullPath = pathOrName.find('\\') != std::string_view::npos;
     UniqueModule module(fullPath
-                            ? ::LoadLibraryExW(wide.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH)
-                            : ::LoadLibraryW(wide.c_str()));
+                            ? ::LoadLibraryExW(wide.c_str(), nullptr, win32::FullPathLoadFlags())
+                            : LoadByName(wide));
     if (!module.Valid()) {
         return Status::Failure(::GetLastError(), "Load " + std::string(pathOrName));
     }
