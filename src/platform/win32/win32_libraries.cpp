@@ -47,10 +47,15 @@ HMODULE LoadByName(const std::wstring& name) {
     if (HMODULE module = win32::LoadFromSystemFolder(name.c_str())) {
         return module;
     }
+    // Both calls answer the size they need, larger than the buffer, when it is too small.
     std::wstring path(32767, L'\0');
-    path.resize(::GetEnvironmentVariableW(L"PATH", path.data(), static_cast<DWORD>(path.size())));
-    std::wstring current(MAX_PATH * 4, L'\0');
-    current.resize(::GetCurrentDirectoryW(static_cast<DWORD>(current.size()), current.data()));
+    const DWORD pathLength =
+        ::GetEnvironmentVariableW(L"PATH", path.data(), static_cast<DWORD>(path.size()));
+    path.resize(pathLength < path.size() ? pathLength : 0);
+    std::wstring current(32767, L'\0');
+    const DWORD currentLength =
+        ::GetCurrentDirectoryW(static_cast<DWORD>(current.size()), current.data());
+    current.resize(currentLength < current.size() ? currentLength : 0);
     const std::wstring program = ProgramFolderKey();
     const std::wstring currentKey = FolderKey(current);
     size_t start = 0;
