@@ -49,6 +49,7 @@ std::u16string Application::TextFor(std::u16string text, bool wide) const {
 
 void Application::Unregister(Form& form) {
     forms_.erase(std::remove(forms_.begin(), forms_.end(), &form), forms_.end());
+    display_->ForgetForm(form);
 }
 
 }  // namespace tolva::ui

@@ -26,6 +26,9 @@ public:
     virtual void ProcessPendingMessages() = 0;
     // The wait cursor over every form of the program while busy.
     virtual void SetBusy(bool busy) = 0;
+    // The form is being destroyed: what the display keeps of it (its window, its view) goes now,
+    // while the form can still be reached, not when the display goes after it.
+    virtual void ForgetForm(const Form& form) = 0;
 };
 
 }  // namespace tolva::ui

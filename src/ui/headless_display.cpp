@@ -65,6 +65,12 @@ HeadlessDisplay::~HeadlessDisplay() {
     }
 }
 
+void HeadlessDisplay::ForgetForm(const Form& form) {
+    views_.erase(&form);
+    modalStack_.erase(std::remove(modalStack_.begin(), modalStack_.end(), &form),
+                      modalStack_.end());
+}
+
 HeadlessDisplay::View& HeadlessDisplay::ViewOf(Form& form) {
     auto& view = views_[&form];
     if (!view) {

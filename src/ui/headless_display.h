@@ -39,6 +39,7 @@ public:
     void ShowForm(Form& form) override;
     void HideForm(Form& form) override;
     ModalResult ShowModal(Form& form) override;
+    void ForgetForm(const Form& form) override;
     // Runs the queued pending actions, then returns: the test is the user.
     void Run() override;
     void Quit() override { quit_ = true; }

@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <optional>
 
 #include "ui/application.h"
@@ -132,6 +133,12 @@ void Win32Display::ShowForm(Form& form) {
     if (active == nullptr || !form.SetFocus(*active)) {
         form.FocusFirst();
     }
+}
+
+void Win32Display::ForgetForm(const Form& form) {
+    windows_.erase(&form);
+    modalStack_.erase(std::remove(modalStack_.begin(), modalStack_.end(), &form),
+                      modalStack_.end());
 }
 
 void Win32Display::HideForm(Form& form) {

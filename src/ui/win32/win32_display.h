@@ -26,6 +26,7 @@ public:
 
     void ShowForm(Form& form) override;
     void HideForm(Form& form) override;
+    void ForgetForm(const Form& form) override;
     ModalResult ShowModal(Form& form) override;
     void Run() override;
     void Quit() override;
