@@ -3,6 +3,7 @@
 // with the settings store's root folder as the start-up found it.
 
 #include <string>
+#include <utility>
 
 #include "platform/platform.h"
 #include "setup/startup.h"

@@ -4,6 +4,7 @@
 // shortcuts and entries registered for real.
 
 #include <string>
+#include <utility>
 
 #include "net/http_download.h"
 #include "platform/platform.h"
