@@ -162,19 +162,6 @@ TUIStrings& UIStrings() {
     return strings;
 }
 
-std::u16string FillMarks(std::u16string text, std::initializer_list<std::u16string_view> values) {
-    size_t from = 0;
-    for (std::u16string_view value : values) {
-        const size_t mark = text.find(u"%s", from);
-        if (mark == std::u16string::npos) {
-            break;
-        }
-        text.replace(mark, 2, value);
-        from = mark + value.size();
-    }
-    return text;
-}
-
 void RegisterUIStringTable(TUIStrings& strings, TLocalizationStrings& registry) {
     for (const Row& row : kTable) {
         RegisterLocalizedString(row.name, strings[row.key], registry);

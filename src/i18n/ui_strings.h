@@ -21,7 +21,6 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -151,9 +150,6 @@ TUIStrings& UIStrings();
 inline const std::u16string& Text(UIString key) {
     return UIStrings()[key];
 }
-
-// Fills the "%s" marks of a text in order; marks beyond the values stay.
-std::u16string FillMarks(std::u16string text, std::initializer_list<std::u16string_view> values);
 
 // Enters every entry of the table, in table order, in the registry, pointing at the values.
 void RegisterUIStringTable(TUIStrings& strings, TLocalizationStrings& registry);

@@ -19,20 +19,6 @@ size_t SystemRandomIndex(size_t count) {
 
 }  // namespace
 
-std::u16string FillTemplate(std::u16string_view text, const std::vector<std::u16string>& args) {
-    std::u16string out;
-    size_t next = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == u'%' && i + 1 < text.size() && text[i + 1] == u's' && next < args.size()) {
-            out += args[next++];
-            ++i;
-        } else {
-            out += text[i];
-        }
-    }
-    return out;
-}
-
 bool MatchesVersionPattern(std::string_view pattern, std::string_view version) {
     if (pattern.find_first_of("*?") == std::string_view::npos) {
         return pattern == version;
@@ -82,8 +68,8 @@ bool ModuleDownloader::DownloadModules(std::string& moduleDownloadUrl, std::stri
         for (const std::string& name : archives) {
             names += u"\r\n" + Wide(name);
         }
-        return Abort(FillTemplate(texts_.downloadError, {Wide(catalogueUrl), Wide(catalogueUrl)}),
-                     names);
+        return Abort(
+            util::FillMarks(texts_.downloadError, {Wide(catalogueUrl), Wide(catalogueUrl)}), names);
     }
 
     util::TXMLObject xml(system_);
@@ -95,7 +81,7 @@ bool ModuleDownloader::DownloadModules(std::string& moduleDownloadUrl, std::stri
     const std::string version = util::TXMLObject::GetChildText(root, "VERSION", util::xcFull);
     if (!MatchesVersionPattern(version, kSetupVersion)) {
         return Abort(
-            FillTemplate(texts_.downloadErrorVersion, {Wide(kSetupVersion), Wide(version)}));
+            util::FillMarks(texts_.downloadErrorVersion, {Wide(kSetupVersion), Wide(version)}));
     }
 
     for (const std::string& name : archives) {
@@ -108,11 +94,11 @@ bool ModuleDownloader::DownloadModules(std::string& moduleDownloadUrl, std::stri
             file.clear();
         }
         if (file.empty()) {
-            return Abort(FillTemplate(texts_.downloadError, {Wide(name), Wide(base)}));
+            return Abort(util::FillMarks(texts_.downloadError, {Wide(name), Wide(base)}));
         }
         if (!files_.MoveTo(file, std::string(extractDir) + name, true).ok()) {
             (void)files_.RemoveFile(file);
-            return Abort(FillTemplate(texts_.downloadErrorMove, {Wide(name)}));
+            return Abort(util::FillMarks(texts_.downloadErrorMove, {Wide(name)}));
         }
         window_.StepProgress();
         window_.Repaint();

@@ -30,9 +30,6 @@ struct DownloadTexts {
         u"Could not move downloaded file %s. Please, check your directory rights.";
 };
 
-// Each "%s" of the template replaced by the next argument; "%s" beyond the arguments stay.
-std::u16string FillTemplate(std::u16string_view text, const std::vector<std::u16string>& args);
-
 // True when the version matches the pattern: "*" stands for any run of characters, "?" for any
 // one; without either the two must be equal. Case-sensitive.
 bool MatchesVersionPattern(std::string_view pattern, std::string_view version);

@@ -151,7 +151,7 @@ void TBrowseFolder::OKButtonClick(ui::Component&) {
     const std::string path = FullPathOfField();
     SetPathField(path);
     if (!platform_.files->FolderExists(path)) {
-        const std::u16string question = i18n::FillMarks(i18n::Text(i18n::cFolderNotExist),
+        const std::u16string question = util::FillMarks(i18n::Text(i18n::cFolderNotExist),
                                                         {platform_.system->AnsiToWide(path)});
         if (platform_.dialogs->ShowMessageBox(
                 {question, kApplicationTitle, platform::DialogButtons::kYesNo,

@@ -59,7 +59,7 @@ bool FileCopier::CopyOneFile(std::string_view name, std::string_view sourceFolde
 
 bool FileCopier::AskRetry(std::string_view name, const platform::Status& failure) {
     platform::MessageBoxRequest question;
-    question.text = net::FillTemplate(
+    question.text = util::FillMarks(
         i18n::Text(i18n::cErrorFile),
         {system_.AnsiToWide(name), system_.AnsiToWide(system_.ErrorText(failure.code()))});
     question.caption = i18n::Text(i18n::cError);

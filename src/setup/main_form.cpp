@@ -6,6 +6,7 @@
 #include "setup/component_tree.h"
 #include "setup/exit_codes.h"
 #include "setup/package_table.h"
+#include "util/text.h"
 
 namespace tolva::setup {
 namespace {
@@ -429,12 +430,7 @@ void TMainForm::SetAgreementText(std::u16string text) {
 }
 
 void TMainForm::FillWelcomeVersion(std::u16string_view version) {
-    std::u16string heading = AboutLabel->Text();
-    const size_t mark = heading.find(u"%s");
-    if (mark != std::u16string::npos) {
-        heading.replace(mark, 2, version);
-        AboutLabel->SetText(std::move(heading));
-    }
+    AboutLabel->SetText(util::FillMarks(AboutLabel->Text(), {version}));
 }
 
 }  // namespace tolva::setup

@@ -10,15 +10,16 @@
 #include "upgrade/legacy_registry.h"
 #include "util/folder_path.h"
 #include "util/product.h"
+#include "util/text.h"
 #include "util/utf8.h"
 #include "util/version.h"
 
 namespace tolva::setup {
 namespace {
 
-using i18n::FillMarks;
 using platform::DialogResult;
 using platform::RegistryRoot;
+using util::FillMarks;
 
 constexpr char kExtractFolderName[] = "tolvainstall\\";
 constexpr char kFallbackExtractFolderName[] = "temp\\";

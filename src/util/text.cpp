@@ -196,4 +196,19 @@ std::string ReplaceAll(std::string_view text, std::string_view from, std::string
     return out;
 }
 
+std::u16string FillMarks(std::u16string_view text,
+                         std::initializer_list<std::u16string_view> values) {
+    std::u16string out;
+    const std::u16string_view* next = values.begin();
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == u'%' && i + 1 < text.size() && text[i + 1] == u's' && next != values.end()) {
+            out += *next++;
+            ++i;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
 }  // namespace tolva::util

@@ -3,6 +3,7 @@
 // and settings of this product were written with.
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -45,5 +46,10 @@ int32_t StrToIntDef(std::string_view text, int32_t defaultValue);
 // Every occurrence of from (case-sensitive, not empty) replaced by to, left to right; replaced text
 // is not searched again.
 std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to);
+
+// Each "%s" of a message text replaced by the next value, left to right; marks beyond the values
+// stay, and replaced text is not searched again.
+std::u16string FillMarks(std::u16string_view text,
+                         std::initializer_list<std::u16string_view> values);
 
 }  // namespace tolva::util

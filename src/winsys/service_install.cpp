@@ -165,11 +165,7 @@ void ServiceInstall::CheckStartedServices() {
         return;
     }
     platform::MessageBoxRequest box;
-    box.text = strings_[i18n::cNotRunning];
-    size_t slot = box.text.find(u"%s");
-    if (slot != std::u16string::npos) {
-        box.text.replace(slot, 2, list);
-    }
+    box.text = util::FillMarks(strings_[i18n::cNotRunning], {list});
     box.caption = u"Warning";
     box.icon = platform::DialogIcon::kWarning;
     box.taskModal = true;

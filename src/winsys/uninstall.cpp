@@ -68,11 +68,9 @@ bool Uninstall::SetupFolderAllowed() const {
 
 bool Uninstall::RunUninstall() {
     if (!SetupFolderAllowed()) {
-        std::u16string text = strings_[i18n::cUninstallRefused];
-        if (size_t slot = text.find(u"%s"); slot != std::u16string::npos) {
-            text.replace(slot, 2, platform_.system->AnsiToWide(folders_.setupFolder));
-        }
-        ShowBox(std::move(text), strings_[i18n::cError], platform::DialogIcon::kError);
+        ShowBox(util::FillMarks(strings_[i18n::cUninstallRefused],
+                                {platform_.system->AnsiToWide(folders_.setupFolder)}),
+                strings_[i18n::cError], platform::DialogIcon::kError);
         return false;
     }
     StopPrograms();

@@ -114,5 +114,15 @@ TEST(Text, ReplaceAllDoesNotSearchWhatItInserted) {
     }
 }
 
+// Message texts of every language fill their marks this way: in order, what was put in never read
+// as a mark, marks without a value kept as they are, values without a mark left out.
+TEST(Text, FillMarksInOrder) {
+    EXPECT_EQ(FillMarks(u"%s of %s", {u"1", u"2"}), u"1 of 2");
+    EXPECT_EQ(FillMarks(u"%s and %s", {u"%s"}), u"%s and %s");
+    EXPECT_EQ(FillMarks(u"no marks", {u"x"}), u"no marks");
+    EXPECT_EQ(FillMarks(u"100%s%", {u"!"}), u"100!%");
+    EXPECT_EQ(FillMarks(u"", {}), u"");
+}
+
 }  // namespace
 }  // namespace tolva::util
