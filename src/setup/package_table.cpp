@@ -14,16 +14,16 @@ TPackageList GetPackages(int32_t key) {
     }
     TPackageList packages;
     for (const std::string& item : util::SplitText(row->Packages, ',')) {
-        const std::string specification = util::Trim(item);
-        if (specification.empty()) {
+        const std::string entry = util::Trim(item);
+        if (entry.empty()) {
             continue;
         }
-        const size_t bar = specification.find('|');
+        const size_t bar = entry.find('|');
         if (bar == std::string::npos) {
-            packages.push_back({specification, ""});
+            packages.push_back({entry, ""});
         } else {
-            packages.push_back({util::Trim(std::string_view(specification).substr(0, bar)),
-                                util::Trim(std::string_view(specification).substr(bar + 1))});
+            packages.push_back({util::Trim(std::string_view(entry).substr(0, bar)),
+                                util::Trim(std::string_view(entry).substr(bar + 1))});
         }
     }
     return packages;
