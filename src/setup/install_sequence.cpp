@@ -71,7 +71,7 @@ public:
         CheckCancel();
     }
 
-    // Acts on a Yes the window recorded while a step drove it directly.
+private:
     void CheckCancel() {
         if (cancelled_ || !window_.CancelRequested()) {
             return;
@@ -81,7 +81,6 @@ public:
         processEnd_.EndProcess(kExitUserCancelled);
     }
 
-private:
     InstallWindow& window_;
     TDebugStruct& log_;
     ProcessEnd& processEnd_;
@@ -347,11 +346,10 @@ void InstallSequence::ConfigureAndRegister() {
         return;
     }
 
-    if (!parts_.shortcuts.RegisterShortcutsAndEntries(state)) {
+    if (!parts_.shortcuts.RegisterShortcutsAndEntries(state, *progress_)) {
         aborted_ = true;
         return;
     }
-    progress_->CheckCancel();
     if (Ended()) {
         return;
     }

@@ -4,6 +4,7 @@
 // the product registry values.
 
 #include "setup/setup_state.h"
+#include "winsys/service_control_window.h"
 
 namespace tolva::setup {
 
@@ -19,9 +20,11 @@ class ShortcutsStep {
 public:
     virtual ~ShortcutsStep() = default;
     // Shortcuts, the Start-menu group, the uninstall entry and the product registry values of the
-    // installation the state describes. Ends the installation itself when a registry value cannot
-    // be written; false only when that end came back (tests).
-    virtual bool RegisterShortcutsAndEntries(const SetupState& state) = 0;
+    // installation the state describes, shown on the Installing page through window, which hears
+    // the user's cancel as every step of the sequence does. Ends the installation itself when a
+    // registry value cannot be written; false only when that end came back (tests).
+    virtual bool RegisterShortcutsAndEntries(const SetupState& state,
+                                             winsys::ServiceControlWindow& window) = 0;
 };
 
 }  // namespace tolva::setup

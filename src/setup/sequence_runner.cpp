@@ -30,7 +30,8 @@ void SequenceRunner::WriteComponentExclusions(const SetupState& state) {
     setup::WriteComponentExclusions(parts_.registries.productKey, state);
 }
 
-bool SequenceRunner::RegisterShortcutsAndEntries(const SetupState& state) {
+bool SequenceRunner::RegisterShortcutsAndEntries(const SetupState& state,
+                                                 winsys::ServiceControlWindow& window) {
     const TMainForm& form = parts_.form;
     winsys::Registration input;
     input.installFolder = state.InstallDir;
@@ -45,8 +46,7 @@ bool SequenceRunner::RegisterShortcutsAndEntries(const SetupState& state) {
     input.email = details.email;
     input.company = details.company;
     input.country = details.country;
-    if (winsys::RegisterShortcutsAndEntries(parts_.platform, parts_.form, parts_.registries,
-                                            input)) {
+    if (winsys::RegisterShortcutsAndEntries(parts_.platform, window, parts_.registries, input)) {
         return true;
     }
     parts_.processEnd.EndProcess(kExitInstallFailure);

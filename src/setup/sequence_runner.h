@@ -46,7 +46,8 @@ public:
 
 private:
     void WriteComponentExclusions(const SetupState& state) override;
-    bool RegisterShortcutsAndEntries(const SetupState& state) override;
+    bool RegisterShortcutsAndEntries(const SetupState& state,
+                                     winsys::ServiceControlWindow& window) override;
 
     SequenceRunnerParts parts_;
     ComponentSelection selected_{};

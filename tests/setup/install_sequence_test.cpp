@@ -67,7 +67,8 @@ class RecordingSteps : public ComponentExclusionsStep, public ShortcutsStep {
 public:
     explicit RecordingSteps(Events& events) : events_(events) {}
     void WriteComponentExclusions(const SetupState&) override { events_.push_back("exclusions"); }
-    bool RegisterShortcutsAndEntries(const SetupState& state) override {
+    bool RegisterShortcutsAndEntries(const SetupState& state,
+                                     winsys::ServiceControlWindow&) override {
         events_.push_back("shortcuts " + state.InstallDir);
         return true;
     }
