@@ -64,13 +64,14 @@ HMODULE LoadByName(const std::wstring& name) {
         if (end == std::wstring::npos) {
             end = path.size();
         }
-        std::wstring folder = path.substr(start, end - start);
+        const std::wstring folder = path.substr(start, end - start);
         start = end + 1;
         const bool absolute = folder.size() >= 3 && folder[1] == L':' && folder[2] == L'\\';
-        if (!absolute || FolderKey(folder) == program || FolderKey(folder) == currentKey) {
+        const std::wstring key = FolderKey(folder);
+        if (!absolute || key == program || key == currentKey) {
             continue;
         }
-        const std::wstring file = FolderKey(folder) + name;
+        const std::wstring file = key + name;
         if (::GetFileAttributesW(file.c_str()) == INVALID_FILE_ATTRIBUTES) {
             continue;
         }
