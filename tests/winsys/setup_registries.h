@@ -6,6 +6,7 @@
 #include <tuple>
 
 #include "fakes/suite_machine.h"
+#include "winsys/setup_registry_keys.h"
 #include "winsys/shortcuts.h"
 
 namespace tolva::winsys {
@@ -21,12 +22,9 @@ inline constexpr char kUninstallKey[] =
 
 struct MachineRegistries {
     explicit MachineRegistries(testing::SuiteMachine& machine)
-        : shellFolders(machine.registry, platform::RegistryRoot::kCurrentUser, kShellFoldersArea,
-                       kShellFoldersSection),
-          uninstallEntry(machine.registry, platform::RegistryRoot::kLocalMachine, kUninstallArea,
-                         kUninstallSection),
-          productKey(machine.registry, platform::RegistryRoot::kLocalMachine, "\\Software\\Corvane",
-                     "Tolva Mail Server") {
+        : productKey(machine.registry, platform::RegistryRoot::kLocalMachine, "\\Software\\Corvane",
+                     "Tolva Mail Server"),
+          keys(machine.registry, productKey) {
         const std::string key = std::string(kShellFoldersArea) + "\\" + kShellFoldersSection;
         for (const auto& [root, name, folder] :
              {std::tuple{platform::RegistryRoot::kCurrentUser, "Programs", kUserPrograms},
@@ -39,11 +37,10 @@ struct MachineRegistries {
         (void)machine.files.CreateFolders(kQuickLaunch);
     }
 
-    SetupRegistries Components() { return {shellFolders, uninstallEntry, productKey}; }
+    SetupRegistries Components() { return keys.Components(); }
 
-    TAdvancedRegistry shellFolders;
-    TAdvancedRegistry uninstallEntry;
     TAdvancedRegistry productKey;
+    SetupRegistryKeys keys;
 };
 
 }  // namespace tolva::winsys
