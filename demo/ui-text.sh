@@ -1,6 +1,10 @@
-# Sourced by the demo and the Wine checks: the installer's texts in a language, as setup.exe shows
-# them. Needs $root (the source tree) and $language_file (the chosen language's .lng file, empty for
-# English, whose texts are built in); see language_file_of.
+# Sourced by the demo and the Wine checks: the product's names and the installer's texts in a
+# language, as setup.exe shows them. Needs $root (the source tree) and, for ui_text, $language_file
+# (the chosen language's .lng file, empty for English, whose texts are built in); see
+# language_file_of.
+
+# A constant of the product's names and version (kProductName, kSetupVersion).
+constant() { sed -n "s/.*$1\[\] = \"\(.*\)\";/\1/p" "$root/src/util/product.h"; }
 
 # The marked language file of demo/lang whose caption is $1; nothing for English.
 language_file_of() {
