@@ -10,6 +10,12 @@ if(WIN32)
     # Nothing but Windows' own DLLs may sit beside our programs.
     add_link_options(-static -static-libgcc -static-libstdc++)
     set(TOLVA_PLATFORM win32)
+    # The Wine the tree's tests run under (tests/wine/wine-harness).
+    if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+        set(TOLVA_WINE_ARCH win64)
+    else()
+        set(TOLVA_WINE_ARCH win32)
+    endif()
 else()
     set(TOLVA_PLATFORM host)
 endif()
@@ -65,7 +71,7 @@ function(tolva_wine_test name)
         FIXTURES_REQUIRED ${fixture}
         RESOURCE_LOCK ${fixture}_lock
         TIMEOUT 600
-        ENVIRONMENT "TOLVA_WINE_STATE=${state}")
+        ENVIRONMENT "TOLVA_WINE_ARCH=${TOLVA_WINE_ARCH};TOLVA_WINE_STATE=${state}")
 endfunction()
 
 # tolva_wine_prefix(SCENARIO): a fresh prefix and display of its own for the tests of one scenario
@@ -77,10 +83,10 @@ function(tolva_wine_prefix scenario)
     add_test(NAME wine_prefix_${scenario}_cleanup COMMAND ${harness} stop)
     set_tests_properties(wine_prefix_${scenario}_setup PROPERTIES
         FIXTURES_SETUP wine_prefix_${scenario} LABELS wine TIMEOUT 400
-        ENVIRONMENT "TOLVA_WINE_STATE=${state}")
+        ENVIRONMENT "TOLVA_WINE_ARCH=${TOLVA_WINE_ARCH};TOLVA_WINE_STATE=${state}")
     set_tests_properties(wine_prefix_${scenario}_cleanup PROPERTIES
         FIXTURES_CLEANUP wine_prefix_${scenario} LABELS wine TIMEOUT 120
-        ENVIRONMENT "TOLVA_WINE_STATE=${state}")
+        ENVIRONMENT "TOLVA_WINE_ARCH=${TOLVA_WINE_ARCH};TOLVA_WINE_STATE=${state}")
 endfunction()
 
 # tolva_fuzzer(NAME SOURCES... DEPS ...): a libFuzzer target, built only with TOLVA_FUZZ.
