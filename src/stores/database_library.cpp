@@ -72,10 +72,10 @@ bool DatabaseLibrary::ConnectDatabaseLibrary(bool force) {
         return false;
     }
     DatabaseUseScope use(*this);
-    if (entry_.setConnection == nullptr) {
-        return true;
+    // A missing entry point is skipped; the other is still called.
+    if (entry_.setConnection != nullptr) {
+        entry_.setConnection(Argument(settings_.record.AccountStorageConnection()).c_str());
     }
-    entry_.setConnection(Argument(settings_.record.AccountStorageConnection()).c_str());
     if (entry_.loadConfig != nullptr) {
         entry_.loadConfig(Argument(settings_.rootFolder).c_str());
     }
