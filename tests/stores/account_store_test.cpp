@@ -314,12 +314,15 @@ TEST(AliasesMatchTest, Cases) {
 }
 
 TEST_F(AccountStoreTest, CountAccountsOverTheDomainTable) {
-    Install({"three.example", "five.example", "none.example"});
+    Install({"three.example", "five.example", "none.example", "Mixed.Example"});
     Put(Users("three.example"), UsersFile(std::vector<AccountRecord>(3, Account("a"))));
     Put(Users("five.example"), UsersFile(std::vector<AccountRecord>(5, Account("b"))));
     Put(Users("other.example"), UsersFile(std::vector<AccountRecord>(7, Account("c"))));
-    EXPECT_EQ(accounts_->CountAccounts(""), 8);
+    // The table keeps its names in lower case, as their folders are named.
+    Put(Users("mixed.example"), UsersFile(std::vector<AccountRecord>(2, Account("d"))));
+    EXPECT_EQ(accounts_->CountAccounts(""), 10);
     EXPECT_EQ(accounts_->CountAccounts("FIVE.example"), 5);
+    EXPECT_EQ(accounts_->CountAccounts("mixed.example"), 2) << "the table's name in any case";
     EXPECT_EQ(accounts_->CountAccounts("none.example"), 0);
     EXPECT_EQ(accounts_->CountAccounts("other.example"), 0);
 }
