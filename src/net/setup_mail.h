@@ -25,7 +25,7 @@ struct SetupMailDetails {
     bool isUpgrade = false;
     // The version of the earlier installation, for an upgrade.
     std::string oldVersion;
-    // The product name as the string table gives it (ANSI).
+    // The product name as the string table gives it (cName, ANSI).
     std::string productName = kProductName;
     // The string table's demonstration subject and text.
     std::u16string demoSubject, demoBody;

@@ -412,6 +412,7 @@ void InstallSequence::SendMail() {
     const SetupState& state = parts_.state;
     net::SetupMailDetails details = parts_.window.UserDetails();
     details.setupTitle = parts_.platform.system->AnsiToWide(state.SetupTitle);
+    details.productName = parts_.platform.system->WideToAnsi(i18n::Text(i18n::cName));
     details.setupEmail = state.SetupEmail;
     details.isUpgrade = state.IsUpgrade;
     details.oldVersion = state.OldVersion;

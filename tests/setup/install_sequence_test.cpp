@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "distribution_fixture.h"
+#include "net/smtp_loopback_server.h"
 #include "setup/abort_box.h"
 #include "setup/extraction_folder.h"
 #include "stores/account_store.h"
@@ -122,7 +123,7 @@ protected:
     bool Run() {
         InstallParts parts{platform, setupState, window, log,   abortBox, processEnd,
                            calls,    settings,   http,   steps, steps};
-        parts.mailRelays = {"127.0.0.1:1", "127.0.0.1:1"};
+        parts.mailRelays = mailRelays;
         parts.mailTimeouts = {200, 200};
         InstallSequence sequence(parts);
         return sequence.Run(selected);
@@ -140,11 +141,30 @@ protected:
     RecordingSteps steps;
     SetupState setupState;
     ComponentSelection selected{};
+    net::SetupMailRelays mailRelays{"127.0.0.1:1", "127.0.0.1:1"};
 };
 
 const std::string kStartLine =
     "Started \"Corvane Tolva Mail Server\" 9.1.0 \"C:\\Tolva Mail Server\\\"";
 const std::string kMailLine = "Sending email to \"setup@corvane.example\"";
+
+TEST_F(InstallSequenceTest, NotificationNamesTheProductAsTheLanguageDoes) {
+    testing::SmtpLoopbackServer server;
+    mailRelays.local = server.relay();
+    std::u16string& product = i18n::UIStrings()[i18n::cName];
+    const std::u16string english = product;
+    product = u"Corvane Tolva Mailserver";
+    const bool ran = Run();
+    product = english;
+    ASSERT_TRUE(ran);
+    server.Stop();
+    const std::vector<testing::SmtpSession> sessions = server.Sessions();
+    ASSERT_FALSE(sessions.empty());
+    ASSERT_FALSE(sessions[0].messages.empty());
+    EXPECT_NE(sessions[0].messages[0].find("<PRODUCT>Corvane Tolva Mailserver</PRODUCT>"),
+              std::string::npos)
+        << sessions[0].messages[0];
+}
 
 TEST_F(InstallSequenceTest, NewInstallation) {
     ASSERT_TRUE(Run());
