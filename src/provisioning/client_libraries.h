@@ -27,9 +27,9 @@ enum class ClientKind { kOdbc, kMySql, kSqlite, kFirebird };
 // The names each client's library is tried under, in order, by ClientKind: the system's own names
 // on each platform.
 extern const std::array<std::span<const std::string_view>, 4> kClientLibraryNames;
-// A MySQL server value with a backslash names a local pipe or socket; this is the name in the form
-// the client library takes.
-std::string LocalSocketName(std::string_view server);
+// Whether the MySQL client library is the Windows one, which reaches a local server through a
+// named pipe, rather than one that reaches it through a Unix socket.
+extern const bool kMySqlClientUsesPipes;
 
 class ClientLibraries {
 public:

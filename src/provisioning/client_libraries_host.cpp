@@ -1,5 +1,3 @@
-#include <algorithm>
-
 #include "provisioning/client_libraries.h"
 
 namespace tolva::provisioning {
@@ -15,11 +13,6 @@ constexpr std::string_view kFirebird[] = {"libfbclient.so.2"};
 const std::array<std::span<const std::string_view>, 4> kClientLibraryNames{kOdbc, kMySql, kSqlite,
                                                                            kFirebird};
 
-// A socket path written the Windows way ("\run\mysqld\mysqld.sock").
-std::string LocalSocketName(std::string_view server) {
-    std::string name(server);
-    std::replace(name.begin(), name.end(), '\\', '/');
-    return name;
-}
+const bool kMySqlClientUsesPipes = false;
 
 }  // namespace tolva::provisioning

@@ -13,8 +13,6 @@ constexpr std::string_view kFirebird[] = {"fbembed.dll", "fbclient.dll", "gds32.
 const std::array<std::span<const std::string_view>, 4> kClientLibraryNames{kOdbc, kMySql, kSqlite,
                                                                            kFirebird};
 
-std::string LocalSocketName(std::string_view server) {
-    return std::string(server);
-}
+const bool kMySqlClientUsesPipes = true;
 
 }  // namespace tolva::provisioning

@@ -24,6 +24,18 @@ public:
 std::unique_ptr<DatabaseClient> MakeOdbcClient(ClientLibraries& libraries);
 // DSN: the database; server: host, host ":" port, or a local pipe or socket name with a backslash.
 std::unique_ptr<DatabaseClient> MakeMySqlClient(ClientLibraries& libraries);
+
+// Where the MySQL client connects: a host and port (0: the client's default) or a socket.
+struct MySqlEndpoint {
+    std::string host;
+    unsigned int port = 0;
+    std::string socket;
+    bool operator==(const MySqlEndpoint&) const = default;
+};
+// The endpoint of a server value. A value with a backslash names a local pipe or socket: for a
+// client that uses pipes the host "." and the pipe's name (the last part, so "\\.\pipe\MySQL" and
+// ".\MySQL" both give "MySQL"), otherwise the socket's path with "/" for "\".
+MySqlEndpoint MySqlEndpointOf(std::string_view server, bool usesPipes);
 // DSN: the database file; a relative path is taken in programFolder (with a trailing backslash).
 std::unique_ptr<DatabaseClient> MakeSqliteClient(ClientLibraries& libraries,
                                                  const platform::System& system,

@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "provisioning/database_client.h"
 #include "util/text.h"
 
@@ -25,27 +27,6 @@ struct MySqlApi {
     }
 };
 
-// Where to connect: a host with an optional port, or a local pipe or socket.
-struct Endpoint {
-    std::string host;
-    unsigned int port = 0;  // the client's default
-    std::string socket;
-};
-
-Endpoint EndpointOf(std::string_view server) {
-    Endpoint endpoint;
-    if (server.find('\\') != std::string_view::npos) {
-        endpoint.socket = LocalSocketName(server);
-        return endpoint;
-    }
-    size_t colon = server.rfind(':');
-    endpoint.host = server.substr(0, colon);
-    if (colon != std::string_view::npos) {
-        endpoint.port = static_cast<unsigned int>(util::StrToIntDef(server.substr(colon + 1), 0));
-    }
-    return endpoint;
-}
-
 const char* OrNull(const std::string& text) {
     return text.empty() ? nullptr : text.c_str();
 }
@@ -68,7 +49,7 @@ public:
             error = "Server connect failed: out of memory";
             return false;
         }
-        const Endpoint endpoint = EndpointOf(part.server);
+        const MySqlEndpoint endpoint = MySqlEndpointOf(part.server, kMySqlClientUsesPipes);
         if (api_.realConnect(handle_, OrNull(endpoint.host), part.user.c_str(),
                              part.password.c_str(), nullptr, endpoint.port, OrNull(endpoint.socket),
                              0) == nullptr) {
@@ -96,6 +77,28 @@ private:
 };
 
 }  // namespace
+
+MySqlEndpoint MySqlEndpointOf(std::string_view server, bool usesPipes) {
+    MySqlEndpoint endpoint;
+    if (server.find('\\') == std::string_view::npos) {
+        const size_t colon = server.rfind(':');
+        endpoint.host = server.substr(0, colon);
+        if (colon != std::string_view::npos) {
+            endpoint.port =
+                static_cast<unsigned int>(util::StrToIntDef(server.substr(colon + 1), 0));
+        }
+        return endpoint;
+    }
+    if (!usesPipes) {
+        endpoint.socket = std::string(server);
+        std::replace(endpoint.socket.begin(), endpoint.socket.end(), '\\', '/');
+        return endpoint;
+    }
+    // Host "." makes the Windows client open the local pipe "\\.\pipe\" + socket.
+    endpoint.host = ".";
+    endpoint.socket = server.substr(server.rfind('\\') + 1);
+    return endpoint;
+}
 
 std::unique_ptr<DatabaseClient> MakeMySqlClient(ClientLibraries& libraries) {
     return std::make_unique<MySqlClient>(libraries);

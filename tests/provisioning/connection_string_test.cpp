@@ -4,6 +4,7 @@
 
 #include "platform/fake/fake_system.h"
 #include "provisioning/connection_test.h"
+#include "provisioning/database_client.h"
 
 namespace tolva::provisioning {
 namespace {
@@ -109,6 +110,25 @@ TEST(ConnectionSettingsTest, ParsesBothPartsAndChoosesTheClient) {
     ASSERT_TRUE(both.backup);
     EXPECT_EQ(both.backup->dsn + both.backup->user + both.backup->password + both.backup->server,
               "bvqk");
+}
+
+// The MySQL server value as each client library takes it.
+TEST(MySqlEndpointTest, HostPortOrLocalPipeOrSocket) {
+    const struct {
+        const char* server;
+        bool usesPipes;
+        MySqlEndpoint endpoint;
+    } cases[] = {
+        {"db1", true, {"db1", 0, ""}},
+        {"db1:3307", false, {"db1", 3307, ""}},
+        {"", true, {"", 0, ""}},
+        {"\\\\.\\pipe\\MySQL", true, {".", 0, "MySQL"}},
+        {".\\MySQL", true, {".", 0, "MySQL"}},
+        {"\\run\\mysqld\\mysqld.sock", false, {"", 0, "/run/mysqld/mysqld.sock"}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(MySqlEndpointOf(c.server, c.usesPipes), c.endpoint) << c.server;
+    }
 }
 
 }  // namespace
