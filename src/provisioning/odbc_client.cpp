@@ -44,6 +44,22 @@ struct OdbcApi {
     }
 };
 
+// A value of a connection text as it is read back: in braces when it holds a character the
+// syntax reserves, with each "}" inside doubled.
+std::string AttributeValue(std::string_view value) {
+    if (value.find_first_of("[]{}(),;?*=!@") == std::string_view::npos) {
+        return std::string(value);
+    }
+    std::string braced = "{";
+    for (char c : value) {
+        braced += c;
+        if (c == '}') {
+            braced += '}';
+        }
+    }
+    return braced + "}";
+}
+
 // The text for SQLDriverConnect: DSN, UID and PWD, then each attribute; empty parts left out.
 std::string DriverConnectText(std::string_view dataSource, std::string_view attributes,
                               const ConnectionPart& part) {
@@ -54,8 +70,8 @@ std::string DriverConnectText(std::string_view dataSource, std::string_view attr
         }
     };
     add("DSN=", dataSource);
-    add("UID=", part.user);
-    add("PWD=", part.password);
+    add("UID=", AttributeValue(part.user));
+    add("PWD=", AttributeValue(part.password));
     while (true) {
         size_t amp = attributes.find('&');
         add("", attributes.substr(0, amp));

@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <filesystem>
+#include <string>
 
 #include "platform/fake/fake_dialogs.h"
 #include "platform/fake/fake_libraries.h"
 #include "platform/fake/memory_file_system.h"
 #include "platform/host/host_platform.h"
+#include "provisioning/client_libraries.h"
 #include "provisioning/connection_test.h"
 
 namespace tolva::provisioning {
@@ -80,6 +83,65 @@ TEST_F(ConnectionMessagesTest, FailingOpenNamesTheFile) {
     EXPECT_EQ(dialogs.Shown()[0].text,
               u"Failed to open database \"C:\\setup\\no\\such\\folder\\a.db\" : unable to open "
               u"database file");
+}
+
+// A driver manager in memory that takes every connection and keeps the text it was given.
+struct FakeDriverManager {
+    static inline std::string text;
+
+    static int16_t TOLVA_CLIENT_CALL AllocHandle(int16_t, void*, void** handle) {
+        static int handles;
+        *handle = &handles;
+        return 0;
+    }
+    static int16_t TOLVA_CLIENT_CALL SetEnvAttr(void*, int32_t, void*, int32_t) { return 0; }
+    static int16_t TOLVA_CLIENT_CALL Connect(void*, const char*, int16_t, const char*, int16_t,
+                                             const char*, int16_t) {
+        return 0;
+    }
+    static int16_t TOLVA_CLIENT_CALL DriverConnect(void*, void*, const char* in, int16_t, char*,
+                                                   int16_t, int16_t*, uint16_t) {
+        text = in;
+        return 0;
+    }
+    static int16_t TOLVA_CLIENT_CALL GetDiagRec(int16_t, void*, int16_t, char*, int32_t*, char*,
+                                                int16_t, int16_t*) {
+        return 100;  // SQL_NO_DATA
+    }
+    static int16_t TOLVA_CLIENT_CALL Disconnect(void*) { return 0; }
+    static int16_t TOLVA_CLIENT_CALL FreeHandle(int16_t, void*) { return 0; }
+};
+
+template <typename Function>
+void* Entry(Function function) {
+    return reinterpret_cast<void*>(reinterpret_cast<uintptr_t>(function));
+}
+
+TEST_F(ConnectionMessagesTest, DriverConnectBracesUserAndPasswordThatHoldReservedCharacters) {
+    platform::MemoryFileSystem files;
+    platform::FakeLibraries libraries(files);
+    libraries.Add(std::string(kClientLibraryNames[0][0]),
+                  {{"SQLAllocHandle", Entry(&FakeDriverManager::AllocHandle)},
+                   {"SQLSetEnvAttr", Entry(&FakeDriverManager::SetEnvAttr)},
+                   {"SQLConnect", Entry(&FakeDriverManager::Connect)},
+                   {"SQLDriverConnect", Entry(&FakeDriverManager::DriverConnect)},
+                   {"SQLGetDiagRec", Entry(&FakeDriverManager::GetDiagRec)},
+                   {"SQLDisconnect", Entry(&FakeDriverManager::Disconnect)},
+                   {"SQLFreeHandle", Entry(&FakeDriverManager::FreeHandle)}});
+    const struct {
+        const char* connection;
+        const char* text;
+    } cases[] = {
+        {"mail?PORT=3306;sa;secret;;0;1", "DSN=mail;UID=sa;PWD=secret;PORT=3306;"},
+        {"mail?PORT=3306;a=b;p{w}d!;;0;1", "DSN=mail;UID={a=b};PWD={p{w}}d!};PORT=3306;"},
+        {"mail?PORT=3306;sa;x@y (z)*;;0;1", "DSN=mail;UID=sa;PWD={x@y (z)*};PORT=3306;"},
+    };
+    DatabaseConnectionTest test(libraries, dialogs, System(), "C:\\setup\\");
+    for (const auto& c : cases) {
+        std::string error;
+        EXPECT_TRUE(test.Connect(c.connection, error)) << c.connection << ": " << error;
+        EXPECT_EQ(FakeDriverManager::text, c.text) << c.connection;
+    }
 }
 
 }  // namespace
