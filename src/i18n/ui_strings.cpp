@@ -41,8 +41,6 @@ constexpr Row kTable[] = {
     {cCompleteRemove, "cCompleteRemove",
      u"Uninstall completed. Some elements could not be removed. You should manually remove the "
      u"items from the directory."},
-    {cUninstallRefused, "cUninstallRefused",
-     u"The folder %s is not an installation folder. Nothing was removed."},
     {cInternet, "cInternet", u"Is this computer connected to the Internet now?"},
     {cNotRunning, "cNotRunning",
      u"The following service(s) could not be started:\r\n%s\r\nThere must be already running some "
@@ -65,10 +63,6 @@ constexpr Row kTable[] = {
     {cNewerVersion, "cNewerVersion",
      u"There is new %s %s version on the Internet. It is suggested to download and use the latest "
      u"version instead. Do you want to download it now?"},
-    {cAlreadyRunning, "cAlreadyRunning",
-     u"Setup is already running. Please wait until it has finished before starting it again."},
-    {cFolderNotExist, "cFolderNotExist",
-     u"The Folder:\r\n\r\n'%s'\r\n\r\ndoes not exist. Do you want the folder to be created?"},
     {cExtractingFiles, "cExtractingFiles", u"Extracting Files..."},
     {cInstalling, "cInstalling", u"Installing Services..."},
     {cStarting, "cStarting", u"Starting Services..."},
@@ -126,6 +120,14 @@ constexpr Row kTable[] = {
     {MAdministration, "MAdministration", u"Add-ons"},
     {MModules, "MModules", u"ASpell"},
     {MAddOns, "MAddOns", u"Wizards"},
+    {cUninstallRefused, "cUninstallRefused",
+     u"The folder %s is not an installation folder. Nothing was removed."},
+    {cAlreadyRunning, "cAlreadyRunning",
+     u"Setup is already running. Please wait until it has finished before starting it again."},
+    {cFolderNotExist, "cFolderNotExist",
+     u"The Folder:\r\n\r\n'%s'\r\n\r\ndoes not exist. Do you want the folder to be created?"},
+    {cDatabaseFieldReserved, "cDatabaseFieldReserved",
+     u"%s must not hold \";\" or \"|\": the database connection separates its values with them."},
 };
 
 constexpr bool RowsInKeyOrder() {

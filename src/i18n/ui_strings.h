@@ -13,10 +13,11 @@
 // Code that wants its texts handed in (a test in another language, say) takes a
 // `const i18n::TUIStrings&` and reads `strings[i18n::cDoYouExit]`.
 //
-// Adding an entry: add its key to UIString below and a row with the same key name and its English
-// default at the same position in the table of ui_strings.cpp. The position is the order of the
-// entry in every exported language file, so new entries go where translators expect them; the
-// English language file of the tests changes with it. Keys differ from each other not only in case.
+// Adding an entry: add its key at the end of UIString below and a row with the same key name and
+// its English default at the same position in the table of ui_strings.cpp. The position is the
+// order of the entry in every exported language file, so new entries go after those translators
+// know; the English language file of the tests changes with it. Keys differ from each other not
+// only in case.
 
 #include <array>
 #include <cstddef>
@@ -52,7 +53,6 @@ enum UIString : uint16_t {
     cUnInstallQ,
     cComplete,
     cCompleteRemove,
-    cUninstallRefused,
     cInternet,
     cNotRunning,
     cTutorialCaption,
@@ -66,8 +66,6 @@ enum UIString : uint16_t {
     cErrorText,
     cQuestion,
     cNewerVersion,
-    cAlreadyRunning,
-    cFolderNotExist,
     cExtractingFiles,
     cInstalling,
     cStarting,
@@ -122,9 +120,15 @@ enum UIString : uint16_t {
     MAdministration,
     MModules,
     MAddOns,
+    // This installer's own texts, after the table translators know, so that an exported file keeps
+    // its order.
+    cUninstallRefused,
+    cAlreadyRunning,
+    cFolderNotExist,
+    cDatabaseFieldReserved,
 };
 
-inline constexpr size_t kUIStringCount = static_cast<size_t>(MAddOns) + 1;
+inline constexpr size_t kUIStringCount = static_cast<size_t>(cDatabaseFieldReserved) + 1;
 inline constexpr size_t kTreeCaptionCount = static_cast<size_t>(MAddOns - MEngine) + 1;
 
 // The key as the language file spells it ("cDoYouExit"; the file holds it in lower case).

@@ -1,5 +1,6 @@
 #include "provisioning/connection_string.h"
 
+#include <utility>
 #include <vector>
 
 #include "util/text.h"
@@ -64,6 +65,27 @@ std::string Joined(const platform::System& system, char separator,
 }
 
 }  // namespace
+
+std::optional<ConnectionField> FieldHoldingSeparator(const ConnectionFields& fields) {
+    const std::pair<ConnectionField, const std::u16string*> taken[] = {
+        {ConnectionField::kPrimaryName, &fields.primaryName},
+        {ConnectionField::kPrimaryUser, &fields.primaryUser},
+        {ConnectionField::kPrimaryPassword, &fields.primaryPassword},
+        {ConnectionField::kPrimaryHost, &fields.primaryHost},
+        {ConnectionField::kBackupName, &fields.backupName},
+        {ConnectionField::kBackupUser, &fields.backupUser},
+        {ConnectionField::kBackupPassword, &fields.backupPassword},
+        {ConnectionField::kBackupHost, &fields.backupHost},
+    };
+    // The backup values go into the string only with a backup DSN.
+    const size_t count = fields.backupName.empty() ? 4 : std::size(taken);
+    for (size_t i = 0; i < count; ++i) {
+        if (taken[i].second->find_first_of(u";|") != std::u16string::npos) {
+            return taken[i].first;
+        }
+    }
+    return std::nullopt;
+}
 
 void ApplyConnectionString(std::string_view connection, int32_t defaultSyntax,
                            const platform::System& system, ConnectionFields& fields) {

@@ -47,6 +47,22 @@ struct ConnectionFields {
     int32_t driver = 0;  // DBDriver index
 };
 
+// The fields that go into the connection string, in its order.
+enum class ConnectionField {
+    kPrimaryName,
+    kPrimaryUser,
+    kPrimaryPassword,
+    kPrimaryHost,
+    kBackupName,
+    kBackupUser,
+    kBackupPassword,
+    kBackupHost
+};
+// The first field the string would take whose value holds ";" or "|": the string cannot carry it,
+// and the value after the separator would be read as the next one (a password "x;host2" would
+// move the server to host2). None when every value fits.
+std::optional<ConnectionField> FieldHoldingSeparator(const ConnectionFields& fields);
+
 // Fills the fields from a connection string. Missing values give empty fields; the syntax is the
 // string's when it has one, else defaultSyntax; the driver is 0 when missing or not a number.
 // A syntax or driver outside its list gives the default as well. The backup part's syntax and

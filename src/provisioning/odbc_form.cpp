@@ -2,7 +2,9 @@
 
 #include <vector>
 
+#include "i18n/ui_strings.h"
 #include "provisioning/odbc_data_sources.h"
+#include "util/text.h"
 
 namespace tolva::provisioning {
 namespace {
@@ -201,7 +203,30 @@ std::string TODBCForm::BuildConnectionString() const {
 }
 
 bool TODBCForm::TestDatabaseConnection(bool quiet) {
-    return test_.TestDatabaseConnection(Fields(), quiet);
+    return FieldsFitTheConnectionString() && test_.TestDatabaseConnection(Fields(), quiet);
+}
+
+bool TODBCForm::FieldsFitTheConnectionString() {
+    const std::optional<ConnectionField> field = FieldHoldingSeparator(Fields());
+    if (!field) {
+        return true;
+    }
+    // The field is named as the user sees it: its label, in its group box.
+    const int index = static_cast<int>(*field);
+    const bool primary = index < 4;
+    constexpr const char* kLabels[] = {"NameLabel", "UserLabel", "PassLabel", "HostLabel"};
+    std::u16string name = Find(std::string(primary ? "P" : "B") + kLabels[index % 4])->Text();
+    if (name.ends_with(u':')) {
+        name.pop_back();
+    }
+    name += u" (" + (primary ? PrimaryConnBox : BackupConnBox)->Text() + u")";
+    platform::MessageBoxRequest refusal;
+    refusal.text = util::FillMarks(i18n::Text(i18n::cDatabaseFieldReserved), {name});
+    refusal.caption = i18n::Text(i18n::cError);
+    refusal.buttons = platform::DialogButtons::kOk;
+    refusal.icon = platform::DialogIcon::kError;
+    (void)platform_.dialogs->ShowMessageBox(refusal);
+    return false;
 }
 
 void TODBCForm::FormShow(ui::Form&) {

@@ -65,6 +65,8 @@ private:
         ui::Component* host;
     };
 
+    // Says which field holds a separator the connection string cannot carry; false then.
+    bool FieldsFitTheConnectionString();
     ConnectionEdits AddConnectionBox(ui::Component*& box, const char* boxName,
                                      std::u16string caption, char prefix);
     ui::Component& AddLabelled(ui::Component& box, int column, int row, const char* className,

@@ -79,7 +79,8 @@ TEST(UIStringTable, RegistersEveryValueOfItsSetInTableOrder) {
     RegisterUIStringTable(strings, registry);
     ASSERT_EQ(registry.Count(), kUIStringCount);
     EXPECT_EQ(registry.Items.front().Key, "cname");
-    EXPECT_EQ(registry.Items.back().Key, "maddons");
+    EXPECT_EQ(registry.Items[MAddOns].Key, "maddons");
+    EXPECT_EQ(registry.Items[MAddOns + 1].Key, "cuninstallrefused") << "the installer's own after";
 
     SetLocalizedString("cDoYouExit", u"\u0412\u044B\u0439\u0442\u0438?", kSystem, registry);
     EXPECT_EQ(strings[cDoYouExit], u"\u0412\u044B\u0439\u0442\u0438?");

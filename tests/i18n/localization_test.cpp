@@ -155,9 +155,10 @@ TEST_F(LocalizationTest, ExportSwitchWritesTheEnglishFileAndEndsTheRun) {
                   "VALUE=\"Corvane Tolva Mail Server\"/>\r\n",
                   0),
               0u);
-    EXPECT_NE(written.find("<ITEM ID=\"maddons\" VALUE=\"Wizards\"/>\r\n</STRING>\r\n</STRINGS>\r\n"
-                           "</APPLICATION>\r\n"),
-              std::string::npos);
+    EXPECT_NE(
+        written.find("<ITEM ID=\"maddons\" VALUE=\"Wizards\"/>\r\n<ITEM ID=\"cuninstallrefused\""),
+        std::string::npos);
+    EXPECT_TRUE(written.ends_with("</STRING>\r\n</STRINGS>\r\n</APPLICATION>\r\n"));
 }
 
 TEST_F(LocalizationTest, ExportSwitchKeepsTheTextsOfAnExistingFile) {
