@@ -8,6 +8,7 @@
 #include "platform/automation.h"
 #include "platform/system.h"
 #include "provisioning/post_install_wizard.h"
+#include "util/setup_log_sink.h"
 
 namespace tolva::provisioning {
 
@@ -20,8 +21,9 @@ void CreatePrimaryDomain(platform::Automation& automation, const WizardValues& v
 // Creates the domain's administrator account.
 void CreateDomainAdministrator(platform::Automation& automation, const WizardValues& values);
 // Creates the account tables in the database of the connection string and switches the server's
-// account storage to it; blocks for two pauses of 2000 ms.
+// account storage to it; blocks for two pauses of 2000 ms. A failure writes one line to the setup
+// log naming the step and the error, without the connection's passwords.
 void SwitchToDatabaseStorage(platform::Automation& automation, platform::System& system,
-                             std::string_view connection);
+                             std::string_view connection, util::SetupLogSink& log);
 
 }  // namespace tolva::provisioning

@@ -8,8 +8,9 @@ void ServerProvisioning::RunPostInstallWizard() {
     provisioning::RunPostInstallWizard(wizard_, automation_, system_);
 }
 
-void ServerProvisioning::SwitchToDatabaseStorage(const std::string& connection) {
-    provisioning::SwitchToDatabaseStorage(automation_, system_, connection);
+void ServerProvisioning::SwitchToDatabaseStorage(const std::string& connection,
+                                                 util::SetupLogSink& log) {
+    provisioning::SwitchToDatabaseStorage(automation_, system_, connection, log);
 }
 
 }  // namespace tolva::provisioning

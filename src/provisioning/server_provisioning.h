@@ -8,6 +8,7 @@
 #include "platform/automation.h"
 #include "platform/system.h"
 #include "provisioning/post_install_wizard.h"
+#include "util/setup_log_sink.h"
 
 namespace tolva::provisioning {
 
@@ -18,8 +19,9 @@ public:
         : wizard_(wizard), automation_(automation), system_(system) {}
 
     void RunPostInstallWizard();
-    // connection: the database connection string the database dialog gave.
-    void SwitchToDatabaseStorage(const std::string& connection);
+    // connection: the database connection string the database dialog gave; a failure is written
+    // to log.
+    void SwitchToDatabaseStorage(const std::string& connection, util::SetupLogSink& log);
 
 private:
     PostInstallWizardWindow& wizard_;

@@ -6,7 +6,7 @@
 namespace tolva::setup {
 
 void ServerFinishSteps::SwitchToDatabaseStorage(const std::string& connection) {
-    provisioning_.SwitchToDatabaseStorage(connection);
+    provisioning_.SwitchToDatabaseStorage(connection, log_);
 }
 
 void ServerFinishSteps::RunPostInstallWizard() {

@@ -9,6 +9,7 @@
 #include "provisioning/server_provisioning.h"
 #include "setup/wizard_links.h"
 #include "upgrade/task_messages.h"
+#include "util/setup_log_sink.h"
 
 namespace tolva::setup {
 
@@ -28,9 +29,10 @@ public:
     // The code that tells the control service that setup has finished.
     static constexpr int32_t kSetupFinishedCode = 3;
 
+    // log: the setup log, where a failed switch to the database storage is written.
     ServerFinishSteps(provisioning::ServerProvisioning& provisioning,
-                      upgrade::TaskMessenger& messenger)
-        : provisioning_(provisioning), messenger_(messenger) {}
+                      upgrade::TaskMessenger& messenger, util::SetupLogSink& log)
+        : provisioning_(provisioning), messenger_(messenger), log_(log) {}
 
     void SwitchToDatabaseStorage(const std::string& connection) override;
     void RunPostInstallWizard() override;
@@ -39,6 +41,7 @@ public:
 private:
     provisioning::ServerProvisioning& provisioning_;
     upgrade::TaskMessenger& messenger_;
+    util::SetupLogSink& log_;
 };
 
 }  // namespace tolva::setup

@@ -113,7 +113,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     provisioning::ServerProvisioning provisioning(wizard, *services.automation, *services.system);
     upgrade::TaskMessenger messenger(services);
     setup::DatabaseDialogLink databaseLink(database);
-    setup::ServerFinishSteps finishSteps(provisioning, messenger);
+    setup::ServerFinishSteps finishSteps(provisioning, messenger, log);
     const HWND applicationHandle = applicationWindow.Handle();
     // The product key's registry component of the main window, and the others beside it.
     winsys::TAdvancedRegistry pathRegistry(*services.registry,

@@ -18,6 +18,12 @@ using Record = FakeAutomation::Record;
 constexpr char kPostmasters[] =
     "postmaster;admin;administrator;supervisor;hostmaster;webmaster;abuse";
 
+class RecordingLog : public util::SetupLogSink {
+public:
+    void Write(std::string_view message) override { lines.emplace_back(message); }
+    std::vector<std::string> lines;
+};
+
 // A step as the tests expect it: a creation ("+ProgID") or a call to the object last created.
 struct Step {
     std::string what;
@@ -181,7 +187,9 @@ TEST_F(ServerAutomationTest, MissingLibraryChangesNothing) {
 
 TEST_F(ServerAutomationTest, SwitchToDatabaseStorageCreatesTablesThenConverts) {
     const std::string connection = "mail;sa;pw;db1;2;1|b;v;q;k;2;1";
-    SwitchToDatabaseStorage(automation, system, connection);
+    RecordingLog log;
+    SwitchToDatabaseStorage(automation, system, connection, log);
+    EXPECT_TRUE(log.lines.empty());
     ExpectSteps(
         automation,
         {
@@ -202,11 +210,53 @@ TEST_F(ServerAutomationTest, SwitchToDatabaseStorageCreatesTablesThenConverts) {
 
 TEST_F(ServerAutomationTest, SwitchStopsAtARejectedTableSet) {
     automation.FailCall("CorvaneServer.APIObject", "CreateTables");
-    SwitchToDatabaseStorage(automation, system, "x;;;;0;0");
+    RecordingLog log;
+    SwitchToDatabaseStorage(automation, system, "x;;;;0;0", log);
     ExpectSteps(automation, {{"+CorvaneServer.APIObject"},
                              {"CreateTables",
                               {AutomationArg::Integer(2), AutomationArg::TextByRef("x;;;;0;0")}}});
     EXPECT_TRUE(system.Sleeps().empty());
+    EXPECT_EQ(log.lines, (std::vector<std::string>{
+                             "Error: Switching to database storage failed at CreateTables 2: "
+                             "CorvaneServer.APIObject.CreateTables (0x80004005)"}));
+}
+
+// The log names the failing step and the server's error, but no password even when the server's
+// error quotes the connection.
+TEST_F(ServerAutomationTest, FailedSwitchIsLoggedWithoutPasswords) {
+    const struct {
+        const char* method;
+        const char* description;
+        const char* line;
+    } cases[] = {
+        {"SetProperty", "", "SetProperty C_System_Storage_Accounts_StorageMode: "},
+        {"ConvertStorage", "cannot use mail;sa;s3cret;db1;2;1|b|v|p4ss|k|2|1",
+         "ConvertStorage: CorvaneServer.APIObject.ConvertStorage: cannot use "
+         "mail;sa;******;db1;2;1|b|v|****|k|2|1 (0x80004005)"},
+    };
+    for (const auto& c : cases) {
+        platform::FakeAutomation failing;
+        for (auto& definition : tolva::testing::ServerAutomationClasses()) {
+            failing.DefineClass(definition);
+        }
+        failing.FailCall("CorvaneServer.APIObject", c.method, c.description);
+        RecordingLog log;
+        SwitchToDatabaseStorage(failing, system, "mail;sa;s3cret;db1;2;1|b|v|p4ss|k|2|1", log);
+        ASSERT_EQ(log.lines.size(), 1u) << c.method;
+        EXPECT_TRUE(log.lines[0].starts_with("Error: Switching to database storage failed at " +
+                                             std::string(c.line)))
+            << log.lines[0];
+        EXPECT_EQ(log.lines[0].find("s3cret"), std::string::npos) << log.lines[0];
+        EXPECT_EQ(log.lines[0].find("p4ss"), std::string::npos) << log.lines[0];
+    }
+    platform::FakeAutomation empty;
+    RecordingLog log;
+    SwitchToDatabaseStorage(empty, system, "mail;;;;0;1", log);
+    EXPECT_EQ(log.lines,
+              (std::vector<std::string>{"Error: Switching to database storage failed at Create "
+                                        "CorvaneServer.APIObject: Create CorvaneServer.APIObject "
+                                        "(0x800401F3)"}))
+        << "a missing automation library";
 }
 
 TEST(WizardValuesTest, TrimsConvertsAndLimitsTheTextValues) {

@@ -32,6 +32,12 @@ private:
 };
 
 // The log's lines with the instance numbers left out ("#1" becomes "#").
+// The setup log's lines.
+struct RecordingLog : util::SetupLogSink {
+    void Write(std::string_view message) override { lines.emplace_back(message); }
+    std::vector<std::string> lines;
+};
+
 std::vector<std::string> LogLines(platform::FileSystem& files) {
     std::string content;
     std::vector<std::string> lines;
@@ -112,7 +118,9 @@ TEST_F(StandinAutomationTest, FinishedWizardReachesTheServerObjects) {
 }
 
 TEST_F(StandinAutomationTest, SwitchToDatabaseStorageCallsInOrder) {
-    SwitchToDatabaseStorage(automation, clock, "mail;sa;secret;db1;2;1|b|v|pass|k|2|1");
+    RecordingLog log;
+    SwitchToDatabaseStorage(automation, clock, "mail;sa;secret;db1;2;1|b|v|pass|k|2|1", log);
+    EXPECT_TRUE(log.lines.empty());
     auto createTables = [&](int set) {
         return "CorvaneServer.APIObject # CreateTables(I4 " + std::to_string(set) +
                ", BSTR& \"mail;sa;******;db1;2;1|b|v|****|k|2|1\")";
@@ -136,8 +144,13 @@ TEST_F(StandinAutomationTest, UnregisteredLibraryLeavesEverythingAlone) {
     ASSERT_TRUE(automation.RegisterServer(Library(), true).ok());
     ScriptedWizard wizard(true);
     RunPostInstallWizard(wizard, automation, *windows.Services().system);
-    SwitchToDatabaseStorage(automation, clock, "mail;;;;0;1");
+    RecordingLog log;
+    SwitchToDatabaseStorage(automation, clock, "mail;;;;0;1", log);
     EXPECT_TRUE(LogLines(files).empty());
+    ASSERT_EQ(log.lines.size(), 1u);
+    EXPECT_TRUE(log.lines[0].starts_with(
+        "Error: Switching to database storage failed at Create CorvaneServer.APIObject: "))
+        << log.lines[0];
     EXPECT_TRUE(clock.Sleeps().empty());
     ASSERT_TRUE(automation.RegisterServer(Library(), false).ok());
 }

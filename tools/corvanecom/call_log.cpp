@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "standin_text/connection_mask.h"
+
 namespace tolva::standin {
 namespace {
 
@@ -21,27 +23,6 @@ bool SameName(std::string_view a, std::string_view b) {
 
 std::string Stars(std::string_view text) {
     return std::string(text.size(), '*');
-}
-
-// The password is the third value of each part: "dsn;user;password;..." then
-// "|dsn|user|password|...".
-std::string MaskConnectionPasswords(std::string_view connection) {
-    std::string masked;
-    size_t field = 0;
-    size_t start = 0;
-    for (size_t i = 0; i <= connection.size(); ++i) {
-        if (i < connection.size() && connection[i] != ';' && connection[i] != '|') {
-            continue;
-        }
-        std::string_view value = connection.substr(start, i - start);
-        masked += (field % 6 == 2) ? Stars(value) : std::string(value);
-        if (i < connection.size()) {
-            masked += connection[i];
-        }
-        ++field;
-        start = i + 1;
-    }
-    return masked;
 }
 
 std::string Quoted(std::string_view text) {

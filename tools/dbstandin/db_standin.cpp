@@ -1,5 +1,5 @@
 // The entry points of the server's database library over the stand-in's file store. Each call is
-// recorded in the store's calls.log.
+// recorded in the store's calls.log, connection passwords starred.
 
 #include <algorithm>
 #include <cctype>
@@ -7,6 +7,7 @@
 #include <string>
 
 #include "standin_store.h"
+#include "standin_text/connection_mask.h"
 #include "stores/database_entry_points.h"
 
 #if defined(_WIN32)
@@ -52,7 +53,7 @@ uint32_t GetU32(const uint8_t* at) {
 
 DB_EXPORT void TOLVA_DB_CALL DBSetConnection(const char* connection) {
     Store().SetConnection(Text(connection));
-    Store().Log("DBSetConnection " + Text(connection));
+    Store().Log("DBSetConnection " + tolva::standin::MaskConnectionPasswords(Text(connection)));
 }
 
 DB_EXPORT void TOLVA_DB_CALL DBLoadConfig(const char* rootFolder) {

@@ -57,7 +57,14 @@ public:
         owner_.records_.push_back(
             {Record::Kind::kCall, progId_, instance_, std::string(method), arguments, result});
         if (result != 0) {
-            return Status::Failure(result, progId_ + "." + std::string(method));
+            std::string what = progId_ + "." + std::string(method);
+            for (const Failure& failure : owner_.failures_) {
+                if (SameName(failure.progId, progId_) && SameName(failure.method, method) &&
+                    !failure.description.empty()) {
+                    what += ": " + failure.description;
+                }
+            }
+            return Status::Failure(result, what);
         }
         return Status::Ok();
     }
@@ -76,8 +83,9 @@ void FakeAutomation::DefineLibrary(std::string path, std::vector<Class> classes)
     libraries_.push_back({std::move(path), std::move(classes)});
 }
 
-void FakeAutomation::FailCall(std::string_view progId, std::string_view method) {
-    failures_.push_back({std::string(progId), std::string(method)});
+void FakeAutomation::FailCall(std::string_view progId, std::string_view method,
+                              std::string description) {
+    failures_.push_back({std::string(progId), std::string(method), std::move(description)});
 }
 
 const FakeAutomation::Class* FakeAutomation::FindClass(std::string_view progId) const {

@@ -40,8 +40,9 @@ public:
     void DefineClass(Class definition);
     // A library that RegisterServer registers (or unregisters) with these classes.
     void DefineLibrary(std::string path, std::vector<Class> classes);
-    // That method of every instance of the class fails with E_FAIL from now on.
-    void FailCall(std::string_view progId, std::string_view method);
+    // That method of every instance of the class fails with E_FAIL from now on, with the server's
+    // description of the error when one is given.
+    void FailCall(std::string_view progId, std::string_view method, std::string description = {});
 
     Status Create(std::string_view progId, std::unique_ptr<AutomationObject>& object) override;
     Status RegisterServer(std::string_view libraryPath, bool unregister) override;
@@ -60,6 +61,7 @@ private:
     struct Failure {
         std::string progId;
         std::string method;
+        std::string description;
     };
 
     const Class* FindClass(std::string_view progId) const;

@@ -22,6 +22,7 @@
 #include "stores/settings_store.h"
 #include "ui/application.h"
 #include "ui/win32/win32_display.h"
+#include "util/setup_log_sink.h"
 #include "util/utf8.h"
 
 namespace {
@@ -39,6 +40,15 @@ void WriteReport(const wchar_t* path, const std::string& report) {
         std::fclose(file);
     }
 }
+
+// Lines of the setup log go into the report.
+struct ReportLog : util::SetupLogSink {
+    explicit ReportLog(std::string& report) : report(report) {}
+    void Write(std::string_view message) override {
+        report += "log " + std::string(message) + "\n";
+    }
+    std::string& report;
+};
 
 std::string Result(const std::optional<std::string>& connection) {
     return connection ? "confirmed " + *connection + "\n" : "cancelled\n";
@@ -76,7 +86,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     const std::optional<std::string> confirmed = database.EditConnection(connection);
     report += Result(confirmed);
     if (confirmed) {
-        provisioning.SwitchToDatabaseStorage(*confirmed);
+        ReportLog log(report);
+        provisioning.SwitchToDatabaseStorage(*confirmed, log);
         report += "switched\n";
     }
     report += Result(database.EditConnection(confirmed.value_or(connection)));
