@@ -5,7 +5,7 @@
 
 namespace tolva::setup {
 
-void FolderUninstall::RunUninstall() {
+bool FolderUninstall::RunUninstall() {
     // The root folder is known only once the start-up has read the installation's paths.
     winsys::Uninstall uninstall(platform_, window_, registries_,
                                 {.setupFolder = setupFolder_,
@@ -13,7 +13,7 @@ void FolderUninstall::RunUninstall() {
                                  .wizardsFolder = PackageFolder(component_key::kWizards),
                                  .aspellFolder = PackageFolder(component_key::kASpell),
                                  .antivirusFolder = PackageFolder(component_key::kAntiVirus)});
-    (void)uninstall.RunUninstall();
+    return uninstall.RunUninstall();
 }
 
 }  // namespace tolva::setup

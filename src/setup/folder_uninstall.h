@@ -25,7 +25,7 @@ public:
           settings_(settings),
           setupFolder_(std::move(setupFolder)) {}
 
-    void RunUninstall() override;
+    bool RunUninstall() override;
 
 private:
     const platform::Platform& platform_;

@@ -57,8 +57,7 @@ public:
 
         const StartSwitch startSwitch = FirstArgumentSwitch(c_.arguments);
         if (startSwitch != StartSwitch::kNone && startSwitch != StartSwitch::kSilent) {
-            RunSwitch(startSwitch);
-            return End();
+            return End(RunSwitch(startSwitch));
         }
         FixExtractionFolder();
         state_.LicenseFile = state_.SetupFolder + "license.txt";
@@ -82,8 +81,8 @@ public:
     }
 
 private:
-    StartupOutcome End() {
-        c_.processEnd.EndProcess(kExitSuccess);
+    StartupOutcome End(int exitCode = kExitSuccess) {
+        c_.processEnd.EndProcess(exitCode);
         return StartupOutcome::kEnded;
     }
 
@@ -96,15 +95,15 @@ private:
     }
 
     // A switch run works on the installation the setup program belongs to and never shows the
-    // wizard.
-    void RunSwitch(StartSwitch startSwitch) {
+    // wizard. Returns the run's exit code.
+    int RunSwitch(StartSwitch startSwitch) {
         c_.settings.InitServerPaths();
         (void)c_.settings.LoadSettings(false, false);
         switch (startSwitch) {
             case StartSwitch::kUninstall:
                 if (Ask(c_.strings[i18n::cUnInstallQ]) == DialogResult::kYes &&
-                    c_.uninstall != nullptr) {
-                    c_.uninstall->RunUninstall();
+                    c_.uninstall != nullptr && !c_.uninstall->RunUninstall()) {
+                    return kExitInstallFailure;
                 }
                 break;
             case StartSwitch::kWebMailLogon:
@@ -115,6 +114,7 @@ private:
             default:
                 break;
         }
+        return kExitSuccess;
     }
 
     void FixExtractionFolder() {

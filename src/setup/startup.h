@@ -48,7 +48,8 @@ public:
 class UninstallRunner {
 public:
     virtual ~UninstallRunner() = default;
-    virtual void RunUninstall() = 0;
+    // False when the folder was refused: the refusal was shown and nothing changed.
+    virtual bool RunUninstall() = 0;
 };
 
 struct StartupContext {
@@ -66,7 +67,8 @@ struct StartupContext {
 
 enum class StartupOutcome {
     kWizard,  // the wizard runs
-    kEnded,   // the process was ended (exit code 0): switch runs, cancelled starts
+    kEnded,   // the process was ended: switch runs, cancelled starts (exit code 0), a refused
+              // uninstall (1603)
 };
 
 // Runs the start-up over the state, whose SetupFolder must be set.

@@ -10,4 +10,9 @@ namespace tolva::util {
 // empty, so that it keeps meaning "no folder" rather than the root of the current drive.
 std::string WithTrailingBackslash(std::string_view folder);
 
+// Whether two full folder paths name the same folder as Windows resolves them: without regard to
+// case, "/" taken as "\", repeated separators, "." and ".." parts resolved, with or without a
+// trailing backslash. An empty path names no folder and matches nothing.
+bool SameFolder(std::string_view a, std::string_view b);
+
 }  // namespace tolva::util

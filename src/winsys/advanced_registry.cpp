@@ -16,6 +16,10 @@ void TAdvancedRegistry::Fail() {
     }
 }
 
+bool TAdvancedRegistry::SectionExists() const {
+    return registry_.KeyExists(hive_, SectionKey());
+}
+
 std::string TAdvancedRegistry::ReadSectionString(std::string_view name) {
     const std::string key = SectionKey();
     if (!registry_.KeyExists(hive_, key)) {

@@ -36,6 +36,8 @@ public:
 
     // The key the value operations address: area, a backslash, section.
     std::string SectionKey() const { return area_ + "\\" + section_; }
+    // Whether the key exists; nothing fires.
+    bool SectionExists() const;
 
     ErrorHandler OnError;
 

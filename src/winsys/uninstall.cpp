@@ -14,6 +14,8 @@ namespace {
 // Stopped control first: it serves the others' configuration.
 constexpr int kStopOrder[] = {2, 0, 1, 3, 4};
 constexpr uint32_t kSettleMs = 1500;
+// What makes a folder an installation when the product key records none.
+constexpr char kSettingsFile[] = "config\\settings.cfg";
 
 constexpr const char* kProgramFiles[] = {
     "smtp.exe",     "pop3.exe",     "control.exe",    "config.exe",   "dnsquery.exe", "tool.exe",
@@ -59,11 +61,17 @@ bool Uninstall::SetupFolderAllowed() const {
     for (const std::string& refused :
          {platform_.system->WindowsFolder(),
           platform_.shell->FolderPath(platform::SpecialFolder::kProgramFiles), programFiles64}) {
-        if (!refused.empty() && util::SameText(util::WithTrailingBackslash(refused), folder)) {
+        if (util::SameFolder(refused, folder)) {
             return false;
         }
     }
-    return true;
+    TAdvancedRegistry& product = registries_.productKey;
+    const std::string recorded =
+        product.SectionExists() ? product.ReadSectionString("InstallDir") : std::string();
+    if (!recorded.empty()) {
+        return util::SameFolder(recorded, folder);
+    }
+    return platform_.files->FileExists(folder + kSettingsFile);
 }
 
 bool Uninstall::RunUninstall() {
@@ -108,9 +116,9 @@ void Uninstall::StopPrograms() {
 
 void Uninstall::RemoveShortcuts() {
     const platform::System& system = *platform_.system;
-    registries_.shellFolders.SetRegistryRootKey(platform::RegistryRoot::kLocalMachine);
+    // Where the installation made the group, also when the registry names no all-users folder.
     const std::string commonPrograms =
-        registries_.shellFolders.ReadSectionString("Common Programs");
+        AllUsersProgramsFolder(*platform_.shell, registries_.shellFolders);
     if (!commonPrograms.empty()) {
         archive::DeleteFolderTree(
             *platform_.files,

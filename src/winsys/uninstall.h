@@ -3,9 +3,13 @@
 // program files and program folders of the installation the setup program was started from go;
 // the server's data (configuration, mail, logs) stays.
 //
-// Everything removed from the disk lies below the setup folder, by fixed names. A setup folder
-// that cannot be an installation folder (a drive root, the Windows folder, the Program Files
-// folder itself) is refused: a copy of setup.exe started there must not empty it.
+// Everything removed from the disk lies below the setup folder, by fixed names, and the services,
+// links and registry entries removed are the machine's one installation's. So only the installation
+// may be uninstalled from: the folder the product key records (InstallDir), or, when the key
+// records none, a folder that holds an installation's settings file. Any other folder is refused (a
+// copy of setup.exe in a downloads folder must neither empty that folder nor remove the real
+// installation's services), and so is a folder that can never be an installation folder (a drive
+// root, the Windows folder, the Program Files folder itself).
 
 #include <string>
 

@@ -267,7 +267,8 @@ TEST_F(WiredSetupTest, UninstallTakesTheRootFolderFromTheSettings) {
     started.SetRootFolder(root);
     engineUninstalls = 0;
 
-    FolderUninstall(services, form, registryKeys.Components(), started, kInstall).RunUninstall();
+    EXPECT_TRUE(FolderUninstall(services, form, registryKeys.Components(), started, kInstall)
+                    .RunUninstall());
 
     EXPECT_EQ(engineUninstalls, 1);
     for (const char* folder : packages) {

@@ -61,8 +61,12 @@ public:
 
 class RecordingUninstall : public UninstallRunner {
 public:
-    void RunUninstall() override { ++runs; }
+    bool RunUninstall() override {
+        ++runs;
+        return !refuses;
+    }
     int runs = 0;
+    bool refuses = false;
 };
 
 class RecordingEnd : public ProcessEnd {
@@ -232,6 +236,16 @@ TEST(Startup, OnlyTheFirstArgumentDecidesTheRun) {
             EXPECT_TRUE(run.view.pageSetUp);
         }
     }
+}
+
+TEST(Startup, RefusedUninstallEndsAsAFailedRun) {
+    SetupRun run;
+    run.InstallServer(kSetupFolder, 32000, "mx.example");
+    run.machine.Dialogs().SetDefaultAnswer(DialogResult::kYes);
+    run.uninstall.refuses = true;
+    EXPECT_EQ(run.Run({"/UNINSTALL"}), StartupOutcome::kEnded);
+    EXPECT_EQ(run.uninstall.runs, 1);
+    EXPECT_EQ(run.processEnd.codes, std::vector<int>{kExitInstallFailure});
 }
 
 TEST(Startup, QuestionsCarryTheProductInTheirCaption) {

@@ -21,5 +21,28 @@ TEST(FolderPath, TrailingBackslash) {
     }
 }
 
+TEST(FolderPath, SameFolder) {
+    const struct {
+        const char* a;
+        const char* b;
+        bool same;
+    } cases[] = {
+        {"C:\\Program Files\\Tolva\\", "c:\\PROGRAM FILES\\tolva", true},
+        {"C:\\Program Files\\Tolva\\", "C:/Program Files//Tolva/", true},
+        {"C:\\Program Files\\Tolva\\", "C:\\Program Files\\x\\..\\.\\Tolva\\", true},
+        {"C:\\Tolva\\", "C:\\..\\Tolva\\", true},
+        {"\\\\srv\\share\\Tolva\\", "\\\\SRV\\share\\..\\Tolva", true},
+        {"C:\\Program Files\\Tolva\\", "C:\\Users\\ann\\Downloads\\", false},
+        {"C:\\Program Files\\Tolva\\", "D:\\Program Files\\Tolva\\", false},
+        {"C:\\Program Files\\Tolva\\", "C:\\Program Files\\Tolva\\sub\\", false},
+        {"C:\\Program Files\\Tolva\\", "C:\\Program Files\\Tolva2\\", false},
+        {"", "", false},
+        {"C:\\Tolva\\", "", false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(SameFolder(c.a, c.b), c.same) << c.a << " | " << c.b;
+    }
+}
+
 }  // namespace
 }  // namespace tolva::util
