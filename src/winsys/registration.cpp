@@ -99,23 +99,17 @@ bool RegisterShortcutsAndEntries(const platform::Platform& platform, ServiceCont
     if (!programs.empty()) {
         archive::DeleteFolderTree(*platform.files, GroupFolder(programs, groupName));
     }
-    registries.shellFolders.SetRegistryRootKey(platform::RegistryRoot::kLocalMachine);
-    const std::string commonPrograms = registries.shellFolders.ReadSectionString("Common Programs");
+    // Without an all-users folder there is no group, rather than links with bare names in whatever
+    // folder is current.
+    const std::string commonPrograms =
+        AllUsersProgramsFolder(*platform.shell, registries.shellFolders);
+    std::string group;
     if (!commonPrograms.empty()) {
         archive::DeleteFolderTree(
             *platform.files,
             GroupFolder(commonPrograms, system.WideToAnsi(strings[i18n::cOldName])));
-        archive::DeleteFolderTree(*platform.files, GroupFolder(commonPrograms, groupName));
-    }
-    // Without the registry's value the shell names the all-users folder; without either there is
-    // no group, rather than links with bare names in whatever folder is current.
-    std::string groupParent = commonPrograms;
-    if (groupParent.empty()) {
-        groupParent = platform.shell->FolderPath(platform::SpecialFolder::kCommonPrograms);
-    }
-    std::string group;
-    if (!groupParent.empty()) {
-        group = GroupFolder(groupParent, groupName);
+        group = GroupFolder(commonPrograms, groupName);
+        archive::DeleteFolderTree(*platform.files, group);
         (void)platform.files->CreateFolders(group);
     }
 

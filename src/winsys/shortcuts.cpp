@@ -42,6 +42,12 @@ void CreateShortcut(platform::Shell& shell, std::string_view target, std::string
     (void)shell.CreateLink(link);
 }
 
+std::string AllUsersProgramsFolder(const platform::Shell& shell, TAdvancedRegistry& shellFolders) {
+    shellFolders.SetRegistryRootKey(platform::RegistryRoot::kLocalMachine);
+    const std::string folder = shellFolders.ReadSectionString("Common Programs");
+    return folder.empty() ? shell.FolderPath(platform::SpecialFolder::kCommonPrograms) : folder;
+}
+
 std::string ShellItemName(std::string_view caption) {
     std::string name(caption);
     for (char& c : name) {

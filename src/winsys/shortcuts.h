@@ -47,6 +47,11 @@ std::string GetQuickLaunchFolder(const platform::Platform& platform, std::string
 void CreateShortcut(platform::Shell& shell, std::string_view target, std::string_view linkFile,
                     std::string_view arguments, int iconIndex);
 
+// The all-users Programs folder the Start-menu group goes into: the registry's "Common Programs"
+// value, read through shellFolders switched to HKEY_LOCAL_MACHINE (and left so), or, without it,
+// the folder the shell names. Empty when neither knows one.
+std::string AllUsersProgramsFolder(const platform::Shell& shell, TAdvancedRegistry& shellFolders);
+
 // A caption (in the system's code page) as the name of a link or group folder: the characters a
 // file name cannot hold (a "/" in a caption, say) replaced by "-", and a name of dots and blanks
 // only (which would address the parent folder) as "-". So a caption never leads out of the folder

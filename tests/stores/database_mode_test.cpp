@@ -121,9 +121,12 @@ TEST_F(DatabaseModeTest, DomainsAndAccountsLiveInTheLibrary) {
     EXPECT_EQ(accounts.CountAccounts(""), 6);
     EXPECT_EQ(accounts.CountAccounts("two.example"), 3);
 
+    // The library's log stars the password.
     const std::string calls = ReadStore("calls.log");
-    EXPECT_NE(calls.find("DBSetConnection " + connection_ + "\r\nDBLoadConfig C:\\Tolva\\\r\n"),
+    EXPECT_NE(calls.find("DBSetConnection " + storeFolder_ +
+                         ";user;********;;mysql;\r\nDBLoadConfig C:\\Tolva\\\r\n"),
               std::string::npos);
+    EXPECT_EQ(calls.find(";password;"), std::string::npos);
 
     settings->UseConfigurationFolder(kInstall);
     EXPECT_FALSE(settings->Database().IsLoaded());
@@ -168,8 +171,8 @@ TEST_F(DatabaseModeTest, ChangedConnectionReconnectsAtTheNextLoad) {
     EXPECT_EQ(settings->Record().DomainCount(), 1);
     EXPECT_EQ(settings->GetDomainName(0), "moved.example");
     EXPECT_TRUE(ReadStoreIn(otherFolder, "calls.log")
-                    .starts_with("DBSetConnection " + otherConnection +
-                                 "\r\nDBLoadConfig C:\\Tolva\\\r\n"));
+                    .starts_with("DBSetConnection " + otherFolder +
+                                 ";admin;******;;mysql;\r\nDBLoadConfig C:\\Tolva\\\r\n"));
 
     // An unchanged connection is not set again.
     settings->LoadSettings(false, false);

@@ -243,5 +243,71 @@ TEST_F(UninstallTest, FoldersThatAreNoInstallationAreRefused) {
     EXPECT_TRUE(machine.fake.Shell().Opened().empty());
 }
 
+TEST_F(UninstallTest, GroupMadeInTheShellsAllUsersFolderGoesToo) {
+    // As under 64-bit Wine, whose 32-bit registry view has no all-users Programs value.
+    ASSERT_TRUE(machine.registry
+                    .RemoveValue(RegistryRoot::kLocalMachine,
+                                 std::string(kShellFoldersArea) + "\\" + kShellFoldersSection,
+                                 "Common Programs")
+                    .ok());
+    const std::string group =
+        machine.platform.shell->FolderPath(platform::SpecialFolder::kCommonPrograms) +
+        "Corvane Tolva Mail Server\\";
+    ASSERT_TRUE(machine.files.CreateFolders(group).ok());
+    ASSERT_TRUE(machine.files.WriteWholeFile(group + "WebAdmin.lnk", "link").ok());
+    ASSERT_TRUE(Make().RunUninstall());
+    EXPECT_FALSE(machine.files.FolderExists(group));
+}
+
+// Only the installation the machine records is uninstalled from: from any other folder the run
+// changes nothing, though the folder looks like an installation.
+TEST_F(UninstallTest, OnlyTheRecordedInstallationIsUninstalled) {
+    const std::string downloads = "C:\\Users\\Tester\\Downloads\\";
+    for (const std::string& path :
+         {downloads + "setup.exe", downloads + "doc\\readme.txt", downloads + "html\\index.html",
+          downloads + "config\\settings.cfg"}) {
+        ASSERT_TRUE(machine.files.CreateFolders(path.substr(0, path.rfind('\\'))).ok());
+        ASSERT_TRUE(machine.files.WriteWholeFile(path, "x").ok());
+    }
+    ASSERT_TRUE(machine.files.CreateFolders("C:\\Empty\\").ok());
+    machine.InstallService(0, ServiceState::kRunning, platform::ServiceStartType::kAutomatic,
+                           kFolder);
+    const struct {
+        const char* installDir;  // the product key's InstallDir; none: no product key
+        std::string setupFolder;
+        bool uninstalled;
+    } cases[] = {
+        {"C:\\Program Files\\Tolva\\", downloads, false},
+        {nullptr, "C:\\Empty\\", false},
+        {"c:\\program files\\TOLVA", kFolder, true},
+        {"C:\\Program Files\\Tolva\\..\\Tolva\\", kFolder, true},
+        {nullptr, downloads, true},
+    };
+    for (const auto& c : cases) {
+        (void)machine.registry.RemoveKeyTree(RegistryRoot::kLocalMachine, kProductKey);
+        if (c.installDir != nullptr) {
+            ASSERT_TRUE(machine.registry
+                            .WriteString(RegistryRoot::kLocalMachine, kProductKey, "InstallDir",
+                                         c.installDir)
+                            .ok());
+        }
+        happened.clear();
+        RecordingWindow boxes;
+        EXPECT_EQ(Make(c.setupFolder, boxes).RunUninstall(), c.uninstalled) << c.setupFolder;
+        if (c.uninstalled) {
+            continue;
+        }
+        ASSERT_EQ(boxes.boxes.size(), 1u);
+        EXPECT_EQ(boxes.boxes[0].text, u"The folder " + machine.system.AnsiToWide(c.setupFolder) +
+                                           u" is not an installation folder. Nothing was removed.");
+        EXPECT_TRUE(happened.empty()) << happened.front();
+        EXPECT_TRUE(machine.services.Exists("TolvaSMTP"));
+        EXPECT_TRUE(KeyExists(kUninstallKey));
+        EXPECT_TRUE(machine.files.FileExists(c.setupFolder + "setup.exe") ||
+                    c.setupFolder == "C:\\Empty\\");
+    }
+    EXPECT_FALSE(machine.files.FolderExists(downloads + "doc\\")) << "the last case ran";
+}
+
 }  // namespace
 }  // namespace tolva::winsys
