@@ -419,7 +419,9 @@ void TMainForm::SetUserDetails(std::u16string name, std::u16string email, std::u
     const auto& items = CountryEdit->Items();
     for (size_t i = 0; i < items.size(); ++i) {
         if (items[i].text == country) {
+            // The list's text is what the installation records as the country.
             CountryEdit->SetItemIndex(static_cast<int>(i));
+            CountryEdit->SetText(items[i].text);
             break;
         }
     }

@@ -263,6 +263,8 @@ TEST(MainForm, CountryListHoldsTheNamesInOrderAndNoneIsChosen) {
 
     wizard.form.SetUserDetails(u"Ann", u"a@b.c", u"Example", u"Korea, North");
     EXPECT_EQ(wizard.form.CountryEdit->ItemIndex(), 115);
+    // The country found in the registry is the one the installation records again.
+    EXPECT_EQ(wizard.form.UserDetails().country, u"Korea, North");
     wizard.form.SetUserDetails(u"Ann", u"a@b.c", u"Example", u"Atlantis");
     EXPECT_EQ(wizard.form.CountryEdit->ItemIndex(), 115);
 }
