@@ -169,7 +169,13 @@ private:
         c_.view.DeselectShortcutIcons();
         c_.settings.UseConfigurationFolder(folder);
         if (c_.platform.files->FolderExists(folder + kConfigFolderName)) {
-            state_.LogDir = c_.settings.Record().LogPath();
+            // Without a settings.cfg the record keeps its relative default "logs", which would put
+            // the setup log under whatever folder setup.exe was started in: the sequence then
+            // takes the installation's logs folder instead.
+            const std::string logPath = c_.settings.Record().LogPath();
+            if (util::IsFullPath(logPath)) {
+                state_.LogDir = logPath;
+            }
             c_.view.HideInstallationMode();
         }
         state_.AdvancedInterface = c_.settings.Record().ConsoleViewFile() == kAdvancedConsoleView;

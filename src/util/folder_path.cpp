@@ -62,6 +62,13 @@ std::string WithTrailingBackslash(std::string_view folder) {
     return result;
 }
 
+bool IsFullPath(std::string_view path) {
+    const char letter = static_cast<char>(path.empty() ? 0 : path[0] | 0x20);
+    const bool drive = path.size() >= 3 && letter >= 'a' && letter <= 'z' && path[1] == ':' &&
+                       (path[2] == '\\' || path[2] == '/');
+    return drive || path.starts_with("\\\\") || path.starts_with("//");
+}
+
 bool SameFolder(std::string_view a, std::string_view b) {
     if (a.empty() || b.empty()) {
         return false;

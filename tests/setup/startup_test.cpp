@@ -469,6 +469,15 @@ TEST(Startup, AnInstallationWithoutConfigurationFolderKeepsTheInstallationMode) 
     EXPECT_TRUE(run.view.webmailNote);
 }
 
+TEST(Startup, AConfigurationFolderWithoutSettingsLeavesTheLogInTheInstallation) {
+    SetupRun run;
+    ASSERT_TRUE(run.Files().CreateFolders("D:\\Mail Server\\config\\").ok());
+    run.Registry("InstallDir", "D:\\Mail Server\\");
+    ASSERT_EQ(run.Run({"/SILENT"}), StartupOutcome::kWizard);
+    EXPECT_EQ(run.state.LogDir, "") << "not the relative default of a settings record never read";
+    EXPECT_TRUE(run.view.installationModeHidden);
+}
+
 TEST(Startup, AFailureWhileExaminingTheEarlierInstallationFallsBackToTheDefaultFolder) {
     SetupRun run;
     run.InstallServer("D:\\Mail\\", 80, "");

@@ -21,6 +21,21 @@ TEST(FolderPath, TrailingBackslash) {
     }
 }
 
+TEST(FolderPath, FullPaths) {
+    const std::pair<const char*, bool> cases[] = {
+        {"C:\\Tolva\\logs\\", true},
+        {"d:/mail/", true},
+        {"\\\\srv\\share\\", true},
+        {"logs\\", false},
+        {"C:logs\\", false},
+        {"\\logs\\", false},
+        {"", false},
+    };
+    for (const auto& [path, full] : cases) {
+        EXPECT_EQ(IsFullPath(path), full) << "input: \"" << path << "\"";
+    }
+}
+
 TEST(FolderPath, SameFolder) {
     const struct {
         const char* a;

@@ -43,7 +43,7 @@ void WriteReport(const wchar_t* path, const std::string& report) {
 
 // Lines of the setup log go into the report.
 struct ReportLog : util::SetupLogSink {
-    explicit ReportLog(std::string& report) : report(report) {}
+    explicit ReportLog(std::string& into) : report(into) {}
     void Write(std::string_view message) override {
         report += "log " + std::string(message) + "\n";
     }

@@ -20,7 +20,8 @@
 //   text WINDOW NAME                      prints what the control shows
 //   state WINDOW NAME                     prints "visible enabled checked focused clipped" ...
 //   expect WINDOW NAME text|state VALUE [SECONDS]
-//                                         until the text (or state) equals VALUE
+//                                         until the text equals VALUE, or the state holds every
+//                                         word of VALUE ("visible enabled" leaves focus open)
 //   dump WINDOW                           every named control: name, kind, state, text
 //   clipped WINDOW                        lists the controls whose text does not fit; fails if any
 //   answer TITLE BUTTON [SECONDS]         a message box titled TITLE: prints its text and presses
@@ -28,6 +29,9 @@
 //   screenshot WINDOW FILE                a PNG of the window as the screen shows it
 //   close WINDOW [SECONDS]                WM_CLOSE; waits for the program to end, prints its code
 //   gone WINDOW [SECONDS]                 until no such window is shown
+//   starttype SERVICE auto|demand|disabled
+//                                         changes a service's start type through the service
+//                                         manager, as an administrator would
 //   sleep MILLISECONDS
 // Exit code 0 on success, 1 on a failed command, 64 on a usage error.
 
@@ -35,7 +39,9 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -270,6 +276,21 @@ bool Node(const std::vector<std::wstring>& args) {
     return Fail(args[2] + L" shows no node \"" + args[3] + L"\"");
 }
 
+bool HoldsEveryWord(const std::wstring& state, const std::wstring& words) {
+    std::wistringstream have(state);
+    std::vector<std::wstring> flags;
+    for (std::wstring word; have >> word;) {
+        flags.push_back(word);
+    }
+    std::wistringstream wanted(words);
+    for (std::wstring word; wanted >> word;) {
+        if (std::find(flags.begin(), flags.end(), word) == flags.end()) {
+            return false;
+        }
+    }
+    return true;
+}
+
 bool Expect(const std::vector<std::wstring>& args) {
     Target target;
     if (!Resolve(args, target) || args.size() < 5) {
@@ -287,7 +308,7 @@ bool Expect(const std::vector<std::wstring>& args) {
         for (size_t at; (at = wanted.find(L"\\n")) != std::wstring::npos;) {
             wanted.replace(at, 2, L"\n");
         }
-        if (actual == wanted) {
+        if (args[3] == L"state" ? HoldsEveryWord(actual, wanted) : actual == wanted) {
             return true;
         }
         if (::GetTickCount() - start >= limit) {
@@ -447,6 +468,46 @@ bool Gone(const std::vector<std::wstring>& args) {
     return Fail(L"\"" + args[1] + L"\" is still shown");
 }
 
+bool StartType(const std::vector<std::wstring>& args) {
+    if (args.size() < 3) {
+        return Fail(L"starttype needs a service and auto, demand or disabled");
+    }
+    const struct {
+        const wchar_t* name;
+        DWORD type;
+    } types[] = {{L"auto", SERVICE_AUTO_START},
+                 {L"demand", SERVICE_DEMAND_START},
+                 {L"disabled", SERVICE_DISABLED}};
+    DWORD type = 0;
+    bool known = false;
+    for (const auto& candidate : types) {
+        if (args[2] == candidate.name) {
+            type = candidate.type;
+            known = true;
+        }
+    }
+    if (!known) {
+        return Fail(L"unknown start type " + args[2]);
+    }
+    SC_HANDLE manager = ::OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT);
+    SC_HANDLE service = manager == nullptr
+                            ? nullptr
+                            : ::OpenServiceW(manager, args[1].c_str(), SERVICE_CHANGE_CONFIG);
+    bool changed =
+        service != nullptr &&
+        ::ChangeServiceConfigW(service, SERVICE_NO_CHANGE, type, SERVICE_NO_CHANGE, nullptr,
+                               nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
+    DWORD error = ::GetLastError();
+    if (service != nullptr) {
+        ::CloseServiceHandle(service);
+    }
+    if (manager != nullptr) {
+        ::CloseServiceHandle(manager);
+    }
+    return changed || Fail(L"cannot change the start type of " + args[1] + L" (error " +
+                           std::to_wstring(error) + L")");
+}
+
 bool Run(const std::vector<std::wstring>& args);
 
 bool Execute(const std::vector<std::wstring>& args) {
@@ -485,6 +546,7 @@ bool Execute(const std::vector<std::wstring>& args) {
                     {L"screenshot", Screenshot},
                     {L"close", Close},
                     {L"gone", Gone},
+                    {L"starttype", StartType},
                     {L"run", Run}};
     for (const auto& known : commands) {
         if (command == known.name) {
@@ -521,7 +583,8 @@ std::vector<std::wstring> Split(const std::wstring& line) {
 }
 
 bool Run(const std::vector<std::wstring>& args) {
-    std::ifstream script(ToUtf8(args[1]));
+    // A wide path: the script may lie under a folder named in any language.
+    std::ifstream script{std::filesystem::path(args[1])};
     if (!script) {
         return Fail(L"cannot read " + args[1]);
     }

@@ -49,8 +49,7 @@ TEST_F(AppModeTest, ProgramsAreLaunchedMessagedAndClosedThroughTheirWindows) {
     install.CheckStartedServices();
     install.RestoreStartTypes();
     EXPECT_TRUE(window.boxes.empty());
-    EXPECT_TRUE(platform.registry->KeyExists(platform::RegistryRoot::kClassesRoot,
-                                             "CorvaneServer.APIObject"));
+    EXPECT_TRUE(platform.registry->KeyExists(classes, "CorvaneServer.APIObject"));
 
     upgrade::TaskMessenger messenger(platform);
     ASSERT_EQ(messenger.Mode(), upgrade::RunMode::kApplication);

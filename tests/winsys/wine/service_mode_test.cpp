@@ -115,8 +115,7 @@ TEST_F(ServiceModeTest, FirstInstallationCreatesStartsAndMessagesTheSuite) {
     }
     for (const char* progId :
          {"CorvaneServer.APIObject", "CorvaneServer.DomainObject", "CorvaneServer.AccountObject"}) {
-        EXPECT_TRUE(platform.registry->KeyExists(platform::RegistryRoot::kClassesRoot, progId))
-            << progId;
+        EXPECT_TRUE(platform.registry->KeyExists(classes, progId)) << progId;
     }
     EXPECT_TRUE(suite.Logged("api", "DllRegisterServer"));
 
@@ -270,15 +269,13 @@ TEST_F(ServiceModeTest, ComRegistrationAddsAndRemovesTheProgIds) {
     for (const char* progId :
          {"CorvaneServer.APIObject", "CorvaneServer.DomainObject", "CorvaneServer.AccountObject"}) {
         std::string classId;
-        EXPECT_TRUE(platform.registry
-                        ->ReadString(platform::RegistryRoot::kClassesRoot,
-                                     std::string(progId) + "\\CLSID", "", classId)
-                        .ok())
+        EXPECT_TRUE(
+            platform.registry->ReadString(classes, std::string(progId) + "\\CLSID", "", classId)
+                .ok())
             << progId;
         std::string server;
         EXPECT_TRUE(platform.registry
-                        ->ReadString(platform::RegistryRoot::kClassesRoot,
-                                     "CLSID\\" + classId + "\\InprocServer32", "", server)
+                        ->ReadString(classes, "CLSID\\" + classId + "\\InprocServer32", "", server)
                         .ok())
             << progId;
         EXPECT_TRUE(util::SameText(server, library)) << server;
@@ -286,8 +283,7 @@ TEST_F(ServiceModeTest, ComRegistrationAddsAndRemovesTheProgIds) {
     ASSERT_TRUE(UnregisterComServer(*platform.automation, library));
     for (const char* progId :
          {"CorvaneServer.APIObject", "CorvaneServer.DomainObject", "CorvaneServer.AccountObject"}) {
-        EXPECT_FALSE(platform.registry->KeyExists(platform::RegistryRoot::kClassesRoot, progId))
-            << progId;
+        EXPECT_FALSE(platform.registry->KeyExists(classes, progId)) << progId;
     }
     const std::string api = std::string(SuiteFolder::kFolder) + "api.dll";
     EXPECT_TRUE(RegisterComServer(*platform.automation, api));

@@ -38,6 +38,10 @@ protected:
     SuiteFolder suite{platform};
     RecordingWindow window;
     ServiceSetup setup;
+    // A COM library registers its classes in the registry view of its own width, which is ours.
+    const platform::RegistryHive classes{
+        platform::RegistryRoot::kClassesRoot,
+        sizeof(void*) == 8 ? platform::RegistryView::k64Bit : platform::RegistryView::k32Bit};
 
 private:
     platform::PlatformId platformId_;
