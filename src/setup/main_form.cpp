@@ -282,11 +282,8 @@ void TMainForm::FormCloseQuery(ui::Form&, bool& canClose) {
     AskCancel();
 }
 
+// The start-up has run before the window is first shown; now visible, the page takes the focus.
 void TMainForm::FormShow(ui::Form&) {
-    if (links_.startup != nullptr) {
-        links_.startup->RunStartup();
-        return;
-    }
     SetupPage();
 }
 

@@ -69,16 +69,12 @@ MainFormStartup::MainFormStartup(Parts parts)
     localization_.SetComponentsTree(&tree_);
 }
 
-void MainFormStartup::RunStartup() {
-    if (done_) {
-        return;
-    }
-    done_ = true;
+StartupOutcome MainFormStartup::RunStartup() {
     StartupContext context{
         parts_.platform,       parts_.arguments,    parts_.settings, localization_,
         parts_.languageDialog, parts_.pathRegistry, view_,           parts_.uninstall,
         parts_.processEnd,     i18n::UIStrings()};
-    (void)setup::RunStartup(context, parts_.form.State);
+    return setup::RunStartup(context, parts_.form.State);
 }
 
 }  // namespace tolva::setup

@@ -1,6 +1,7 @@
 #pragma once
-// The start-up as the main window runs it when it is first shown: the window's side of the
-// routine, the components tree for the language files, and the parts the routine works with.
+// The start-up over the main window, run by the program entry before the window is ever shown: the
+// window's side of the routine, the components tree for the language files, and the parts the
+// routine works with. Only a run the start-up leaves to the wizard shows the window.
 
 #include <functional>
 #include <optional>
@@ -12,7 +13,6 @@
 #include "i18n/tree_captions.h"
 #include "setup/main_form.h"
 #include "setup/startup.h"
-#include "setup/wizard_links.h"
 #include "stores/settings_store.h"
 #include "winsys/advanced_registry.h"
 
@@ -54,8 +54,8 @@ private:
     std::function<void(const std::u16string&)> applicationTitle_;
 };
 
-// The main form's start-up with the language of the run; runs the routine on the first call only.
-class MainFormStartup : public StartupLink {
+// The main form's start-up with the language of the run.
+class MainFormStartup {
 public:
     struct Parts {
         ui::Application& application;
@@ -71,7 +71,8 @@ public:
     };
     explicit MainFormStartup(Parts parts);
 
-    void RunStartup() override;
+    // Runs the routine once; kWizard leaves the wizard set up on its first page, to be shown.
+    StartupOutcome RunStartup();
 
 private:
     Parts parts_;
@@ -79,7 +80,6 @@ private:
     TreeNodeCaptions tree_;
     i18n::Localization localization_;
     MainFormStartupView view_;
-    bool done_ = false;
 };
 
 }  // namespace tolva::setup

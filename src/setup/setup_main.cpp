@@ -136,9 +136,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     mainForm.SetLinks({.folderBrowser = &browser,
                        .databaseDialog = &databaseLink,
                        .installRunner = &installRunner,
-                       .finishSteps = &finishSteps,
-                       .startup = &startup});
+                       .finishSteps = &finishSteps});
 
-    application.Run();
+    // The wizard is shown only once the start-up has set it up: switch runs and declined starts
+    // end inside the start-up and never show it.
+    if (startup.RunStartup() == setup::StartupOutcome::kWizard) {
+        application.Run();
+    }
     return 0;
 }

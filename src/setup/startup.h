@@ -1,7 +1,8 @@
 #pragma once
-// The start-up of setup, run once when the main window is first shown: language, info.xml, the
+// The start-up of setup, run once before the main window is ever shown: language, info.xml, the
 // command-line switches, the extraction folder, the language dialog and the start question, and
-// the search for an earlier installation in the product's registry key.
+// the search for an earlier installation in the product's registry key. It decides whether the
+// wizard is shown at all.
 
 #include <string>
 #include <string_view>
@@ -66,7 +67,7 @@ struct StartupContext {
 };
 
 enum class StartupOutcome {
-    kWizard,  // the wizard runs
+    kWizard,  // the wizard is set up on its first page: the program entry shows it now
     kEnded,   // the process was ended: switch runs, cancelled starts (exit code 0), a refused
               // uninstall (1603)
 };

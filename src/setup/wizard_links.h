@@ -41,20 +41,11 @@ public:
     virtual void NotifyControlService() = 0;
 };
 
-// The start-up routine, run when the main window is first shown; it sets up the first page unless
-// the run ends there.
-class StartupLink {
-public:
-    virtual ~StartupLink() = default;
-    virtual void RunStartup() = 0;
-};
-
 struct WizardLinks {
     FolderBrowser* folderBrowser = nullptr;
     DatabaseDialog* databaseDialog = nullptr;
     InstallRunner* installRunner = nullptr;
     FinishSteps* finishSteps = nullptr;
-    StartupLink* startup = nullptr;
 };
 
 }  // namespace tolva::setup

@@ -1,4 +1,5 @@
-// The start-up as the main window runs it: what it found shows on the pages, once.
+// The start-up over the main window: it runs before the window is shown, and what it found shows on
+// the pages.
 
 #include "setup/main_form_startup.h"
 
@@ -20,7 +21,7 @@ namespace {
 constexpr platform::RegistryRoot kMachine = platform::RegistryRoot::kLocalMachine;
 constexpr char kProductKey[] = "Software\\Corvane\\Tolva Mail Server";
 
-TEST(MainFormStartup, AnEarlierInstallationShowsOnThePagesOnce) {
+TEST(MainFormStartup, RunsBeforeTheWindowIsShownAndSetsUpThePages) {
     test::Events events;
     platform::FakePlatform fake;
     ui::HeadlessDisplay display;
@@ -31,7 +32,12 @@ TEST(MainFormStartup, AnEarlierInstallationShowsOnThePagesOnce) {
     i18n::TLangSelectForm languageDialog(application);
     stores::SettingsStore settings(fake.Services());
     form.State.SetupFolder = "C:\\dist\\";
-    ASSERT_TRUE(fake.Files().CreateFolders("C:\\dist\\").ok());
+    ASSERT_TRUE(fake.Files().CreateFolders("C:\\dist\\lang\\").ok());
+    // A second language, so that the language dialog is shown.
+    ASSERT_TRUE(fake.Files()
+                    .WriteWholeFile("C:\\dist\\lang\\de.lng",
+                                    "<?lang caption='Deutsch'?>\r\n<APPLICATION/>")
+                    .ok());
     ASSERT_TRUE(fake.Files().CreateFolders("D:\\Mail\\config\\").ok());
     platform::FakeRegistry& registry = fake.Registry();
     for (auto [name, value] : {std::pair{"InstallDir", "D:\\Mail\\"},
@@ -52,12 +58,16 @@ TEST(MainFormStartup, AnEarlierInstallationShowsOnThePagesOnce) {
                              end,
                              {},
                              [&](const std::u16string& title) { applicationTitle = title; }});
-    form.SetLinks({.startup = &startup});
+    bool shownBehindTheLanguageDialog = true;
+    display.ScriptModal("TLangSelectForm", [&](ui::Form& dialog) {
+        shownBehindTheLanguageDialog = form.Showing();
+        EXPECT_TRUE(display.Click(dialog, "OKButton"));
+    });
 
-    form.Show();
-    form.Hide();
-    form.Show();
+    ASSERT_EQ(startup.RunStartup(), StartupOutcome::kWizard);
 
+    EXPECT_FALSE(shownBehindTheLanguageDialog);
+    EXPECT_FALSE(form.Showing()) << "the program entry shows the window";
     EXPECT_EQ(fake.Dialogs().Shown().size(), 1u);  // the start question, answered Yes
     EXPECT_TRUE(events.empty());                   // the run goes on
     EXPECT_EQ(form.Caption(), u"Corvane Tolva Mail Server 9.1.0 Setup");
@@ -71,8 +81,13 @@ TEST(MainFormStartup, AnEarlierInstallationShowsOnThePagesOnce) {
     ASSERT_GE(form.CountryEdit->ItemIndex(), 0);
     EXPECT_EQ(form.CountryEdit->Items()[static_cast<size_t>(form.CountryEdit->ItemIndex())].text,
               u"Austria");
+    EXPECT_EQ(form.AboutLabel->Text(), u"Welcome to the Corvane Mail Server 9.1.0 Setup Wizard");
     EXPECT_EQ(form.State.PageIndex, TMainForm::kWelcomePage);
+    EXPECT_FALSE(form.BackButton->Visible());
+
+    form.Show();
     EXPECT_TRUE(ui::IsSeen(*form.WelcomePanel));
+    EXPECT_EQ(form.ActiveControl(), form.NextButton);
 }
 
 }  // namespace

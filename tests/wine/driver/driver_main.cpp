@@ -32,6 +32,12 @@
 //   starttype SERVICE auto|demand|disabled
 //                                         changes a service's start type through the service
 //                                         manager, as an administrator would
+//   watch WINDOW SECONDS PROGRAM [ARGUMENTS...]
+//                                         starts the program and looks for the window every few
+//                                         milliseconds until the program ends: the first time it is
+//                                         shown, prints "shown", its title and the dump; at the
+//                                         end "exit" and the program's exit code. Fails when the
+//                                         program runs longer than SECONDS.
 //   sleep MILLISECONDS
 // Exit code 0 on success, 1 on a failed command, 64 on a usage error.
 
@@ -319,12 +325,8 @@ bool Expect(const std::vector<std::wstring>& args) {
     return Fail(args[2] + L" " + args[3] + L" is \"" + actual + L"\", not \"" + args[4] + L"\"");
 }
 
-bool Dump(const std::vector<std::wstring>& args) {
-    Target target;
-    if (!Resolve(args, target, false)) {
-        return false;
-    }
-    for (HWND control : NamedControls(target.form)) {
+void PrintControls(HWND form) {
+    for (HWND control : NamedControls(form)) {
         std::wstring text = TextOf(control);
         for (size_t at; (at = text.find(L'\n')) != std::wstring::npos;) {
             text.replace(at, 1, L" | ");
@@ -332,6 +334,14 @@ bool Dump(const std::vector<std::wstring>& args) {
         Print(ComponentName(control) + L" " + KindOf(control) + L" [" + StateOf(control) + L"] \"" +
               text + L"\"");
     }
+}
+
+bool Dump(const std::vector<std::wstring>& args) {
+    Target target;
+    if (!Resolve(args, target, false)) {
+        return false;
+    }
+    PrintControls(target.form);
     return true;
 }
 
@@ -508,6 +518,47 @@ bool StartType(const std::vector<std::wstring>& args) {
                            std::to_wstring(error) + L")");
 }
 
+// A window that is shown for a moment only is caught as well: the look is a few milliseconds apart.
+bool Watch(const std::vector<std::wstring>& args) {
+    if (args.size() < 4) {
+        return Fail(L"watch needs a window, seconds and a program");
+    }
+    std::wstring commandLine;
+    for (size_t i = 3; i < args.size(); ++i) {
+        commandLine += (commandLine.empty() ? L"\"" : L" \"") + args[i] + L"\"";
+    }
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &startup, &process)) {
+        return Fail(L"cannot start " + args[3]);
+    }
+    ::CloseHandle(process.hThread);
+    const DWORD limit = Seconds(args, 2, 60);
+    const DWORD start = ::GetTickCount();
+    bool seen = false;
+    while (::WaitForSingleObject(process.hProcess, 5) == WAIT_TIMEOUT) {
+        if (::GetTickCount() - start >= limit) {
+            ::CloseHandle(process.hProcess);
+            return Fail(L"the program did not end");
+        }
+        HWND window = seen ? nullptr : FindTopLevel(args[1]);
+        if (window != nullptr) {
+            seen = true;
+            wchar_t title[512] = {};
+            ::GetWindowTextW(window, title, 512);
+            Print(L"shown \"" + std::wstring(title) + L"\"");
+            PrintControls(window);
+        }
+    }
+    DWORD exitCode = 0;
+    ::GetExitCodeProcess(process.hProcess, &exitCode);
+    ::CloseHandle(process.hProcess);
+    Print(L"exit " + std::to_wstring(exitCode));
+    return true;
+}
+
 bool Run(const std::vector<std::wstring>& args);
 
 bool Execute(const std::vector<std::wstring>& args) {
@@ -547,6 +598,7 @@ bool Execute(const std::vector<std::wstring>& args) {
                     {L"close", Close},
                     {L"gone", Gone},
                     {L"starttype", StartType},
+                    {L"watch", Watch},
                     {L"run", Run}};
     for (const auto& known : commands) {
         if (command == known.name) {
