@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "archive/delete_folder_tree.h"
+#include "util/folder_path.h"
 #include "util/text.h"
 
 namespace tolva::setup {
@@ -50,6 +51,12 @@ void ClearName(platform::FileSystem& files, const std::string& path) {
     }
 }
 
+// Whether folder (without a trailing backslash) is inner or one of its parents.
+bool Holds(const std::string& folder, std::string_view inner) {
+    const std::string prefix = folder + "\\";
+    return inner.size() >= prefix.size() && util::SameText(inner.substr(0, prefix.size()), prefix);
+}
+
 bool MakeFresh(platform::FileSystem& files, const std::string& path) {
     ClearName(files, path);
     if (EntryOf(files, path) || !files.CreateFolders(path + "\\")) {
@@ -63,7 +70,8 @@ bool MakeFresh(platform::FileSystem& files, const std::string& path) {
 
 }  // namespace
 
-std::string MakeFreshExtractionFolder(platform::FileSystem& files, std::string_view folder) {
+std::string MakeFreshExtractionFolder(platform::FileSystem& files, std::string_view folder,
+                                      std::string_view keep) {
     std::string base(folder);
     while (!base.empty() && base.back() == '\\') {
         base.pop_back();
@@ -73,7 +81,7 @@ std::string MakeFreshExtractionFolder(platform::FileSystem& files, std::string_v
     }
     for (int number = 1; number <= kNames; ++number) {
         const std::string path = number == 1 ? base : base + std::to_string(number);
-        if (MakeFresh(files, path)) {
+        if (!Holds(path, util::WithTrailingBackslash(keep)) && MakeFresh(files, path)) {
             return path + "\\";
         }
     }

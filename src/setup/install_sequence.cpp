@@ -6,7 +6,6 @@
 #include "net/module_download.h"
 #include "setup/deployment.h"
 #include "setup/exit_codes.h"
-#include "setup/extraction_folder.h"
 #include "stores/account_store.h"
 #include "upgrade/legacy_registry.h"
 #include "upgrade/task_messages.h"
@@ -176,21 +175,19 @@ bool InstallSequence::Run(const ComponentSelection& selected) {
     return true;
 }
 
+// The start-up made the folder fresh and unpacked the languages into it; it is only made again
+// should something have removed it meanwhile.
 bool InstallSequence::PrepareExtractionFolder() {
-    SetupState& state = parts_.state;
-    std::string fresh = MakeFreshExtractionFolder(*parts_.platform.files, state.ExtractDir);
-    if (fresh.empty()) {
-        const platform::Status created = parts_.platform.files->CreateFolders(state.ExtractDir);
-        const uint32_t code = created ? platform::error::kAlreadyExists : created.code();
-        parts_.abort.Abort(
-            i18n::Text(i18n::cErrorDir) +
-                parts_.platform.system->AnsiToWide(parts_.platform.system->ErrorText(code)),
-            u"");
-        aborted_ = true;
-        return false;
+    const platform::Status created = parts_.platform.files->CreateFolders(parts_.state.ExtractDir);
+    if (created) {
+        return true;
     }
-    state.ExtractDir = std::move(fresh);
-    return true;
+    parts_.abort.Abort(
+        i18n::Text(i18n::cErrorDir) +
+            parts_.platform.system->AnsiToWide(parts_.platform.system->ErrorText(created.code())),
+        u"");
+    aborted_ = true;
+    return false;
 }
 
 bool InstallSequence::FetchModules(const ComponentSelection& selected) {

@@ -70,10 +70,10 @@ MainFormStartup::MainFormStartup(Parts parts)
 }
 
 StartupOutcome MainFormStartup::RunStartup() {
-    StartupContext context{
-        parts_.platform,       parts_.arguments,    parts_.settings, localization_,
-        parts_.languageDialog, parts_.pathRegistry, view_,           parts_.uninstall,
-        parts_.processEnd,     i18n::UIStrings()};
+    StartupContext context{parts_.platform, parts_.arguments,      parts_.settings,
+                           localization_,   parts_.languageDialog, parts_.pathRegistry,
+                           view_,           parts_.uninstall,      parts_.processEnd,
+                           parts_.abort,    i18n::UIStrings()};
     return setup::RunStartup(context, parts_.form.State);
 }
 

@@ -66,6 +66,7 @@ public:
         winsys::TAdvancedRegistry& pathRegistry;  // the product key's component
         UninstallRunner* uninstall;
         ProcessEnd& processEnd;
+        util::SetupAbort& abort;
         std::vector<std::string> arguments;  // without the program's own name
         std::function<void(const std::u16string&)> applicationTitle;
     };

@@ -51,10 +51,17 @@ struct ProgramFile {
     std::string name;
 };
 
+// In long names, like the temporary folder, whatever form the program was started by.
 ProgramFile RunningProgram(const platform::System& system) {
     std::vector<wchar_t> path(32768);
-    const DWORD length =
-        ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    DWORD length = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    std::vector<wchar_t> longPath(path.size());
+    const DWORD longLength =
+        ::GetLongPathNameW(path.data(), longPath.data(), static_cast<DWORD>(longPath.size()));
+    if (longLength != 0 && longLength < longPath.size()) {
+        path.swap(longPath);
+        length = longLength;
+    }
     const std::u16string wide(path.begin(), path.begin() + length);
     const size_t nameStart = wide.find_last_of(u'\\') + 1;
     return {system.WideToAnsi(wide.substr(0, nameStart)),
@@ -128,7 +135,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     setup::FolderUninstall uninstall(services, mainForm, registryKeys.Components(), settings,
                                      setupFolder);
     setup::MainFormStartup startup({application, services, mainForm, languageDialog, settings,
-                                    pathRegistry, &uninstall, processEnd, arguments,
+                                    pathRegistry, &uninstall, processEnd, abortBox, arguments,
                                     [applicationHandle](const std::u16string& title) {
                                         const std::wstring text(title.begin(), title.end());
                                         ::SetWindowTextW(applicationHandle, text.c_str());

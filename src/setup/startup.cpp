@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "setup/command_line.h"
+#include "setup/extraction_folder.h"
 #include "setup/info_xml.h"
 #include "setup/web_logon_address.h"
 #include "upgrade/legacy_registry.h"
@@ -59,7 +60,9 @@ public:
         if (startSwitch != StartSwitch::kNone && startSwitch != StartSwitch::kSilent) {
             return End(RunSwitch(startSwitch));
         }
-        FixExtractionFolder();
+        if (!MakeExtractionFolder()) {
+            return StartupOutcome::kEnded;
+        }
         state_.LicenseFile = state_.SetupFolder + "license.txt";
         state_.ReadmeFile = state_.SetupFolder + "readme.txt";
         if (!c_.localization.SelectLanguage(c_.languageDialog, state_.ExtractDir,
@@ -117,10 +120,22 @@ private:
         return kExitSuccess;
     }
 
-    void FixExtractionFolder() {
+    // Made fresh here, before the languages are unpacked into it, and kept for the install
+    // sequence: the chosen language's files in it are deployed from there.
+    bool MakeExtractionFolder() {
         const std::string temp = system_.TempFolder();
-        state_.ExtractDir = temp.empty() ? state_.SetupFolder + kFallbackExtractFolderName
-                                         : util::WithTrailingBackslash(temp) + kExtractFolderName;
+        const std::string name = temp.empty()
+                                     ? state_.SetupFolder + kFallbackExtractFolderName
+                                     : util::WithTrailingBackslash(temp) + kExtractFolderName;
+        platform::FileSystem& files = *c_.platform.files;
+        state_.ExtractDir = MakeFreshExtractionFolder(files, name, state_.SetupFolder);
+        if (!state_.ExtractDir.empty()) {
+            return true;
+        }
+        const platform::Status created = files.CreateFolders(name);
+        const uint32_t code = created ? platform::error::kAlreadyExists : created.code();
+        c_.abort.Abort(c_.strings[i18n::cErrorDir] + Wide(system_.ErrorText(code)), u"");
+        return false;
     }
 
     void ShowTitles() {

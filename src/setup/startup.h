@@ -16,6 +16,7 @@
 #include "setup/process_end.h"
 #include "setup/setup_state.h"
 #include "stores/settings_store.h"
+#include "util/setup_abort.h"
 #include "winsys/advanced_registry.h"
 
 namespace tolva::setup {
@@ -63,13 +64,15 @@ struct StartupContext {
     StartupView& view;
     UninstallRunner* uninstall;  // none: a confirmed uninstall removes nothing
     ProcessEnd& processEnd;
+    // Ends the run when no extraction folder can be made.
+    util::SetupAbort& abort;
     const i18n::TUIStrings& strings;
 };
 
 enum class StartupOutcome {
     kWizard,  // the wizard is set up on its first page: the program entry shows it now
-    kEnded,   // the process was ended: switch runs, cancelled starts (exit code 0), a refused
-              // uninstall (1603)
+    kEnded,   // the process was ended: switch runs and cancelled starts (exit code 0), a refused
+              // uninstall or no extraction folder (1603)
 };
 
 // Runs the start-up over the state, whose SetupFolder must be set.

@@ -9,9 +9,11 @@
 #include <algorithm>
 
 #include "distribution_fixture.h"
+#include "i18n/localization.h"
 #include "net/smtp_loopback_server.h"
 #include "setup/abort_box.h"
 #include "setup/extraction_folder.h"
+#include "startup_doubles.h"
 #include "stores/account_store.h"
 #include "upgrade/service_table.h"
 
@@ -67,6 +69,7 @@ private:
 class RecordingSteps : public ComponentExclusionsStep, public ShortcutsStep {
 public:
     explicit RecordingSteps(Events& events) : events_(events) {}
+
     void WriteComponentExclusions(const SetupState&) override { events_.push_back("exclusions"); }
     bool RegisterShortcutsAndEntries(const SetupState& state,
                                      winsys::ServiceControlWindow&) override {
@@ -120,6 +123,23 @@ protected:
         }
     }
 
+    // The start-up of a run without the start question, the language chosen in the dialog; the
+    // user then installs into kInstall.
+    StartupOutcome StartUp(std::u16string language = {}) {
+        languages.choice = std::move(language);
+        i18n::Localization localization(files, system, setupState.SetupFolder, false,
+                                        localizedStrings, strings);
+        winsys::TAdvancedRegistry pathRegistry(fake.Registry(),
+                                               platform::RegistryRoot::kLocalMachine);
+        test::RecordingView view;
+        const StartupContext context{platform,   {"/SILENT"},  settings, localization,
+                                     languages,  pathRegistry, view,     nullptr,
+                                     processEnd, abortBox,     strings};
+        const StartupOutcome outcome = RunStartup(context, setupState);
+        setupState.InstallDir = kInstall;
+        return outcome;
+    }
+
     bool Run() {
         InstallParts parts{platform, setupState, window, log,   abortBox, processEnd,
                            calls,    settings,   http,   steps, steps};
@@ -139,6 +159,9 @@ protected:
     net::HttpClient http;
     RecordingInstallWindow window;
     RecordingSteps steps;
+    test::ChoosingDialog languages;
+    i18n::TLocalizationStrings localizedStrings;
+    i18n::TUIStrings strings;
     SetupState setupState;
     ComponentSelection selected{};
     net::SetupMailRelays mailRelays{"127.0.0.1:1", "127.0.0.1:1"};
@@ -334,9 +357,10 @@ TEST(MissingArchivesTest, FetchesWhatTheSelectionNeeds) {
 
 TEST(ExtractionFolderTest, IsMadeFreshAndNeverALink) {
     platform::MemoryFileSystem files;
+    const char kSetup[] = "C:\\dist\\";
     // What an earlier run or another user left under the name is gone.
     (void)files.WriteWholeFile("C:\\Temp\\tolvainstall\\setupavast.dat", "planted");
-    EXPECT_EQ(MakeFreshExtractionFolder(files, "C:\\Temp\\tolvainstall\\"),
+    EXPECT_EQ(MakeFreshExtractionFolder(files, "C:\\Temp\\tolvainstall\\", kSetup),
               "C:\\Temp\\tolvainstall\\");
     EXPECT_FALSE(files.FileExists("C:\\Temp\\tolvainstall\\setupavast.dat"));
 
@@ -344,7 +368,7 @@ TEST(ExtractionFolderTest, IsMadeFreshAndNeverALink) {
     (void)files.WriteWholeFile("C:\\Temp\\tolvainstall\\system.dll", "system file");
     ASSERT_TRUE(
         files.SetAttributes("C:\\Temp\\tolvainstall", platform::file_attribute::kReparsePoint));
-    EXPECT_EQ(MakeFreshExtractionFolder(files, "C:\\Temp\\tolvainstall\\"),
+    EXPECT_EQ(MakeFreshExtractionFolder(files, "C:\\Temp\\tolvainstall\\", kSetup),
               "C:\\Temp\\tolvainstall2\\");
     std::string target;
     ASSERT_TRUE(files.ReadWholeFile("C:\\Temp\\tolvainstall\\system.dll", target));
@@ -352,8 +376,65 @@ TEST(ExtractionFolderTest, IsMadeFreshAndNeverALink) {
 
     // A file under the name is not ours to delete.
     (void)files.WriteWholeFile("C:\\Temp\\other", "someone's file");
-    EXPECT_EQ(MakeFreshExtractionFolder(files, "C:\\Temp\\other"), "C:\\Temp\\other2\\");
+    EXPECT_EQ(MakeFreshExtractionFolder(files, "C:\\Temp\\other", kSetup), "C:\\Temp\\other2\\");
     EXPECT_TRUE(files.FileExists("C:\\Temp\\other"));
+
+    // Nor is a folder that holds the setup program's own, however it is spelt.
+    (void)files.WriteWholeFile("C:\\Temp\\dl\\sub\\setup.dat", "distribution");
+    EXPECT_EQ(MakeFreshExtractionFolder(files, "C:\\Temp\\dl\\", "c:\\temp\\DL\\sub"),
+              "C:\\Temp\\dl2\\");
+    EXPECT_TRUE(files.FileExists("C:\\Temp\\dl\\sub\\setup.dat"));
+    EXPECT_EQ(MakeFreshExtractionFolder(files, "C:\\Temp\\d\\", "C:\\Temp\\dl\\sub\\"),
+              "C:\\Temp\\d\\");
+}
+
+// The start-up makes the extraction folder fresh and unpacks setuplang.dat into it; the chosen
+// language's files stay there until the deployment has copied them into the installation.
+TEST_F(InstallSequenceTest, TheChosenLanguageReachesTheInstallation) {
+    const std::string german = "<?lang caption='Deutsch'?>\r\n<APPLICATION/>";
+    PutArchive(In(kDist, "setuplang.dat"), {{"de\\deutsch.lng", german},
+                                            {"de\\license.txt", "Lizenz"},
+                                            {"de\\readme.txt", "Liesmich"}});
+    // Left by an earlier run that was cancelled: no longer a language of this distribution.
+    Put(In(kExtract, "lang\\tlh\\klingon.lng"), "<?lang caption='Klingon'?>\r\n<APPLICATION/>");
+
+    ASSERT_EQ(StartUp(u"Deutsch"), StartupOutcome::kWizard);
+    EXPECT_EQ(languages.offered, (std::vector<std::u16string>{u"Deutsch", u"English"}));
+    ASSERT_TRUE(Run());
+
+    EXPECT_EQ(Get(In(kInstall, "setup.lng")), german);
+    EXPECT_EQ(Get(In(kInstall, "doc\\license.txt")), "Lizenz");
+    EXPECT_EQ(Get(In(kInstall, "doc\\readme.txt")), "Liesmich");
+    EXPECT_FALSE(files.FolderExists(kExtract));
+}
+
+// setup.exe started from inside the extraction folder of an earlier run: the distribution stays,
+// and the run extracts into a folder of its own.
+TEST_F(InstallSequenceTest, ADistributionInsideTheExtractionFolderIsKept) {
+    ASSERT_TRUE(files.MoveTo("C:\\dist", "C:\\Temp\\tolvainstall", false).ok());
+    setupState.SetupFolder = kExtract;
+
+    ASSERT_EQ(StartUp(), StartupOutcome::kWizard);
+    EXPECT_EQ(setupState.ExtractDir, "C:\\Temp\\tolvainstall2\\");
+    ASSERT_TRUE(Run());
+
+    EXPECT_EQ(LogLines().end()[-2], "Finished");
+    EXPECT_EQ(Get(In(kInstall, "smtp.exe")), "smtp.exe v2");
+    EXPECT_TRUE(files.FileExists(In(kExtract, "setup.dat")));
+    EXPECT_FALSE(files.FolderExists("C:\\Temp\\tolvainstall2\\"));
+}
+
+TEST_F(InstallSequenceTest, NoExtractionFolderEndsTheStartUp) {
+    for (const char* name :
+         {"tolvainstall", "tolvainstall2", "tolvainstall3", "tolvainstall4", "tolvainstall5",
+          "tolvainstall6", "tolvainstall7", "tolvainstall8", "tolvainstall9"}) {
+        Put(In(kTemp, name), "someone's file");
+    }
+
+    EXPECT_EQ(StartUp(), StartupOutcome::kEnded);
+    ASSERT_EQ(dialogs.Shown().size(), 1u);
+    EXPECT_EQ(dialogs.Shown()[0].text.rfind(u"Directory could not be created: ", 0), 0u);
+    EXPECT_EQ(events.back(), "end 1603");
 }
 
 TEST_F(InstallSequenceTest, LeftoversInTheExtractionFolderAreNeverDeployed) {
@@ -363,6 +444,7 @@ TEST_F(InstallSequenceTest, LeftoversInTheExtractionFolderAreNeverDeployed) {
     PutArchive(In(kDist, "setup.dat"), setup);
     Put(In(kExtract, "cal.exe"), "planted program");
 
+    ASSERT_EQ(StartUp(), StartupOutcome::kWizard);
     ASSERT_TRUE(Run());
 
     EXPECT_FALSE(files.FileExists(In(kInstall, "cal.exe")));

@@ -28,6 +28,7 @@ TEST(MainFormStartup, RunsBeforeTheWindowIsShownAndSetsUpThePages) {
     ui::Application application{display, &fake.System()};
     test::RecordingLog log;
     test::RecordingEnd end{events};
+    test::RecordingAbort abort{events};
     TMainForm form{application, fake.Services(), log, end};
     i18n::TLangSelectForm languageDialog(application);
     stores::SettingsStore settings(fake.Services());
@@ -56,6 +57,7 @@ TEST(MainFormStartup, RunsBeforeTheWindowIsShownAndSetsUpThePages) {
                              pathRegistry,
                              nullptr,
                              end,
+                             abort,
                              {},
                              [&](const std::u16string& title) { applicationTitle = title; }});
     bool shownBehindTheLanguageDialog = true;

@@ -10,6 +10,7 @@
 #include "i18n/export_switch.h"
 #include "platform/fake/fake_platform.h"
 #include "setup/web_logon_address.h"
+#include "startup_doubles.h"
 #include "util/utf8.h"
 
 namespace tolva::setup {
@@ -26,39 +27,6 @@ constexpr char kStartQuestion[] =
 constexpr char kUninstallQuestion[] =
     "Are you sure to completely remove all files and components of this program?";
 
-// Records what the start-up did to the main window; can be made to fail in one place.
-class RecordingView : public StartupView {
-public:
-    void SetTitle(std::u16string text) override { title = text; }
-    void FillWelcomeVersion(std::u16string_view text) override { welcomeVersion = text; }
-    void SetAgreementText(std::u16string text) override { agreement = text; }
-    void SetSetupTypeHeading(std::u16string text) override {
-        if (failHeading) {
-            throw std::runtime_error("heading");
-        }
-        setupTypeHeading = text;
-    }
-    void DeselectShortcutIcons() override { iconsDeselected = true; }
-    void HideInstallationMode() override { installationModeHidden = true; }
-    void ShowWebmailNote(std::u16string address) override { webmailNote = address; }
-    void SetUserDetails(std::u16string name, std::u16string email, std::u16string company,
-                        std::u16string_view country) override {
-        userDetails = {name, email, company, std::u16string(country)};
-    }
-    void SetupPage() override { pageSetUp = true; }
-
-    bool failHeading = false;
-    std::u16string title;
-    std::u16string welcomeVersion;
-    std::u16string agreement;
-    std::u16string setupTypeHeading;
-    bool iconsDeselected = false;
-    bool installationModeHidden = false;
-    std::optional<std::u16string> webmailNote;
-    std::vector<std::u16string> userDetails;
-    bool pageSetUp = false;
-};
-
 class RecordingUninstall : public UninstallRunner {
 public:
     bool RunUninstall() override {
@@ -73,6 +41,19 @@ class RecordingEnd : public ProcessEnd {
 public:
     void EndProcess(int exitCode) override { codes.push_back(exitCode); }
     std::vector<int> codes;
+};
+
+class RecordingAbort : public util::SetupAbort {
+public:
+    explicit RecordingAbort(RecordingEnd& end) : end_(end) {}
+    void Abort(std::u16string_view message, std::u16string_view) override {
+        messages.emplace_back(message);
+        end_.EndProcess(kExitInstallFailure);
+    }
+    std::vector<std::u16string> messages;
+
+private:
+    RecordingEnd& end_;
 };
 
 class RecordingShell : public platform::Shell {
@@ -99,15 +80,6 @@ private:
     static platform::Status Unsupported() {
         return platform::Status::Failure(platform::error::kNotSupported, "test shell");
     }
-};
-
-class CancellingDialog : public i18n::LanguageDialog {
-public:
-    std::optional<int> ChooseLanguage(const std::vector<std::u16string>&, int) override {
-        ++shown;
-        return std::nullopt;
-    }
-    int shown = 0;
 };
 
 std::string Narrow(const std::u16string& text) {
@@ -147,8 +119,9 @@ public:
         localization.emplace(Files(), machine.System(), kSetupFolder,
                              i18n::HasExportLanguageSwitch(arguments), localizedStrings, strings);
         state.SetupFolder = kSetupFolder;
-        StartupContext context{machine.Services(), arguments, *settings,  *localization, languages,
-                               pathRegistry,       view,      &uninstall, processEnd,    strings};
+        StartupContext context{machine.Services(), arguments,    *settings, *localization,
+                               languages,          pathRegistry, view,      &uninstall,
+                               processEnd,         abort,        strings};
         return RunStartup(context, state);
     }
 
@@ -163,10 +136,11 @@ public:
 
     platform::FakePlatform machine;
     RecordingShell shell;
-    RecordingView view;
+    test::RecordingView view;
     RecordingUninstall uninstall;
     RecordingEnd processEnd;
-    CancellingDialog languages;
+    RecordingAbort abort{processEnd};
+    test::ChoosingDialog languages;
     i18n::TLocalizationStrings localizedStrings;
     i18n::TUIStrings strings;
     winsys::TAdvancedRegistry pathRegistry{machine.Registry(), kMachine};

@@ -22,11 +22,18 @@ std::string WithBackslash(std::string folder) {
 
 }  // namespace
 
+// In long names (TEMP often holds an 8.3 form such as "RUNNER~1"), so that it compares as text with
+// other folders, the setup program's own among them.
 std::string Win32System::TempFolder() const {
     wchar_t buffer[MAX_PATH + 1];
     DWORD length = ::GetTempPathW(MAX_PATH + 1, buffer);
     if (length == 0 || length > MAX_PATH) {
         return std::string();
+    }
+    wchar_t longName[MAX_PATH + 1];
+    const DWORD longLength = ::GetLongPathNameW(buffer, longName, MAX_PATH + 1);
+    if (longLength != 0 && longLength <= MAX_PATH) {
+        return WithBackslash(WideToAnsiText(std::wstring_view(longName, longLength)));
     }
     return WithBackslash(WideToAnsiText(std::wstring_view(buffer, length)));
 }
