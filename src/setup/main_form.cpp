@@ -84,6 +84,8 @@ void TMainForm::SetupPage() {
     if (row.back != Button::kUnchanged) {
         BackButton->SetVisible(row.back == Button::kShown);
         BackButton->SetEnabled(row.back == Button::kShown);
+        // A language file may translate the captions without a form entry for the buttons.
+        BackButton->SetText(Text(i18n::cBack));
         NextButton->SetText(Text(row.next));
         CloseButton->SetText(Text(row.cancel));
         NextButton->SetEnabled(true);

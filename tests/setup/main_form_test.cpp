@@ -204,6 +204,25 @@ TEST(MainForm, PagesForwardAndBackShowTheirCaptionsAndButtons) {
     EXPECT_TRUE(wizard.display.Problems().empty());
 }
 
+// A language file that translates the button captions of the string table but has no form entry
+// for the buttons: every page set-up shows them in that language, Back with Next and Cancel.
+TEST(MainForm, ButtonCaptionsComeFromTheStringTable) {
+    Wizard wizard;
+    // Loaded once the window exists, as the start-up does.
+    i18n::TUIStrings& strings = i18n::UIStrings();
+    const i18n::TUIStrings english = strings;
+    strings[i18n::cBack] = u"< &Zur\u00FCck";
+    strings[i18n::cNext] = u"&Weiter >";
+    strings[i18n::cCancel] = u"&Abbrechen";
+    wizard.GoTo(TMainForm::kCredentialsPage);
+    const std::u16string shown[] = {wizard.form.BackButton->Text(), wizard.form.NextButton->Text(),
+                                    wizard.form.CloseButton->Text()};
+    strings = english;
+    EXPECT_EQ(shown[0], u"< &Zur\u00FCck");
+    EXPECT_EQ(shown[1], u"&Weiter >");
+    EXPECT_EQ(shown[2], u"&Abbrechen");
+}
+
 TEST(MainForm, PageSetUpMovesTheFocusAndShowsTheFolder) {
     Wizard wizard;
     wizard.GoTo(TMainForm::kLicensePage);
