@@ -1,5 +1,8 @@
 #include "setup/install_sequence.h"
 
+#include <exception>
+#include <functional>
+
 #include "archive/delete_folder_tree.h"
 #include "archive/extract_archive.h"
 #include "i18n/ui_strings.h"
@@ -31,6 +34,28 @@ std::string Quoted(std::string_view text) {
 }
 
 }  // namespace
+
+// The abort and the process end of the steps: before the process ends, the services get back the
+// start types the upgrade changed.
+class InstallSequence::WayOut : public util::SetupAbort, public ProcessEnd {
+public:
+    WayOut(util::SetupAbort& abort, ProcessEnd& processEnd, std::function<void()> beforeEnd)
+        : abort_(abort), processEnd_(processEnd), beforeEnd_(std::move(beforeEnd)) {}
+
+    void Abort(std::u16string_view message, std::u16string_view details) override {
+        beforeEnd_();
+        abort_.Abort(message, details);
+    }
+    void EndProcess(int exitCode) override {
+        beforeEnd_();
+        processEnd_.EndProcess(exitCode);
+    }
+
+private:
+    util::SetupAbort& abort_;
+    ProcessEnd& processEnd_;
+    std::function<void()> beforeEnd_;
+};
 
 // The Installing page as the steps of other modules see it. Every pass of the message loop may
 // bring the user's Yes to the cancel question, which ends the installation there.
@@ -88,14 +113,14 @@ private:
 
 // The modules the sequence drives, on the main window's settings store and HTTP client.
 struct InstallSequence::Components {
-    Components(const InstallParts& parts, Progress& progress)
+    Components(const InstallParts& parts, Progress& progress, util::SetupAbort& abort)
         : accounts(parts.platform, parts.settings),
           messenger(parts.platform),
           webEdits(*parts.platform.files, *parts.platform.system),
           upgrades(*parts.platform.files, messenger, parts.settings, accounts, webEdits,
                    parts.http),
-          downloader(parts.http, *parts.platform.files, *parts.platform.system, progress,
-                     parts.abort, DownloadTexts()) {}
+          downloader(parts.http, *parts.platform.files, *parts.platform.system, progress, abort,
+                     DownloadTexts()) {}
 
     static net::DownloadTexts DownloadTexts() {
         net::DownloadTexts texts;
@@ -121,8 +146,10 @@ struct InstallSequence::Components {
 
 InstallSequence::InstallSequence(InstallParts parts)
     : parts_(std::move(parts)),
-      progress_(std::make_unique<Progress>(parts_.window, parts_.log, parts_.processEnd)),
-      components_(std::make_unique<Components>(parts_, *progress_)) {}
+      wayOut_(std::make_unique<WayOut>(parts_.abort, parts_.processEnd,
+                                       [this] { GiveBackStartTypes(); })),
+      progress_(std::make_unique<Progress>(parts_.window, parts_.log, *wayOut_)),
+      components_(std::make_unique<Components>(parts_, *progress_, *wayOut_)) {}
 
 InstallSequence::~InstallSequence() = default;
 
@@ -139,6 +166,32 @@ void InstallSequence::Log(std::string_view line) {
 }
 
 bool InstallSequence::Run(const ComponentSelection& selected) {
+    try {
+        return RunSteps(selected);
+    } catch (const std::exception& failure) {
+        AbortWith(failure.what());
+    } catch (...) {
+        AbortWith("unknown error");
+    }
+    return false;
+}
+
+// A failure no step expected leaves the installation unfinished, like any other abort.
+void InstallSequence::AbortWith(std::string_view failure) {
+    aborted_ = true;
+    wayOut_->Abort(parts_.platform.system->AnsiToWide(failure), u"");
+}
+
+// Once: the end of the sequence restores them, or the first way out before it.
+void InstallSequence::GiveBackStartTypes() {
+    if (startTypesRestored_ || !components_ || !components_->services) {
+        return;
+    }
+    startTypesRestored_ = true;
+    components_->services->RestoreStartTypes(true);
+}
+
+bool InstallSequence::RunSteps(const ComponentSelection& selected) {
     SetupState& state = parts_.state;
     state.AdminOnlyInstall = IsAdminOnlyInstall(selected);
     if (!PrepareExtractionFolder() || !FetchModules(selected) || Ended()) {
@@ -182,7 +235,7 @@ bool InstallSequence::PrepareExtractionFolder() {
     if (created) {
         return true;
     }
-    parts_.abort.Abort(
+    wayOut_->Abort(
         i18n::Text(i18n::cErrorDir) +
             parts_.platform.system->AnsiToWide(parts_.platform.system->ErrorText(created.code())),
         u"");
@@ -268,9 +321,9 @@ bool InstallSequence::StopServicesAndExtract() {
         if (Ended()) {
             return false;
         }
-        parts_.abort.Abort(i18n::Text(i18n::cErrorDataFile) + u" " +
-                               parts_.platform.system->AnsiToWide(kMainArchive),
-                           u"");
+        wayOut_->Abort(i18n::Text(i18n::cErrorDataFile) + u" " +
+                           parts_.platform.system->AnsiToWide(kMainArchive),
+                       u"");
         aborted_ = true;
         return false;
     }
@@ -299,9 +352,8 @@ bool InstallSequence::Deploy(const ComponentSelection& selected) {
     d.LicenseFile = state.LicenseFile;
     d.ReadmeFile = state.ReadmeFile;
     d.Selected = selected;
-    c.deployment =
-        std::make_unique<Deployment>(parts_.platform, d, parts_.log, parts_.abort, *progress_,
-                                     parts_.processEnd, parts_.deploymentCalls);
+    c.deployment = std::make_unique<Deployment>(parts_.platform, d, parts_.log, *wayOut_,
+                                                *progress_, *wayOut_, parts_.deploymentCalls);
 
     Log("Copying files...");
     if (!c.deployment->DeployFiles(state.AdminOnlyInstall)) {
@@ -344,7 +396,10 @@ void InstallSequence::ConfigureAndRegister() {
     }
 
     if (!parts_.shortcuts.RegisterShortcutsAndEntries(state, *progress_)) {
-        aborted_ = true;
+        if (!Ended()) {
+            aborted_ = true;
+            wayOut_->EndProcess(kExitInstallFailure);
+        }
         return;
     }
     if (Ended()) {
@@ -434,6 +489,7 @@ void InstallSequence::StartServicesAndUpgrade() {
         return;
     }
     services.RestoreStartTypes();
+    startTypesRestored_ = true;
     if (!state.OldVersion.empty()) {
         Log("Running upgrade procedures " + state.OldVersion + " -> " + kSetupVersion);
         (void)components_->upgrades.RunUpgradeProcedures(state.OldVersion, state.InstallDir);

@@ -58,12 +58,19 @@ public:
 
     // Runs the whole sequence with the component tree's selection. True when it ended with
     // "Finished"; false only after an abort (exit code 1603) or a cancel (1602) whose process end
-    // came back, as in tests: the sequence then stops where it was.
+    // came back, as in tests: the sequence then stops where it was. A failure that escapes a step
+    // is an abort with its text. Every way out before the end gives the services back the start
+    // types an upgrade changed.
     bool Run(const ComponentSelection& selected);
 
 private:
+    class WayOut;
     class Progress;
     struct Components;
+
+    bool RunSteps(const ComponentSelection& selected);
+    void AbortWith(std::string_view failure);
+    void GiveBackStartTypes();
 
     bool PrepareExtractionFolder();
     bool FetchModules(const ComponentSelection& selected);
@@ -84,10 +91,12 @@ private:
     void SyncServiceSetup();
 
     InstallParts parts_;
+    std::unique_ptr<WayOut> wayOut_;
     std::unique_ptr<Progress> progress_;
     std::unique_ptr<Components> components_;
     bool aborted_ = false;
     bool newInstallation_ = false;
+    bool startTypesRestored_ = false;
 };
 
 }  // namespace tolva::setup

@@ -21,8 +21,9 @@ public:
     virtual ~ShortcutsStep() = default;
     // Shortcuts, the Start-menu group, the uninstall entry and the product registry values of the
     // installation the state describes, shown on the Installing page through window, which hears
-    // the user's cancel as every step of the sequence does. Ends the installation itself when a
-    // registry value cannot be written; false only when that end came back (tests).
+    // the user's cancel as every step of the sequence does. False when a registry key or value
+    // could not be written, after the registry error was shown: the installation then ends as
+    // failed.
     virtual bool RegisterShortcutsAndEntries(const SetupState& state,
                                              winsys::ServiceControlWindow& window) = 0;
 };

@@ -206,12 +206,9 @@ void TMainForm::RunInstallSequence(ui::Component& sender) {
     NextButton->SetEnabled(false);
     BackButton->SetEnabled(false);
     installing_ = true;
+    // The sequence ends the process itself on every failure: its return is the way to Finished.
     if (links_.installRunner != nullptr) {
-        // An error the sequence lets escape does not stop the wizard: the Finished page follows.
-        try {
-            links_.installRunner->RunInstallSequence();
-        } catch (...) {
-        }
+        links_.installRunner->RunInstallSequence();
     }
     installing_ = false;
     NextButton->SetEnabled(true);

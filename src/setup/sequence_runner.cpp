@@ -1,6 +1,5 @@
 #include "setup/sequence_runner.h"
 
-#include "setup/exit_codes.h"
 #include "setup/install_sequence.h"
 #include "setup/package_table.h"
 #include "setup/startup.h"
@@ -46,11 +45,7 @@ bool SequenceRunner::RegisterShortcutsAndEntries(const SetupState& state,
     input.email = details.email;
     input.company = details.company;
     input.country = details.country;
-    if (winsys::RegisterShortcutsAndEntries(parts_.platform, window, parts_.registries, input)) {
-        return true;
-    }
-    parts_.processEnd.EndProcess(kExitInstallFailure);
-    return false;
+    return winsys::RegisterShortcutsAndEntries(parts_.platform, window, parts_.registries, input);
 }
 
 }  // namespace tolva::setup

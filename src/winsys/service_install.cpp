@@ -172,12 +172,12 @@ void ServiceInstall::CheckStartedServices() {
     (void)window_.ShowMessageBox(box);
 }
 
-void ServiceInstall::RestoreStartTypes() {
+void ServiceInstall::RestoreStartTypes(bool leftOutToo) {
     if (!setup_.isUpgrade || control_.Mode() != RunMode::kService) {
         return;
     }
     for (int index = 0; index < upgrade::kServiceCount; ++index) {
-        if (!Excluded(index)) {
+        if (leftOutToo || !Excluded(index)) {
             (void)control_.ExchangeStartType(ServiceRowAt(index)->serviceName, true,
                                              setup_.serviceStartTypes[static_cast<size_t>(index)]);
         }

@@ -50,8 +50,10 @@ public:
     void InstallAndStartServices();
     // Moves a running system SMTP service aside and warns of the programs that do not run.
     void CheckStartedServices();
-    // Upgrade in service mode: the saved start types are written back.
-    void RestoreStartTypes();
+    // Upgrade in service mode: the saved start types are written back, but for the programs left
+    // out of the installation, whose services were removed. An installation that ends early
+    // passes leftOutToo: their services may still be there, switched to automatic start.
+    void RestoreStartTypes(bool leftOutToo = false);
 
 private:
     // Whether the program at index is left out of this installation.

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <stdexcept>
 
 #include "distribution_fixture.h"
 #include "i18n/localization.h"
@@ -70,9 +71,15 @@ class RecordingSteps : public ComponentExclusionsStep, public ShortcutsStep {
 public:
     explicit RecordingSteps(Events& events) : events_(events) {}
 
+    // Thrown by the shortcuts step when not empty, as a failure no step expects.
+    std::string failure;
+
     void WriteComponentExclusions(const SetupState&) override { events_.push_back("exclusions"); }
     bool RegisterShortcutsAndEntries(const SetupState& state,
                                      winsys::ServiceControlWindow&) override {
+        if (!failure.empty()) {
+            throw std::runtime_error(failure);
+        }
         events_.push_back("shortcuts " + state.InstallDir);
         return true;
     }
@@ -324,6 +331,58 @@ TEST_F(InstallSequenceTest, CancelDuringTheRunEndsItThere) {
     EXPECT_EQ(Count("shortcuts C:\\Tolva Mail Server\\"), 0u);
     EXPECT_FALSE(fake.ServiceManager().StateOf("TolvaSMTP").has_value()) << "no service created";
 }
+
+TEST_F(InstallSequenceTest, AFailureEscapingAStepAbortsTheInstallation) {
+    steps.failure = "registry hive damaged";
+
+    EXPECT_FALSE(Run());
+
+    const std::vector<std::string> lines = LogLines();
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_EQ(lines.end()[-2], "Error: Setup aborted - registry hive damaged");
+    ASSERT_EQ(dialogs.Shown().size(), 1u);
+    EXPECT_EQ(dialogs.Shown()[0].caption, u"Error");
+    EXPECT_EQ(dialogs.Shown()[0].text, u"registry hive damaged");
+    EXPECT_EQ(Count("end 1603"), 1u);
+    EXPECT_FALSE(fake.ServiceManager().StateOf("TolvaSMTP").has_value()) << "no service created";
+}
+
+enum class WayOut { kAbort, kCancel, kFailure };
+
+class WayOutTest : public InstallSequenceTest, public ::testing::WithParamInterface<WayOut> {};
+
+// The upgrade switched the disabled groupware service to automatic start; however the installation
+// ends before its end, the service is disabled again.
+TEST_P(WayOutTest, GivesBackTheSavedStartTypes) {
+    SeedEarlierInstallation("9.0.5");
+    switch (GetParam()) {
+        case WayOut::kAbort:
+            Put(In(kDist, "setup.dat"), "not an archive");
+            break;
+        case WayOut::kCancel:
+            window.cancelAt = u"Installing Files...";
+            break;
+        case WayOut::kFailure:
+            steps.failure = "out of memory";
+            break;
+    }
+
+    EXPECT_FALSE(Run());
+
+    EXPECT_EQ(Count(GetParam() == WayOut::kCancel ? "end 1602" : "end 1603"), 1u);
+    EXPECT_EQ(fake.ServiceManager().ConfigOf("TolvaCalendar")->startType,
+              ServiceStartType::kDisabled);
+    EXPECT_EQ(fake.ServiceManager().ConfigOf("TolvaSMTP")->startType, ServiceStartType::kAutomatic);
+}
+
+std::string WayName(const ::testing::TestParamInfo<WayOut>& info) {
+    static const char* const kNames[] = {"Abort", "Cancel", "Failure"};
+    return kNames[static_cast<int>(info.param)];
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, WayOutTest,
+                         ::testing::Values(WayOut::kAbort, WayOut::kCancel, WayOut::kFailure),
+                         WayName);
 
 TEST(MissingArchivesTest, FetchesWhatTheSelectionNeeds) {
     platform::MemoryFileSystem files;

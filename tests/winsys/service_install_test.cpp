@@ -176,6 +176,9 @@ TEST_F(ServiceInstallTest, LeftOutProgramsKeepTheirSavedStartType) {
     install.RestoreStartTypes();
     EXPECT_EQ(machine.services.ConfigOf("TolvaSMTP")->startType, ServiceStartType::kManual);
     EXPECT_EQ(machine.services.ConfigOf("TolvaIM")->startType, ServiceStartType::kDisabled);
+    // An installation that ends early gives every service back what it had.
+    install.RestoreStartTypes(true);
+    EXPECT_EQ(machine.services.ConfigOf("TolvaIM")->startType, ServiceStartType::kManual);
 }
 
 TEST_F(ServiceInstallTest, AnotherFolderRecreatesTheServicesForTheNewFolder) {
