@@ -490,7 +490,9 @@ void InstallSequence::StartServicesAndUpgrade() {
     }
     services.RestoreStartTypes();
     startTypesRestored_ = true;
-    if (!state.OldVersion.empty()) {
+    // Only the installation the old version left in this folder is converted: a new one beside
+    // it is not.
+    if (state.IsUpgrade && !state.OldVersion.empty()) {
         Log("Running upgrade procedures " + state.OldVersion + " -> " + kSetupVersion);
         (void)components_->upgrades.RunUpgradeProcedures(state.OldVersion, state.InstallDir);
     }

@@ -267,6 +267,28 @@ TEST_F(InstallSequenceTest, NewInstallationWithoutFooterOrDnsServersKeepsTheirDe
     EXPECT_FALSE(files.FileExists(In(kConfig, "footervalue.txt")));
 }
 
+// An earlier version is recorded, but the user installs into another folder: a new installation,
+// whose settings no upgrade procedure converts.
+TEST_F(InstallSequenceTest, ANewFolderBesideAnEarlierInstallationIsNoUpgrade) {
+    setupState.OldVersion = "8.0.0";
+    setupState.PreviousInstallDir = "D:\\Old Mail\\";
+
+    ASSERT_TRUE(Run());
+
+    EXPECT_FALSE(setupState.IsUpgrade);
+    const std::vector<std::string> lines = LogLines();
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "Creating demo accounts"), 1);
+    EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                            [](const std::string& line) {
+                                return line.starts_with("Running upgrade procedures");
+                            }),
+              0);
+    stores::SettingsStore installed(platform);
+    installed.SetRootFolder(kInstall);
+    installed.UseConfigurationFolder(kInstall);
+    EXPECT_EQ(installed.Record().DaysToMinutesField(), 2880) << "not scaled by 1440";
+}
+
 TEST_F(InstallSequenceTest, SettingsThatCannotBeSavedAreLogged) {
     files.Inject(platform::FileOperation::kMoveTo).OnPathsEndingIn("config\\settings.cfg");
 
