@@ -117,8 +117,8 @@ struct InstallSequence::Components {
         : accounts(parts.platform, parts.settings),
           messenger(parts.platform),
           webEdits(*parts.platform.files, *parts.platform.system),
-          upgrades(*parts.platform.files, messenger, parts.settings, accounts, webEdits,
-                   parts.http),
+          upgrades(*parts.platform.files, messenger, parts.settings, accounts, webEdits, parts.http,
+                   parts.log),
           downloader(parts.http, *parts.platform.files, *parts.platform.system, progress, abort,
                      DownloadTexts()) {}
 

@@ -325,6 +325,7 @@ bool SettingsStore::LoadSettings(bool mustExist, bool settingsOnly) {
     platform::FileTime stamp = 0;
     settingsTime_ = files_.GetFileTime(path, stamp) ? stamp : 0;
     bool result = !mustExist;
+    unreadSettingsFile_.clear();
     const std::string rememberedConnection = record_.AccountStorageConnection();
     if (rootFolder_.empty()) {
         SetRootFolder(configFolder_ + "..\\");
@@ -357,6 +358,9 @@ bool SettingsStore::LoadSettings(bool mustExist, bool settingsOnly) {
 bool SettingsStore::ReadSettingsFile(const std::string& path) {
     std::unique_ptr<platform::InputFile> file;
     if (!files_.OpenForRead(path, file)) {
+        if (files_.FileExists(path)) {
+            unreadSettingsFile_ = path;
+        }
         return false;
     }
     std::vector<uint8_t> image(SettingsRecord::kSize);
@@ -365,6 +369,8 @@ bool SettingsStore::ReadSettingsFile(const std::string& path) {
     if (util::ReadFully(*file, image.data(), image.size(), got)) {
         ScrambleBlock(image.data(), got, 0);
         std::copy_n(image.begin(), got, record_.bytes().begin());
+    } else {
+        unreadSettingsFile_ = path;
     }
     return true;
 }
@@ -595,6 +601,11 @@ bool SettingsStore::SaveSettings(bool settingsOnly) {
     NumberedLockGuard guard(locks_, 0);
     saveProblem_.clear();
     const std::string settingsPath = configFolder_ + kSettingsFile;
+    if (!unreadSettingsFile_.empty() && util::SameText(settingsPath, unreadSettingsFile_)) {
+        // The record holds defaults, not the values in that file: writing it would lose them.
+        saveProblem_ = settingsPath + " could not be read when the settings were loaded";
+        return false;
+    }
     std::string image(reinterpret_cast<const char*>(record_.bytes().data()), SettingsRecord::kSize);
     ScrambleBlock(reinterpret_cast<uint8_t*>(image.data()), image.size(), 0);
     if (!util::ReplaceFileWhole(files_, settingsPath, image, true)) {

@@ -112,10 +112,10 @@ public:
     bool ReserveDomains(int extra);
     // Writes settings.cfg and, unless settingsOnly, domains.cfg. Each file is written beside the
     // old one and then put in its place, so a failure leaves the old file as it was; when
-    // settings.cfg cannot be replaced, domains.cfg is left as well. A domains.cfg that existed but
-    // could not be read at the last load is never overwritten: the table does not hold its
-    // domains. True when every file it set out to write was written; otherwise SaveProblem says
-    // which file was not and why.
+    // settings.cfg cannot be replaced, domains.cfg is left as well. A file that existed but could
+    // not be read at the last load is never overwritten: the record (or the table) does not hold
+    // what it holds. An unread settings.cfg leaves domains.cfg as well. True when every file it
+    // set out to write was written; otherwise SaveProblem says which file was not and why.
     bool SaveSettings(bool settingsOnly);
     // Empty after a save that wrote everything it set out to.
     const std::string& SaveProblem() const { return saveProblem_; }
@@ -176,6 +176,8 @@ private:
     uint8_t pathModeMarker_ = 0;
     std::string timeZoneOffset_;
     bool domainsFileUnread_ = false;
+    // The settings.cfg that existed but could not be read at the last load; empty when none.
+    std::string unreadSettingsFile_;
     std::string saveProblem_;
 };
 

@@ -29,18 +29,20 @@ struct FolderRename {
 UpgradeProcedures::UpgradeProcedures(platform::FileSystem& files, TaskMessenger& messenger,
                                      stores::SettingsStore& settings,
                                      stores::AccountStore& accounts, WebServerEdits& webServer,
-                                     net::HttpClient& http)
+                                     net::HttpClient& http, util::SetupLogSink& log)
     : files_(files),
       messenger_(messenger),
       settings_(settings),
       accounts_(accounts),
       webServer_(webServer),
-      http_(http) {}
+      http_(http),
+      log_(log) {}
 
 bool UpgradeProcedures::RunUpgradeProcedures(std::string_view oldVersion,
                                              std::string_view installationFolder) {
     installationFolder_ = installationFolder;
     settingsLoaded_ = false;
+    saveFailureLogged_ = false;
     for (const UpgradeRow& row : UpgradeTable()) {
         const bool below = util::IsVersionLower(oldVersion, row.threshold);
         messenger_.BroadcastConfigChange(&settings_.Database());
@@ -99,7 +101,10 @@ stores::SettingsStore& UpgradeProcedures::LoadedSettings() {
 
 void UpgradeProcedures::ConvertSettings(void (*convert)(stores::SettingsRecord&)) {
     convert(LoadedSettings().Record());
-    (void)settings_.SaveSettings(false);
+    if (!settings_.SaveSettings(false) && !saveFailureLogged_) {
+        saveFailureLogged_ = true;
+        log_.Write("Error: Settings could not be saved - " + settings_.SaveProblem());
+    }
 }
 
 void UpgradeProcedures::RenameOldFolders() {

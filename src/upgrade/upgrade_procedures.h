@@ -11,6 +11,7 @@
 #include "upgrade/task_messages.h"
 #include "upgrade/upgrade_table.h"
 #include "upgrade/web_server_edits.h"
+#include "util/setup_log_sink.h"
 
 namespace tolva::stores {
 class AccountStore;
@@ -27,10 +28,11 @@ namespace tolva::upgrade {
 class UpgradeProcedures {
 public:
     // settings and accounts are the installer's stores; the web server edits work on the
-    // configuration folder of the installation.
+    // configuration folder of the installation. log is the setup log, which hears of settings
+    // that could not be saved.
     UpgradeProcedures(platform::FileSystem& files, TaskMessenger& messenger,
                       stores::SettingsStore& settings, stores::AccountStore& accounts,
-                      WebServerEdits& webServer, net::HttpClient& http);
+                      WebServerEdits& webServer, net::HttpClient& http, util::SetupLogSink& log);
     UpgradeProcedures(const UpgradeProcedures&) = delete;
     UpgradeProcedures& operator=(const UpgradeProcedures&) = delete;
 
@@ -43,7 +45,8 @@ private:
     void RunConfigurationTask(ConfigurationTask task);
     // The settings of the installation, loaded by the first task of a run that needs them.
     stores::SettingsStore& LoadedSettings();
-    // Loads the settings when needed, converts the record and saves settings and domains.
+    // Loads the settings when needed, converts the record and saves settings and domains. A save
+    // the store refuses (a settings.cfg it could not read stays as it is) is logged once a run.
     void ConvertSettings(void (*convert)(stores::SettingsRecord&));
     void RenameOldFolders();
     void ConvertImapRules();
@@ -55,9 +58,11 @@ private:
     stores::AccountStore& accounts_;
     WebServerEdits& webServer_;
     net::HttpClient& http_;
+    util::SetupLogSink& log_;
 
     std::string installationFolder_;
     bool settingsLoaded_ = false;
+    bool saveFailureLogged_ = false;
 };
 
 }  // namespace tolva::upgrade

@@ -133,6 +133,36 @@ TEST_F(SettingsSaveFailureTest, ReadFailureLeavesTheRecordAsItWas) {
     EXPECT_EQ(store->Record().TempPath(), "C:\\Tolva\\temp\\");
 }
 
+// The administrator's settings.cfg, held by another program or on a failing disk, is not replaced
+// by the defaults the record holds instead.
+TEST_F(SettingsSaveFailureTest, UnreadableSettingsFileIsNeverOverwritten) {
+    struct Case {
+        const char* name;
+        FileOperation failing;
+    };
+    const Case cases[] = {
+        {"open refused", FileOperation::kOpenForRead},
+        {"a read fails halfway", FileOperation::kRead},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FaultyFileSystem faulty(*services_.files);
+        FaultyFileSystem::Fault& fault = faulty.Inject(c.failing).OnPathsEndingIn("settings.cfg");
+        if (c.failing == FileOperation::kRead) {
+            fault.AfterBytes(100);
+        }
+        auto store = ChangedStore(faulty);
+        EXPECT_FALSE(store->SaveSettings(false));
+        EXPECT_EQ(store->SaveProblem(),
+                  Settings() + " could not be read when the settings were loaded");
+        ExpectPreviousFilesIntact();
+
+        // Another configuration folder is written as usual.
+        store->SetConfigurationFolder("C:\\Elsewhere\\config\\");
+        EXPECT_TRUE(store->SaveSettings(true));
+    }
+}
+
 TEST_F(SettingsSaveFailureTest, UnreadableDomainsFileIsNeverOverwritten) {
     // Both kinds of domain table: 96-byte records, and 32-byte entries still to be widened.
     std::string legacyEntries(96, '\0');

@@ -16,6 +16,7 @@
 #include "upgrade/task_packet.h"
 #include "upgrade/upgrade_procedures.h"
 #include "upgrade/web_server_edits.h"
+#include "util/setup_log_sink.h"
 
 namespace tolva::upgrade {
 
@@ -48,6 +49,13 @@ private:
     }
 
     const platform::FakePipes& pipes_;
+};
+
+// The setup log's lines.
+class RecordingLog : public util::SetupLogSink {
+public:
+    void Write(std::string_view message) override { lines.emplace_back(message); }
+    std::vector<std::string> lines;
 };
 
 class UpgradeMachine {
@@ -93,7 +101,8 @@ public:
     }
 
     bool Run(std::string_view oldVersion) {
-        UpgradeProcedures procedures(machine.files, messenger, settings, accounts, webServer, http);
+        UpgradeProcedures procedures(machine.files, messenger, settings, accounts, webServer, http,
+                                     log);
         return procedures.RunUpgradeProcedures(oldVersion, kInstallFolder);
     }
 
@@ -118,6 +127,7 @@ public:
     stores::AccountStore accounts{machine.platform, settings};
     RecordingWebServer webServer{machine.pipes};
     TaskMessenger messenger{machine.platform};
+    RecordingLog log;
 
 private:
     static int32_t Field(const std::string& packet, size_t offset) {

@@ -4,6 +4,7 @@
 
 #include <climits>
 
+#include "platform/fake/faulty_file_system.h"
 #include "upgrade/step_messages.h"
 #include "upgrade/upgrade_machine.h"
 
@@ -122,6 +123,35 @@ TEST(UpgradeProcedures, SettingsAreThoseOfTheInstallationFolderAndUntouchedWitho
     upgrade.Run("8.6.8");
     EXPECT_EQ(upgrade.SavedSettings().DnsAttempts(), 1);
     EXPECT_FALSE(upgrade.machine.files.FileExists("D:\\Other\\config\\settings.cfg"));
+}
+
+// A settings.cfg the installer cannot read (held by another program, a failing disk) keeps the
+// administrator's values: the settings steps do not replace it with converted defaults.
+TEST(UpgradeProcedures, AnUnreadableSettingsFileIsLeftAsItIsAndLogged) {
+    UpgradeMachine upgrade;
+    upgrade.SeedSettings([](stores::SettingsRecord& record) { record.SetHoursToMinutesField(2); });
+    const std::string file = std::string(kConfigFolder) + "settings.cfg";
+    std::string before;
+    ASSERT_TRUE(upgrade.machine.files.ReadWholeFile(file, before).ok());
+    platform::FaultyFileSystem files(upgrade.machine.files);
+    files.Inject(platform::FileOperation::kOpenForRead).OnPathsEndingIn("settings.cfg");
+    platform::Platform platform = upgrade.machine.platform;
+    platform.files = &files;
+    stores::SettingsStore settings(platform);
+    settings.SetRootFolder(kInstallFolder);
+    stores::AccountStore accounts(platform, settings);
+
+    UpgradeProcedures(files, upgrade.messenger, settings, accounts, upgrade.webServer, upgrade.http,
+                      upgrade.log)
+        .RunUpgradeProcedures("8.3.0", kInstallFolder);
+
+    std::string after;
+    ASSERT_TRUE(upgrade.machine.files.ReadWholeFile(file, after).ok());
+    EXPECT_EQ(after, before);
+    EXPECT_EQ(upgrade.log.lines,
+              std::vector<std::string>{"Error: Settings could not be saved - " + file +
+                                       " could not be read when the settings were loaded"});
+    EXPECT_EQ(upgrade.Messages(), ExpectedMessages(9)) << "the other steps still run";
 }
 
 TEST(UpgradeProcedures, OldFoldersAreRenamedWithTheirContent) {

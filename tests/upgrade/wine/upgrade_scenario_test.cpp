@@ -22,6 +22,12 @@ using winsys::testing::SuiteFolder;
 
 constexpr char kStandinTask[] = "pipe task kind=4096 message=1280 ";
 
+// Nothing of these runs is for the setup log.
+class NoLog : public util::SetupLogSink {
+public:
+    void Write(std::string_view message) override { ADD_FAILURE() << message; }
+};
+
 // The web server edits are not among the steps these runs take.
 class NoWebServerEdits : public WebServerEdits {
 public:
@@ -52,8 +58,9 @@ protected:
         NoWebServerEdits webServer;
         net::HttpClient http(platform);
         TaskMessenger messenger(platform);
+        NoLog log;
         UpgradeProcedures procedures(*platform.files, messenger, settings, accounts, webServer,
-                                     http);
+                                     http, log);
         EXPECT_TRUE(procedures.RunUpgradeProcedures(oldVersion, SuiteFolder::kFolder));
     }
 
