@@ -45,9 +45,11 @@ private:
 
 Status Win32Pipes::Open(std::string_view pipePath, std::unique_ptr<PipeConnection>& connection) {
     connection.reset();
+    // The server may identify the installer but never act as it: a program that planted a pipe
+    // of a suite program's name gains none of the installer's rights.
     UniqueHandle handle(::CreateFileW(AnsiToWideText(pipePath).c_str(),
-                                      GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0,
-                                      nullptr));
+                                      GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                      SECURITY_SQOS_PRESENT | SECURITY_IDENTIFICATION, nullptr));
     if (!handle.Valid()) {
         return Status::Failure(::GetLastError(), "open " + std::string(pipePath));
     }
