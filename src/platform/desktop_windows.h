@@ -23,11 +23,12 @@ public:
     virtual Status Post(WindowHandle window, uint32_t message, uintptr_t wParam,
                         intptr_t lParam) = 0;
     // Returns once the window's procedure has handled the message, with its result; 0 when the
-    // window does not exist.
-    virtual intptr_t Send(WindowHandle window, uint32_t message, uintptr_t wParam,
-                          intptr_t lParam) = 0;
-    // Sends the close message; the window decides whether it goes.
-    virtual void Close(WindowHandle window) = 0;
+    // window does not exist, and when its program has not handled the message within timeoutMs
+    // (it stopped answering): the sender never hangs on another program.
+    virtual intptr_t Send(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam,
+                          uint32_t timeoutMs) = 0;
+    // Sends the close message, waiting at most timeoutMs; the window decides whether it goes.
+    virtual void Close(WindowHandle window, uint32_t timeoutMs) = 0;
     // Lets pending messages of this thread's windows run, so that long steps stay responsive.
     virtual void ProcessPendingMessages() = 0;
 };

@@ -35,7 +35,8 @@ bool TaskMessenger::PostTaskMessage(int target, uint32_t message, int32_t code, 
     if (mode_ == RunMode::kApplication) {
         platform::WindowHandle window = index ? FindProgramWindow(*platform_.windows, *index) : 0;
         if (window != 0) {
-            (void)platform_.windows->Send(window, message, WindowCode(code), argument);
+            (void)platform_.windows->Send(window, message, WindowCode(code), argument,
+                                          kWindowAnswerMs);
         }
         return true;
     }
@@ -54,7 +55,7 @@ int32_t TaskMessenger::SendTaskMessage(int target, uint32_t message, int32_t cod
             return 0;
         }
         return static_cast<int32_t>(
-            platform_.windows->Send(window, message, WindowCode(code), argument));
+            platform_.windows->Send(window, message, WindowCode(code), argument, kWindowAnswerMs));
     }
     int32_t reply = 0;
     (void)SendPacket(*index, kPacketWithReply, message, code, argument, &reply);

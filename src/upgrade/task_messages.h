@@ -18,6 +18,9 @@ class TaskMessenger {
 public:
     // How long a busy pipe is waited for before the message is dropped.
     static constexpr uint32_t kBusyPipeWaitMs = 2000;
+    // How long a program's window may take to handle a task message: as long as a busy pipe is
+    // waited for, so that a program that stopped answering holds the installer no longer.
+    static constexpr uint32_t kWindowAnswerMs = kBusyPipeWaitMs;
 
     // The run mode follows the platform id, as everywhere in the installer.
     explicit TaskMessenger(const platform::Platform& platform);

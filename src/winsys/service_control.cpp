@@ -101,9 +101,10 @@ bool ServiceControl::CloseProgram(int index) {
     if (window == 0) {
         return false;
     }
-    platform_.windows->Close(window);
+    // A program that stopped answering holds the close no longer than the stop's deadline.
     platform::System& system = *platform_.system;
     uint32_t started = system.Ticks();
+    platform_.windows->Close(window, kStopDeadlineMs);
     while (upgrade::FindProgramWindow(*platform_.windows, index) != 0 &&
            !DeadlinePassed(started, kStopDeadlineMs)) {
         system.SleepFor(kPollMs);

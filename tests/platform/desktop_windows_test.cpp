@@ -7,6 +7,8 @@
 namespace tolva::platform {
 namespace {
 
+constexpr uint32_t kAnswerMs = 5000;
+
 class WindowsTest : public ::testing::Test {
 protected:
     testing::TestPlatform test;
@@ -39,10 +41,11 @@ TEST_F(WindowsTest, FoundByClassAndCaptionWithoutRegardToCase) {
 TEST_F(WindowsTest, SentMessageReturnsTheProcedureResult) {
     WindowHandle window = test.OpenWindow(className, "Sent", false);
     ASSERT_NE(window, 0u);
-    EXPECT_EQ(windows.Send(window, 1280, 3, 39), 42);
+    EXPECT_EQ(windows.Send(window, 1280, 3, 39, kAnswerMs), 42);
     EXPECT_TRUE(windows.Post(window, 1280, 1, 1).ok());
-    windows.Close(window);
-    EXPECT_EQ(windows.Send(window, 1280, 3, 39), 0) << "a window that is gone answers nothing";
+    windows.Close(window, kAnswerMs);
+    EXPECT_EQ(windows.Send(window, 1280, 3, 39, kAnswerMs), 0)
+        << "a window that is gone answers nothing";
     EXPECT_FALSE(windows.Post(window, 1280, 1, 1).ok());
 }
 
@@ -52,10 +55,22 @@ TEST_F(WindowsTest, CloseGoesUnlessTheWindowKeepsItself) {
     ASSERT_NE(closing, 0u);
     ASSERT_NE(stubborn, 0u);
 
-    windows.Close(closing);
-    windows.Close(stubborn);
+    windows.Close(closing, kAnswerMs);
+    windows.Close(stubborn, kAnswerMs);
     EXPECT_EQ(windows.Find(className, "Closing"), 0u);
     EXPECT_EQ(windows.Find(className, "Stubborn"), stubborn);
+}
+
+TEST_F(WindowsTest, ProgramThatStoppedAnsweringIsNotWaitedForPastTheTimeout) {
+    WindowHandle window = test.OpenWindow(className, "Hung", false);
+    ASSERT_NE(window, 0u);
+    test.HangWindow(window, 5000);
+    System& system = *test.Services().system;
+    const uint32_t started = system.Ticks();
+    EXPECT_EQ(windows.Send(window, 1280, 3, 39, 500), 0);
+    windows.Close(window, 500);
+    EXPECT_LT(system.Ticks() - started, 3000u) << "the program hangs for 5 s";
+    EXPECT_EQ(windows.Find(className, "Hung"), window);
 }
 
 }  // namespace

@@ -58,6 +58,8 @@ public:
     // wParam + lParam; with ignoreClose it keeps its window on the close message.
     WindowHandle OpenWindow(const std::string& className, const std::string& caption,
                             bool ignoreClose);
+    // The window's program stops answering messages for that long (in memory: for good).
+    void HangWindow(WindowHandle window, uint32_t milliseconds);
     // Serves one connection on the pipe: takes the 20 bytes the client writes, answers with reply
     // and closes.
     void ServePipeOnce(const std::string& pipePath, const std::string& reply);

@@ -159,8 +159,8 @@ TEST_F(TaskMessagesTest, ApplicationModeSendsWindowMessages) {
     EXPECT_TRUE(windowed.PostTaskMessage(7, kTaskMessage, 3, 0));
     EXPECT_EQ(windowed.SendTaskMessage(2, kTaskMessage, 4, 5), 405);
     std::vector<platform::FakeWindowMessage> expected = {
-        {control, kTaskMessage, 3, 0, true},
-        {control, kTaskMessage, 4, 5, true},
+        {control, kTaskMessage, 3, 0, true, TaskMessenger::kWindowAnswerMs},
+        {control, kTaskMessage, 4, 5, true, TaskMessenger::kWindowAnswerMs},
     };
     EXPECT_EQ(machine.windows.Messages(), expected);
     EXPECT_TRUE(machine.pipes.Sessions().empty()) << "no pipe in application mode";

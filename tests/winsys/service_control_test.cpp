@@ -180,6 +180,7 @@ TEST_F(ServiceControlTest, ApplicationModeClosesWindowsAndLaunchesExecutables) {
     for (const platform::FakeWindowMessage& message : machine.windows.Messages()) {
         EXPECT_EQ(message.message, platform::kCloseMessage);
         EXPECT_TRUE(message.sent) << "the close message is sent, not posted";
+        EXPECT_EQ(message.timeoutMs, ServiceControl::kStopDeadlineMs);
     }
 
     EXPECT_FALSE(windowed.StartStopService(kSmtpService, true)) << "no executable";

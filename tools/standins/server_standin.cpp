@@ -143,7 +143,21 @@ void WINAPI ServiceMain(DWORD argc, wchar_t** argv) {
     Report(SERVICE_STOPPED);
 }
 
+// A program that stopped answering: its window's thread sleeps once, at the first message that
+// asks it to do something.
+void HangOnce() {
+    static bool hung = false;
+    if (run.settings.hangMs != 0 && !hung) {
+        hung = true;
+        run.log->Write("not answering for " + std::to_string(run.settings.hangMs) + " ms");
+        ::Sleep(run.settings.hangMs);
+    }
+}
+
 LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == kTaskMessage || message == WM_CLOSE) {
+        HangOnce();
+    }
     switch (message) {
         case kTaskMessage: {
             char line[128];

@@ -14,6 +14,7 @@ StandinSettings ReadStandinSettings(const std::wstring& serviceName) {
     settings.stopDelayMs = number(L"StopDelayMs");
     settings.stayStartPending = number(L"StayStartPending") != 0;
     settings.ignoreClose = number(L"IgnoreClose") != 0;
+    settings.hangMs = number(L"HangMs");
     settings.port = static_cast<uint16_t>(number(L"Port"));
     return settings;
 }

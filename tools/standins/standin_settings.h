@@ -7,6 +7,8 @@
 //   StopDelayMs=3000    takes that long to stop
 //   StayStartPending=1  never reports that it runs
 //   IgnoreClose=1       keeps its window on WM_CLOSE
+//   HangMs=30000        stops answering for that long at the first task message or WM_CLOSE to
+//                       its window, then handles it
 //   Port=2525           holds this loopback TCP port while it runs, and does not start when
 //                       another program holds it
 
@@ -22,6 +24,7 @@ struct StandinSettings {
     uint32_t stopDelayMs = 0;
     bool stayStartPending = false;
     bool ignoreClose = false;
+    uint32_t hangMs = 0;
     uint16_t port = 0;
 };
 

@@ -38,22 +38,24 @@ Status FakeWindows::Post(WindowHandle window, uint32_t message, uintptr_t wParam
     return Status::Ok();
 }
 
-intptr_t FakeWindows::Send(WindowHandle window, uint32_t message, uintptr_t wParam,
-                           intptr_t lParam) {
+intptr_t FakeWindows::Send(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam,
+                           uint32_t timeoutMs) {
     (void)log_.Record("Send", Subject(window));
     Window* target = Lookup(window);
     if (target == nullptr) {
         return 0;
     }
-    messages_.push_back(FakeWindowMessage{window, message, wParam, lParam, true});
-    return Deliver(*target, message, wParam, lParam);
+    messages_.push_back(FakeWindowMessage{window, message, wParam, lParam, true, timeoutMs});
+    return target->answers ? Deliver(*target, message, wParam, lParam) : 0;
 }
 
-void FakeWindows::Close(WindowHandle window) {
+void FakeWindows::Close(WindowHandle window, uint32_t timeoutMs) {
     (void)log_.Record("Close", Subject(window));
     if (Window* target = Lookup(window)) {
-        messages_.push_back(FakeWindowMessage{window, kCloseMessage, 0, 0, true});
-        (void)Deliver(*target, kCloseMessage, 0, 0);
+        messages_.push_back(FakeWindowMessage{window, kCloseMessage, 0, 0, true, timeoutMs});
+        if (target->answers) {
+            (void)Deliver(*target, kCloseMessage, 0, 0);
+        }
     }
 }
 
@@ -66,6 +68,12 @@ WindowHandle FakeWindows::Open(std::string className, std::string caption) {
 void FakeWindows::IgnoreClose(WindowHandle window) {
     if (Window* target = Lookup(window)) {
         target->ignoresClose = true;
+    }
+}
+
+void FakeWindows::StopAnswering(WindowHandle window) {
+    if (Window* target = Lookup(window)) {
+        target->answers = false;
     }
 }
 

@@ -16,7 +16,8 @@ struct FakeWindowMessage {
     uint32_t message = 0;
     uintptr_t wParam = 0;
     intptr_t lParam = 0;
-    bool sent = false;  // false: posted
+    bool sent = false;       // false: posted
+    uint32_t timeoutMs = 0;  // how long a sender waits at most
 
     bool operator==(const FakeWindowMessage&) const = default;
 };
@@ -28,14 +29,17 @@ public:
 
     WindowHandle Find(std::string_view className, std::string_view caption) const override;
     Status Post(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) override;
-    intptr_t Send(WindowHandle window, uint32_t message, uintptr_t wParam,
-                  intptr_t lParam) override;
-    void Close(WindowHandle window) override;
+    intptr_t Send(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam,
+                  uint32_t timeoutMs) override;
+    void Close(WindowHandle window, uint32_t timeoutMs) override;
     void ProcessPendingMessages() override { ++pendingMessageRuns_; }
 
     // A window of another program.
     WindowHandle Open(std::string className, std::string caption);
     void IgnoreClose(WindowHandle window);
+    // The window's program stops answering: messages sent to it are recorded, never handled, and
+    // each send gives up after its timeout.
+    void StopAnswering(WindowHandle window);
     void SetProcedure(WindowHandle window, Procedure procedure);
     // The window goes by itself (its program ended).
     void Destroy(WindowHandle window);
@@ -53,6 +57,7 @@ private:
         std::string className;
         std::string caption;
         bool ignoresClose = false;
+        bool answers = true;
         Procedure procedure;
     };
 

@@ -32,15 +32,21 @@ Status Win32Windows::Post(WindowHandle window, uint32_t message, uintptr_t wPara
 }
 
 intptr_t Win32Windows::Send(WindowHandle window, uint32_t message, uintptr_t wParam,
-                            intptr_t lParam) {
+                            intptr_t lParam, uint32_t timeoutMs) {
     if (!::IsWindow(ToWindow(window))) {
         return 0;
     }
-    return ::SendMessageW(ToWindow(window), message, wParam, lParam);
+    // A program the system already knows to be hung is not waited for at all.
+    DWORD_PTR result = 0;
+    if (::SendMessageTimeoutW(ToWindow(window), message, wParam, lParam,
+                              SMTO_NORMAL | SMTO_ABORTIFHUNG, timeoutMs, &result) == 0) {
+        return 0;
+    }
+    return static_cast<intptr_t>(result);
 }
 
-void Win32Windows::Close(WindowHandle window) {
-    (void)Send(window, WM_CLOSE, 0, 0);
+void Win32Windows::Close(WindowHandle window, uint32_t timeoutMs) {
+    (void)Send(window, WM_CLOSE, 0, 0, timeoutMs);
 }
 
 void Win32Windows::ProcessPendingMessages() {

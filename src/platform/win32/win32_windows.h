@@ -9,9 +9,9 @@ class Win32Windows : public Windows {
 public:
     WindowHandle Find(std::string_view className, std::string_view caption) const override;
     Status Post(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) override;
-    intptr_t Send(WindowHandle window, uint32_t message, uintptr_t wParam,
-                  intptr_t lParam) override;
-    void Close(WindowHandle window) override;
+    intptr_t Send(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam,
+                  uint32_t timeoutMs) override;
+    void Close(WindowHandle window, uint32_t timeoutMs) override;
     void ProcessPendingMessages() override;
 };
 

@@ -37,6 +37,8 @@ public:
         return window;
     }
 
+    void HangWindow(WindowHandle window) { windows_.StopAnswering(window); }
+
     void ServePipeOnce(const std::string& pipePath, const std::string& reply) {
         FakePipeServer server;
         server.reply = [this, reply](const std::string& written) {

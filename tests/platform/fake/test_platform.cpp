@@ -111,6 +111,10 @@ WindowHandle TestPlatform::OpenWindow(const std::string& className, const std::s
     return state_->peers.OpenWindow(className, caption, ignoreClose);
 }
 
+void TestPlatform::HangWindow(WindowHandle window, uint32_t) {
+    state_->peers.HangWindow(window);
+}
+
 void TestPlatform::ServePipeOnce(const std::string& pipePath, const std::string& reply) {
     state_->peers.ServePipeOnce(pipePath, reply);
 }

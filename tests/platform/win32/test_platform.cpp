@@ -83,6 +83,8 @@ std::string CopyStandin(const std::string& folder, const std::string& name) {
 constexpr UINT kTaskMessage = 1280;
 // Destroys a window that keeps itself on WM_CLOSE, when the test is over.
 constexpr UINT kDestroyMessage = WM_APP + 1;
+// Makes the window's thread sleep for wParam milliseconds, as a program that stopped answering.
+constexpr UINT kHangMessage = WM_APP + 2;
 
 LRESULT CALLBACK TestWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -95,6 +97,9 @@ LRESULT CALLBACK TestWindowProcedure(HWND window, UINT message, WPARAM wParam, L
             return 0;
         case kDestroyMessage:
             ::DestroyWindow(window);
+            return 0;
+        case kHangMessage:
+            ::Sleep(static_cast<DWORD>(wParam));
             return 0;
         case WM_DESTROY:
             ::PostQuitMessage(0);
@@ -322,6 +327,10 @@ WindowHandle TestPlatform::OpenWindow(const std::string& className, const std::s
     }
     state_->windows.emplace_back(handle, std::move(thread));
     return reinterpret_cast<WindowHandle>(handle);
+}
+
+void TestPlatform::HangWindow(WindowHandle window, uint32_t milliseconds) {
+    ::PostMessageW(reinterpret_cast<HWND>(window), kHangMessage, milliseconds, 0);
 }
 
 void TestPlatform::ServePipeOnce(const std::string& pipePath, const std::string& reply) {

@@ -95,5 +95,28 @@ TEST_F(AppModeTest, ProgramThatKeepsItsWindowIsWaitedForAndLeftRunning) {
     EXPECT_TRUE(KillProcessByName(*platform.processes, "cal"));
 }
 
+// A program that stopped answering holds a task message no longer than a busy pipe is waited for,
+// and its stop no longer than the stop's deadline; it is left running.
+TEST_F(AppModeTest, ProgramThatStoppedAnsweringDoesNotHoldTheInstaller) {
+    suite.WriteStandinSettings("[TolvaIM]\r\nHangMs=40000\r\n");
+    ServiceControl control(platform, window, SuiteFolder::kFolder);
+    ASSERT_TRUE(control.StartStopService(upgrade::kImService, true));
+    ASSERT_TRUE(suite.WaitFor(
+        [&] { return upgrade::FindProgramWindow(*platform.windows, upgrade::kImService) != 0; },
+        20000));
+
+    upgrade::TaskMessenger messenger(platform);
+    uint32_t started = platform.system->Ticks();
+    EXPECT_TRUE(messenger.PostTaskMessage(upgrade::kImService, upgrade::kTaskMessage, 2, 9));
+    EXPECT_LT(platform.system->Ticks() - started, upgrade::TaskMessenger::kWindowAnswerMs + 2000);
+    EXPECT_TRUE(suite.WaitFor([&] { return suite.Logged("TolvaIM", "not answering"); }, 5000));
+
+    started = platform.system->Ticks();
+    EXPECT_TRUE(control.StartStopService(upgrade::kImService, false));
+    EXPECT_LT(platform.system->Ticks() - started, ServiceControl::kStopDeadlineMs + 2000);
+    EXPECT_NE(upgrade::FindProgramWindow(*platform.windows, upgrade::kImService), 0u);
+    EXPECT_TRUE(KillProcessByName(*platform.processes, "im"));
+}
+
 }  // namespace
 }  // namespace tolva::winsys
