@@ -1,5 +1,6 @@
 #include "setup/application_window.h"
 
+#include "platform/win32/application_icon.h"
 #include "util/wide_text.h"
 
 namespace tolva::setup {
@@ -21,6 +22,8 @@ bool ApplicationWindow::Create(HINSTANCE instance, const std::u16string& title) 
     windowClass.lpfnWndProc = ::DefWindowProcW;
     windowClass.hInstance = instance;
     windowClass.lpszClassName = kClassName;
+    windowClass.hIcon = platform::ApplicationIcon();
+    windowClass.hIconSm = platform::ApplicationIcon(::GetSystemMetrics(SM_CXSMICON));
     if (::RegisterClassExW(&windowClass) == 0) {
         return false;
     }

@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <string_view>
+
+#include "platform/win32/application_icon.h"
 #include "util/wide_text.h"
 
 namespace tolva::platform {
@@ -41,6 +44,39 @@ UINT IconFlags(DialogIcon icon) {
     return 0;
 }
 
+// Gives the message box the program's own icon in its frame, as the program's windows have.
+LRESULT CALLBACK GiveBoxTheProgramIcon(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_ACTIVATE) {
+        HWND box = reinterpret_cast<HWND>(wParam);
+        wchar_t className[16] = {};
+        if (::GetClassNameW(box, className, 16) > 0 && std::wstring_view(className) == L"#32770") {
+            ::SendMessageW(box, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(ApplicationIcon()));
+            ::SendMessageW(
+                box, WM_SETICON, ICON_SMALL,
+                reinterpret_cast<LPARAM>(ApplicationIcon(::GetSystemMetrics(SM_CXSMICON))));
+        }
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// The hook for the boxes this thread shows while the scope lasts.
+class BoxIconScope {
+public:
+    BoxIconScope()
+        : hook_(::SetWindowsHookExW(WH_CBT, GiveBoxTheProgramIcon, nullptr,
+                                    ::GetCurrentThreadId())) {}
+    ~BoxIconScope() {
+        if (hook_ != nullptr) {
+            ::UnhookWindowsHookEx(hook_);
+        }
+    }
+    BoxIconScope(const BoxIconScope&) = delete;
+    BoxIconScope& operator=(const BoxIconScope&) = delete;
+
+private:
+    HHOOK hook_;
+};
+
 }  // namespace
 
 DialogResult Win32Dialogs::ShowMessageBox(const MessageBoxRequest& request) {
@@ -51,6 +87,7 @@ DialogResult Win32Dialogs::ShowMessageBox(const MessageBoxRequest& request) {
     } else {
         owner = ::GetActiveWindow();
     }
+    const BoxIconScope icon;
     int answer = ::MessageBoxW(owner, util::ToWideString(request.text).c_str(),
                                util::ToWideString(request.caption).c_str(), flags);
     // 0: the box could not be shown; the safe reading is that nothing was agreed to.

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "platform/win32/application_icon.h"
 #include "ui/application.h"
 #include "ui/control_identity.h"
 #include "ui/user_input.h"
@@ -36,10 +37,8 @@ FrameStyle FrameOf(const Form& form) {
 
 HICON StockIconHandle(StockIcon icon) {
     switch (icon) {
-        case StockIcon::kApplication: {
-            HICON own = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
-            return own != nullptr ? own : ::LoadIconW(nullptr, IDI_APPLICATION);
-        }
+        case StockIcon::kApplication:
+            return platform::ApplicationIcon();
         case StockIcon::kInformation:
             return ::LoadIconW(nullptr, IDI_INFORMATION);
         case StockIcon::kQuestion:

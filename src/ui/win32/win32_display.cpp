@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "platform/win32/application_icon.h"
 #include "ui/application.h"
 #include "ui/control_identity.h"
 #include "ui/keyboard.h"
@@ -36,21 +37,19 @@ std::optional<Key> DialogKeyOf(WPARAM virtualKey) {
     }
 }
 
-bool RegisterWindowClass(HINSTANCE instance, const wchar_t* name, HICON icon) {
+bool RegisterWindowClass(HINSTANCE instance, const wchar_t* name, bool ownIcon) {
     WNDCLASSEXW windowClass = {};
     windowClass.cbSize = sizeof windowClass;
     windowClass.style = CS_DBLCLKS;
     windowClass.lpfnWndProc = &FormWindow::Procedure;
     windowClass.hInstance = instance;
-    windowClass.hIcon = icon;
+    if (ownIcon) {
+        windowClass.hIcon = platform::ApplicationIcon();
+        windowClass.hIconSm = platform::ApplicationIcon(::GetSystemMetrics(SM_CXSMICON));
+    }
     windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
     windowClass.lpszClassName = name;
     return ::RegisterClassExW(&windowClass) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
-
-HICON ApplicationIcon(HINSTANCE instance) {
-    HICON icon = ::LoadIconW(instance, MAKEINTRESOURCEW(1));
-    return icon != nullptr ? icon : ::LoadIconW(nullptr, IDI_APPLICATION);
 }
 
 }  // namespace
@@ -58,8 +57,8 @@ HICON ApplicationIcon(HINSTANCE instance) {
 Win32Display::Win32Display(HINSTANCE instance, HWND owner) : instance_(instance), owner_(owner) {
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&controls);
-    RegisterWindowClass(instance_, kContainerClass, nullptr);
-    RegisterWindowClass(instance_, kImageClass, nullptr);
+    RegisterWindowClass(instance_, kContainerClass, false);
+    RegisterWindowClass(instance_, kImageClass, false);
     syncMessage_ = ::RegisterWindowMessageW(Wide(kSyncMessage));
 }
 
@@ -92,7 +91,7 @@ FormWindow* Win32Display::Window(Form& form) {
     }
     std::u16string className(form.ClassName().begin(), form.ClassName().end());
     if (registeredClasses_.insert(form.ClassName()).second &&
-        !RegisterWindowClass(instance_, Wide(className), ApplicationIcon(instance_))) {
+        !RegisterWindowClass(instance_, Wide(className), true)) {
         registeredClasses_.erase(form.ClassName());
     }
     window = std::make_unique<FormWindow>(*this, form);
