@@ -202,6 +202,48 @@ TEST_F(ServiceModeTest, ServiceThatRefusesToStopIsTerminatedByName) {
     ASSERT_TRUE(AllRun({upgrade::kImService}));
 }
 
+// A service that takes its time to stop is waited for within the deadline; one that stays
+// start-pending counts as not started.
+TEST_F(ServiceModeTest, SlowStopIsWaitedForAndStartPendingIsReported) {
+    suite.WriteStandinSettings(
+        "[TolvaIM]\r\nStopDelayMs=3000\r\n[TolvaPOP3]\r\nStayStartPending=1\r\n");
+    ServiceInstall install(platform, window, setup);
+    (void)install.StopRunningServices();
+    (void)install.StopRunningServices();
+    install.InstallAndStartServices();
+    ASSERT_TRUE(AllRun({0, 2, 3, 4}));
+    ASSERT_TRUE(suite.WaitFor([&] { return suite.Logged("TolvaPOP3", "staying start-pending"); },
+                              kStartLimitMs));
+    EXPECT_EQ(State("TolvaPOP3"), ServiceState::kStartPending);
+    install.CheckStartedServices();
+    ASSERT_EQ(window.boxes.size(), 1u);
+    EXPECT_EQ(window.boxes[0].caption, u"Warning");
+    EXPECT_NE(window.boxes[0].text.find(u"could not be started:\r\nCorvane POP3 / IMAP\r\n\r\n"),
+              std::u16string::npos)
+        << "only the start-pending service is listed";
+
+    uint32_t started = platform.system->Ticks();
+    EXPECT_TRUE(install.Control().StartStopService(upgrade::kImService, false));
+    const uint32_t took = platform.system->Ticks() - started;
+    EXPECT_GE(took, 3000u);
+    EXPECT_LT(took, ServiceControl::kStopDeadlineMs);
+    EXPECT_EQ(State("TolvaIM"), ServiceState::kStopped);
+    EXPECT_TRUE(suite.Logged("TolvaIM", "stopped"));
+
+    // A start-pending service takes no stop: end it, and start it once more, well-behaved, so that
+    // it can be removed (Wine's service manager notices the end only at the next start).
+    suite.WriteStandinSettings("");
+    EXPECT_TRUE(KillProcessByName(*platform.processes, "pop3.exe"));
+    std::unique_ptr<platform::ServiceDatabase> database;
+    std::unique_ptr<platform::Service> service;
+    ASSERT_TRUE(platform.services->Connect(access::kManagerAll, database).ok());
+    ASSERT_TRUE(database->Open("TolvaPOP3", access::kAll, service).ok());
+    for (int attempt = 0; attempt < 2 && !service->Start().ok(); ++attempt) {
+        platform.system->SleepFor(500);
+    }
+    EXPECT_TRUE(AllRun({upgrade::kPop3Service}));
+}
+
 TEST_F(ServiceModeTest, DisabledServiceStaysDisabledAcrossTheUpgrade) {
     ServiceControl control(platform, window, SuiteFolder::kFolder);
     for (int index = 0; index < kServiceCount; ++index) {
