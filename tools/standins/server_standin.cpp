@@ -149,7 +149,7 @@ void HangOnce() {
     static bool hung = false;
     if (run.settings.hangMs != 0 && !hung) {
         hung = true;
-        run.log->Write("not answering for " + std::to_string(run.settings.hangMs) + " ms");
+        run.log->Write("not answering");
         ::Sleep(run.settings.hangMs);
     }
 }

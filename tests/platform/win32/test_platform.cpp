@@ -330,7 +330,9 @@ WindowHandle TestPlatform::OpenWindow(const std::string& className, const std::s
 }
 
 void TestPlatform::HangWindow(WindowHandle window, uint32_t milliseconds) {
-    ::PostMessageW(reinterpret_cast<HWND>(window), kHangMessage, milliseconds, 0);
+    // Sent messages are handled before posted ones and in the order sent: whatever is sent after
+    // this waits behind the sleep.
+    ::SendNotifyMessageW(reinterpret_cast<HWND>(window), kHangMessage, milliseconds, 0);
 }
 
 void TestPlatform::ServePipeOnce(const std::string& pipePath, const std::string& reply) {
