@@ -23,6 +23,7 @@
 #include "setup/main_form.h"
 #include "setup/main_form_startup.h"
 #include "setup/process_end.h"
+#include "setup/program_folder.h"
 #include "setup/sequence_runner.h"
 #include "setup/server_deployment_calls.h"
 #include "setup/server_links.h"
@@ -45,10 +46,12 @@ public:
     void EndProcess(int exitCode) override { ::ExitProcess(static_cast<UINT>(exitCode)); }
 };
 
-// The running program's folder with a trailing backslash and its file name, in the ANSI code page.
+// The running program's folder with a trailing backslash and its file name, in the ANSI code page,
+// and the folder as the system names it.
 struct ProgramFile {
     std::string folder;
     std::string name;
+    std::u16string wideFolder;
 };
 
 // In long names, like the temporary folder, whatever form the program was started by.
@@ -64,8 +67,8 @@ ProgramFile RunningProgram(const platform::System& system) {
     }
     const std::u16string wide(path.begin(), path.begin() + length);
     const size_t nameStart = wide.find_last_of(u'\\') + 1;
-    return {system.WideToAnsi(wide.substr(0, nameStart)),
-            system.WideToAnsi(wide.substr(nameStart))};
+    return {system.WideToAnsi(wide.substr(0, nameStart)), system.WideToAnsi(wide.substr(nameStart)),
+            wide.substr(0, nameStart)};
 }
 
 // The command line's arguments after the program's name, in the ANSI code page.
@@ -95,6 +98,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     if (!setup::ClaimSingleInstance(*services.processes, *services.dialogs, setupInstance)) {
         return setup::kExitAnotherInstance;
     }
+    const ProgramFile program = RunningProgram(*services.system);
+    if (!setup::AcceptProgramFolder(*services.dialogs, *services.system, program.wideFolder)) {
+        return setup::kExitInstallFailure;
+    }
     setup::ApplicationWindow applicationWindow;
     if (!applicationWindow.Create(instance, setup::kApplicationTitle)) {
         return 0;
@@ -104,7 +111,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     ui::Application application(display, services.system);
     setup::TDebugStruct log(*services.files, *services.system);
     ExitingProcessEnd processEnd;
-    const ProgramFile program = RunningProgram(*services.system);
     const std::string& setupFolder = program.folder;
 
     // The windows in the order the installer creates them; the first is the main window.
