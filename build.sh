@@ -87,7 +87,7 @@ run_tests() {
         ran+=("build/win32 under 32-bit Wine")
     else
         skipped+=("build/win32 under 32-bit Wine: this kernel cannot execute 32-bit x86 programs"
-            "(\"$(/usr/lib/wine/wine --version 2>&1 | tail -1)\")")
+            "(\"$WINE32_ANSWER\")")
     fi
     log "Windows stages run: ${ran[*]}"
     [ ${#skipped[@]} -eq 0 ] || log "Windows stage that could not run here: ${skipped[*]}"
@@ -97,10 +97,11 @@ run_tests() {
 
 # 32-bit Wine needs a kernel with 32-bit x86 support; some virtual machines are built without it.
 # Only that one answer counts as "cannot": any other failure of Wine fails the tests as usual.
+# Wine's own words are kept in WINE32_ANSWER for the report of stages run.
 kernel_runs_32bit_programs() {
-    local answer
-    answer=$(/usr/lib/wine/wine --version 2>&1) || true
-    [[ $answer != *"Exec format error"* ]]
+    WINE32_ANSWER=$(/usr/lib/wine/wine --version 2>&1) || true
+    WINE32_ANSWER=${WINE32_ANSWER##*$'\n'}
+    [[ $WINE32_ANSWER != *"Exec format error"* ]]
 }
 
 build_fuzzers() {
