@@ -61,6 +61,16 @@ bool ArchiveAvailable(const platform::FileSystem& files, const DeploymentState& 
     return files.FileExists(ArchivePath(files, state, name));
 }
 
+std::function<void(uint64_t, uint64_t)> MessagesWhileExtracting(DeploymentProgress& progress) {
+    constexpr uint64_t kStride = 128 * 1024;
+    return [&progress, last = uint64_t(0)](uint64_t done, uint64_t total) mutable {
+        if (done - last >= kStride || (done == total && last != total)) {
+            last = done;
+            progress.ProcessPendingMessages();
+        }
+    };
+}
+
 Deployment::Deployment(const platform::Platform& platform, const DeploymentState& state,
                        util::SetupLogSink& log, util::SetupAbort& abort,
                        DeploymentProgress& progress, ProcessEnd& processEnd, DeploymentCalls& calls)
@@ -76,7 +86,7 @@ Deployment::Deployment(const platform::Platform& platform, const DeploymentState
 
 bool Deployment::Extract(std::string_view archive, std::string_view destination, bool overwrite) {
     archive::ExtractReport report;
-    report.progress = [this](uint64_t, uint64_t) { progress_.ProcessPendingMessages(); };
+    report.progress = MessagesWhileExtracting(progress_);
     int resultCode = 0;
     return archive::ExtractArchive(files_, ArchivePath(files_, state_, archive), destination,
                                    resultCode, overwrite, "", "", "", &report);
@@ -157,18 +167,20 @@ void Deployment::CopySetupDocuments() {
     }
 }
 
+// What the main archive brought into the extraction folder is deployed once: moved into the
+// installation rather than copied, where the folders share a volume.
 bool Deployment::CopyProgramFiles() {
     for (std::string_view program : kCoreProgramFiles) {
-        if (!copier_.CopyOneFile(program, extract_, install_)) {
+        if (!copier_.MoveOneFile(program, extract_, install_)) {
             return false;
         }
     }
-    if (!copier_.CopyOneFile(kAutomationLibrary, extract_, install_)) {
+    if (!copier_.MoveOneFile(kAutomationLibrary, extract_, install_)) {
         return false;
     }
     for (std::string_view program : {kInstantMessagingProgram, kGroupWareProgram}) {
         if (files_.FileExists(extract_ + std::string(program)) &&
-            !copier_.CopyOneFile(program, extract_, install_)) {
+            !copier_.MoveOneFile(program, extract_, install_)) {
             return false;
         }
     }
@@ -189,12 +201,12 @@ bool Deployment::CopyCertificate() {
     if (files_.FileExists(state_.ConfigDir() + "cert.pem")) {
         return true;
     }
-    return copier_.CopyOneFile("cert.pem", extract_, state_.ConfigDir());
+    return copier_.MoveOneFile("cert.pem", extract_, state_.ConfigDir());
 }
 
 bool Deployment::CopyMainArchiveTrees() {
     for (std::string_view tree : kMainArchiveTrees) {
-        if (!copier_.CopyTree(extract_, tree, install_)) {
+        if (!copier_.MoveTree(extract_, tree, install_)) {
             return false;
         }
     }
@@ -245,17 +257,17 @@ bool Deployment::DeployGroupWare() {
     }
     const std::string calendar = "calendar\\";
     if (files_.FolderExists(install_ + calendar)) {
-        if (!copier_.CopyOneFile("calendar.xml", extract_ + calendar, install_ + calendar) ||
-            !copier_.CopyTree(extract_, calendar + "holidays\\", install_) ||
-            !copier_.CopyTree(extract_, calendar + "doc\\", install_)) {
+        if (!copier_.MoveOneFile("calendar.xml", extract_ + calendar, install_ + calendar) ||
+            !copier_.MoveTree(extract_, calendar + "holidays\\", install_) ||
+            !copier_.MoveTree(extract_, calendar + "doc\\", install_)) {
             return false;
         }
-    } else if (!copier_.CopyTree(extract_, calendar, install_)) {
+    } else if (!copier_.MoveTree(extract_, calendar, install_)) {
         return false;
     }
     if (!files_.FileExists(install_ + calendar + "groupware.db") &&
         files_.FileExists(extract_ + calendar + "groupware.db")) {
-        return copier_.CopyOneFile("groupware.db", extract_ + calendar, install_ + calendar);
+        return copier_.MoveOneFile("groupware.db", extract_ + calendar, install_ + calendar);
     }
     return true;
 }

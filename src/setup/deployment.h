@@ -9,6 +9,8 @@
 // modules, html, api, examples and xml trees, calendar.xml with the holidays and doc folders,
 // the rules numbered 1 to 6 and the webmail files are replaced.
 
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -30,6 +32,13 @@ std::string ArchivePath(const platform::FileSystem& files, const DeploymentState
                         std::string_view name);
 bool ArchiveAvailable(const platform::FileSystem& files, const DeploymentState& state,
                       std::string_view name);
+
+// The progress report of one extraction: pending window messages run each time another 128 KiB of
+// the archive has been read, and at its end. Often enough for repaints and Cancel to be heard at
+// once; rarely enough that the message loop, a round trip to the window system, does not cost more
+// than extracting the small files of a web tree.
+std::function<void(uint64_t done, uint64_t total)> MessagesWhileExtracting(
+    DeploymentProgress& progress);
 
 class Deployment {
 public:

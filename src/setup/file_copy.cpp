@@ -34,6 +34,26 @@ FileCopier::FileCopier(platform::FileSystem& files, platform::Dialogs& dialogs,
 
 bool FileCopier::CopyOneFile(std::string_view name, std::string_view sourceFolder,
                              std::string_view targetFolder) {
+    return TransferOneFile(name, sourceFolder, targetFolder, Transfer::kCopy);
+}
+
+bool FileCopier::MoveOneFile(std::string_view name, std::string_view sourceFolder,
+                             std::string_view targetFolder) {
+    return TransferOneFile(name, sourceFolder, targetFolder, Transfer::kMove);
+}
+
+bool FileCopier::CopyTree(std::string_view sourceRoot, std::string_view relativeFolder,
+                          std::string_view targetRoot) {
+    return TransferTree(sourceRoot, relativeFolder, targetRoot, Transfer::kCopy);
+}
+
+bool FileCopier::MoveTree(std::string_view sourceRoot, std::string_view relativeFolder,
+                          std::string_view targetRoot) {
+    return TransferTree(sourceRoot, relativeFolder, targetRoot, Transfer::kMove);
+}
+
+bool FileCopier::TransferOneFile(std::string_view name, std::string_view sourceFolder,
+                                 std::string_view targetFolder, Transfer transfer) {
     const std::string source = std::string(sourceFolder).append(name);
     const std::string target = std::string(targetFolder).append(name);
     if (ComparablePath(source) == ComparablePath(target)) {
@@ -42,6 +62,11 @@ bool FileCopier::CopyOneFile(std::string_view name, std::string_view sourceFolde
     for (;;) {
         if (files_.FileExists(target)) {
             (void)files_.SetNormalAttributes(target);
+        }
+        // A failed move (another volume, a target in use) leaves the copy to decide and to report.
+        if (transfer == Transfer::kMove && files_.MoveIn(source, target)) {
+            progress_.ProcessPendingMessages();
+            return true;
         }
         const platform::Status copied = files_.CopyOver(source, target);
         if (copied) {
@@ -69,8 +94,8 @@ bool FileCopier::AskRetry(std::string_view name, const platform::Status& failure
     return dialogs_.ShowMessageBox(question) == platform::DialogResult::kRetry;
 }
 
-bool FileCopier::CopyTree(std::string_view sourceRoot, std::string_view relativeFolder,
-                          std::string_view targetRoot) {
+bool FileCopier::TransferTree(std::string_view sourceRoot, std::string_view relativeFolder,
+                              std::string_view targetRoot, Transfer transfer) {
     const std::string sourceFolder = std::string(sourceRoot).append(relativeFolder);
     const std::string targetFolder = std::string(targetRoot).append(relativeFolder);
     std::vector<platform::FolderEntry> entries;
@@ -79,14 +104,14 @@ bool FileCopier::CopyTree(std::string_view sourceRoot, std::string_view relative
     }
     for (const platform::FolderEntry& entry : entries) {
         if (entry.isFolder) {
-            if (!CopyTree(sourceRoot, std::string(relativeFolder) + entry.name + "\\",
-                          targetRoot)) {
+            if (!TransferTree(sourceRoot, std::string(relativeFolder) + entry.name + "\\",
+                              targetRoot, transfer)) {
                 return false;
             }
             continue;
         }
         (void)files_.CreateFolders(targetFolder);
-        if (!CopyOneFile(entry.name, sourceFolder, targetFolder)) {
+        if (!TransferOneFile(entry.name, sourceFolder, targetFolder, transfer)) {
             return false;
         }
     }

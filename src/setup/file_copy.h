@@ -27,14 +27,28 @@ public:
     // end returned.
     [[nodiscard]] bool CopyOneFile(std::string_view name, std::string_view sourceFolder,
                                    std::string_view targetFolder);
+    // As CopyOneFile, for a source that is needed nowhere else: moved where the file system can
+    // (the same volume), copied otherwise. The target ends as a copy would, with the permissions
+    // of its folder; the source is gone when it was moved.
+    [[nodiscard]] bool MoveOneFile(std::string_view name, std::string_view sourceFolder,
+                                   std::string_view targetFolder);
 
     // Copies every file below sourceRoot + relativeFolder to targetRoot + relativeFolder, creating
     // the folders that receive files; empty folders are not created and a missing source copies
     // nothing. Files go in the order the file system lists them. False only as CopyOneFile.
     [[nodiscard]] bool CopyTree(std::string_view sourceRoot, std::string_view relativeFolder,
                                 std::string_view targetRoot);
+    // As CopyTree, each file as MoveOneFile; the source's folders stay, emptied.
+    [[nodiscard]] bool MoveTree(std::string_view sourceRoot, std::string_view relativeFolder,
+                                std::string_view targetRoot);
 
 private:
+    enum class Transfer { kCopy, kMove };
+
+    bool TransferOneFile(std::string_view name, std::string_view sourceFolder,
+                         std::string_view targetFolder, Transfer transfer);
+    bool TransferTree(std::string_view sourceRoot, std::string_view relativeFolder,
+                      std::string_view targetRoot, Transfer transfer);
     // Retry (true) or Cancel, asked after a failed copy.
     bool AskRetry(std::string_view name, const platform::Status& failure);
 

@@ -313,7 +313,7 @@ bool InstallSequence::StopServicesAndExtract() {
     deploymentState.SetupFolder = state.SetupFolder;
     deploymentState.ExtractDir = state.ExtractDir;
     archive::ExtractReport report;
-    report.progress = [this](uint64_t, uint64_t) { progress_->ProcessPendingMessages(); };
+    report.progress = MessagesWhileExtracting(*progress_);
     int resultCode = 0;
     if (!archive::ExtractArchive(*parts_.platform.files,
                                  ArchivePath(*parts_.platform.files, deploymentState, kMainArchive),

@@ -140,6 +140,23 @@ TEST_F(FileSystemTest, MoveRenamesFilesAndFoldersAndReplacesOnRequest) {
     EXPECT_FALSE(files.FolderExists(dir + "old"));
 }
 
+TEST_F(FileSystemTest, MoveInTakesAFileIntoAnotherFolderReplacingItsTarget) {
+    ASSERT_TRUE(files.CreateFolders(dir + "from\\").ok());
+    ASSERT_TRUE(files.CreateFolders(dir + "into\\").ok());
+    Write(dir + "from\\a.txt", "new");
+    Write(dir + "into\\a.txt", "old");
+    ASSERT_TRUE(files.MoveIn(dir + "from\\a.txt", dir + "into\\a.txt").ok());
+    EXPECT_FALSE(files.FileExists(dir + "from\\a.txt"));
+    EXPECT_EQ(Read(dir + "into\\a.txt"), "new");
+    // A copy would be readable and writable by whoever may use the folder: so is the moved file.
+    std::unique_ptr<UpdateFile> update;
+    ASSERT_TRUE(files.OpenForUpdate(dir + "into\\a.txt", false, update).ok());
+    ASSERT_TRUE(update->Close().ok());
+
+    EXPECT_EQ(files.MoveIn(dir + "from\\gone.txt", dir + "into\\gone.txt").code(),
+              error::kFileNotFound);
+}
+
 TEST_F(FileSystemTest, ReadOnlyFilesResistUntilAttributesAreReset) {
     Write(dir + "locked.cfg", "keep");
     Write(dir + "other.cfg", "other");
@@ -156,6 +173,7 @@ TEST_F(FileSystemTest, ReadOnlyFilesResistUntilAttributesAreReset) {
     EXPECT_EQ(files.CopyOver(dir + "other.cfg", dir + "locked.cfg").code(), error::kAccessDenied);
     EXPECT_EQ(files.MoveTo(dir + "other.cfg", dir + "locked.cfg", true).code(),
               error::kAccessDenied);
+    EXPECT_EQ(files.MoveIn(dir + "other.cfg", dir + "locked.cfg").code(), error::kAccessDenied);
     EXPECT_EQ(files.RemoveFile(dir + "locked.cfg").code(), error::kAccessDenied);
     EXPECT_EQ(Read(dir + "locked.cfg"), "keep");
 

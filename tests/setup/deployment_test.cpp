@@ -49,6 +49,12 @@ protected:
         PutArchive(In(kDist, "setupfirst.dat"), {{"mail\\welcome.txt", "first"}});
         PutArchive(In(kDist, "setupcustom.dat"), {{"html\\index.html", "branded"}});
 
+        StageMainArchive();
+    }
+
+    // What the install sequence extracts from setup.dat before each deployment, which moves it
+    // into the installation.
+    void StageMainArchive() {
         for (std::string_view program : kCoreProgramFiles) {
             Put(In(kExtract, std::string(program)), std::string(program) + " v2");
         }
@@ -159,6 +165,32 @@ TEST_F(DeploymentTest, NewInstallation) {
     EXPECT_FALSE(Has(In(kInstall, "setup.lng")));
     EXPECT_FALSE(files.FolderExists(In(kExtract, "spam\\")));
     EXPECT_FALSE(files.FolderExists(In(kExtract, "avast\\")));
+    // The main archive's deployed files were moved, not copied; what later steps read stays.
+    for (const char* moved : {"smtp.exe", "cert.pem", "html\\index.html", "xml\\xml.txt",
+                              "calendar\\groupware.db", "calendar\\skins\\blue.css"}) {
+        EXPECT_FALSE(Has(In(kExtract, moved))) << moved;
+    }
+    EXPECT_TRUE(Has(In(kExtract, "webserver.dat")));
+}
+
+TEST_F(DeploymentTest, ExtractionLetsMessagesRunEvery128KiBAndAtItsEnd) {
+    const auto report = MessagesWhileExtracting(progress);
+    constexpr uint64_t kKiB = 1024, kTotal = 300 * kKiB;
+    const std::pair<uint64_t, int> reads[] = {
+        {1, 0},
+        {100, 0},
+        {128 * kKiB - 1, 0},
+        {128 * kKiB, 1},
+        {200 * kKiB, 1},
+        {256 * kKiB, 2},
+        {kTotal, 3},
+        // Reads at the end of the file report the same position again.
+        {kTotal, 3},
+    };
+    for (const auto& [done, passes] : reads) {
+        report(done, kTotal);
+        EXPECT_EQ(progress.pendingPasses, passes) << done;
+    }
 }
 
 TEST_F(DeploymentTest, UpgradeKeepsWhatTheAdministratorMade) {
@@ -227,6 +259,7 @@ TEST_F(DeploymentTest, AntivirusEngineOfOldVersionsIsInstalledAfresh) {
         state.OldVersion = c.oldVersion;
         Put(In(kInstall, "avast\\setup\\setiface.dll"), "engine library v1");
         Put(In(kInstall, "avast\\defs\\old.vps"), "old definitions");
+        StageMainArchive();
         ASSERT_TRUE(MakeDeployment().DeployFull()) << c.oldVersion;
 
         EXPECT_EQ(Has(In(kInstall, "avast\\defs\\old.vps")), !c.folderRemoved) << c.oldVersion;
@@ -275,6 +308,7 @@ TEST_F(DeploymentTest, ArchivesThatMustExtractAbortTheInstallation) {
         ASSERT_TRUE(files.ReadWholeFile(path, bytes)) << archive;
         // Cut inside the first entry's header.
         Put(path, bytes.substr(0, 20));
+        StageMainArchive();
 
         EXPECT_FALSE(MakeDeployment().DeployFull()) << archive;
         ASSERT_FALSE(events.empty());
@@ -322,6 +356,7 @@ TEST_F(DeploymentTest, PhpIsDeployedFromWhereItsArchiveLies) {
 
     events.clear();
     ASSERT_TRUE(files.RemoveFile(In(kExtract, "setupphp.dat")));
+    StageMainArchive();
     ASSERT_TRUE(MakeDeployment().DeployFull());
     for (const std::string& event : events) {
         EXPECT_EQ(event.find("DeployPhp"), std::string::npos) << event;

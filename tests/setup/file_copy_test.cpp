@@ -95,22 +95,70 @@ TEST_F(FileCopyTest, FileThatIsItsOwnTargetIsInPlace) {
     EXPECT_EQ(Get("C:\\Tolva\\setup.exe"), "me");
 }
 
-TEST_F(FileCopyTest, TreeCopiesFilesBelowTheRelativeFolder) {
-    Put("C:\\x\\html\\index.html", "index");
-    Put("C:\\x\\html\\img\\logo.png", "logo");
-    Put("C:\\x\\html\\deep\\er\\page.html", "page");
-    (void)files.CreateFolders("C:\\x\\html\\empty\\nested\\");
-    Put("C:\\x\\other\\not.txt", "elsewhere");
+TEST_F(FileCopyTest, TreeCopiesOrMovesFilesBelowTheRelativeFolder) {
+    for (const bool move : {false, true}) {
+        Put("C:\\x\\html\\index.html", "index");
+        Put("C:\\x\\html\\img\\logo.png", "logo");
+        Put("C:\\x\\html\\deep\\er\\page.html", "page");
+        (void)files.CreateFolders("C:\\x\\html\\empty\\nested\\");
+        Put("C:\\x\\other\\not.txt", "elsewhere");
+        const std::string target = move ? "C:\\Moved\\" : "C:\\Mail\\";
 
-    EXPECT_TRUE(copier.CopyTree("C:\\x\\", "html\\", "C:\\Mail\\"));
-    EXPECT_EQ(Get("C:\\Mail\\html\\index.html"), "index");
-    EXPECT_EQ(Get("C:\\Mail\\html\\img\\logo.png"), "logo");
-    EXPECT_EQ(Get("C:\\Mail\\html\\deep\\er\\page.html"), "page");
-    EXPECT_FALSE(files.FolderExists("C:\\Mail\\html\\empty\\"));
-    EXPECT_FALSE(files.FolderExists("C:\\Mail\\other\\"));
+        EXPECT_TRUE(move ? copier.MoveTree("C:\\x\\", "html\\", target)
+                         : copier.CopyTree("C:\\x\\", "html\\", target));
+        EXPECT_EQ(Get(target + "html\\index.html"), "index");
+        EXPECT_EQ(Get(target + "html\\img\\logo.png"), "logo");
+        EXPECT_EQ(Get(target + "html\\deep\\er\\page.html"), "page");
+        EXPECT_FALSE(files.FolderExists(target + "html\\empty\\"));
+        EXPECT_FALSE(files.FolderExists(target + "other\\"));
+        EXPECT_EQ(Has("C:\\x\\html\\img\\logo.png"), !move);
+        EXPECT_TRUE(Has("C:\\x\\other\\not.txt"));
 
-    EXPECT_TRUE(copier.CopyTree("C:\\x\\", "missing\\", "C:\\Mail\\"));
-    EXPECT_FALSE(files.FolderExists("C:\\Mail\\missing\\"));
+        EXPECT_TRUE(move ? copier.MoveTree("C:\\x\\", "missing\\", target)
+                         : copier.CopyTree("C:\\x\\", "missing\\", target));
+        EXPECT_FALSE(files.FolderExists(target + "missing\\"));
+    }
+}
+
+TEST_F(FileCopyTest, MoveReplacesTheTargetOrFallsBackToACopy) {
+    constexpr uint32_t kNotSameDevice = 17;
+    struct Case {
+        const char* name;
+        bool moveRefused;
+        bool copyRefused;
+        bool sourceStays;
+        size_t questions;
+    };
+    const Case cases[] = {
+        {"moved.txt", false, false, false, 0},
+        // Another volume: the file is copied.
+        {"copied.txt", true, false, true, 0},
+        // The copy decides what the user is asked.
+        {"retried.txt", true, true, true, 1},
+    };
+    for (const Case& c : cases) {
+        Put(std::string("C:\\src\\") + c.name, "new");
+        Put(std::string("C:\\dst\\") + c.name, "old");
+        ASSERT_TRUE(fake.Files().SetAttributes(std::string("C:\\dst\\") + c.name,
+                                               platform::file_attribute::kReadOnly));
+        if (c.moveRefused) {
+            files.Inject(FileOperation::kMoveIn)
+                .OnPathsEndingIn(c.name)
+                .WithCode(kNotSameDevice)
+                .AfterCalls(0);
+        }
+        if (c.copyRefused) {
+            RefuseCopies(c.name, 1);
+            dialogs.QueueAnswer(DialogResult::kRetry);
+        }
+        const size_t asked = dialogs.Shown().size();
+
+        EXPECT_TRUE(copier.MoveOneFile(c.name, "C:\\src\\", "C:\\dst\\")) << c.name;
+        EXPECT_EQ(Get(std::string("C:\\dst\\") + c.name), "new") << c.name;
+        EXPECT_EQ(Has(std::string("C:\\src\\") + c.name), c.sourceStays) << c.name;
+        EXPECT_EQ(dialogs.Shown().size() - asked, c.questions) << c.name;
+    }
+    EXPECT_TRUE(events.empty());
 }
 
 TEST_F(FileCopyTest, CancelInsideATreeStopsIt) {

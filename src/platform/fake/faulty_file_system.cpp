@@ -40,6 +40,8 @@ const char* NameOf(FileOperation operation) {
             return "CopyOver";
         case FileOperation::kMoveTo:
             return "MoveTo";
+        case FileOperation::kMoveIn:
+            return "MoveIn";
         case FileOperation::kRemoveFile:
             return "RemoveFile";
         case FileOperation::kRemoveEmptyFolder:
@@ -351,6 +353,10 @@ Status FaultyFileSystem::CopyOver(std::string_view from, std::string_view to) {
 Status FaultyFileSystem::MoveTo(std::string_view from, std::string_view to, bool replace) {
     return Guard(FileOperation::kMoveTo, from, to,
                  [&] { return inner().MoveTo(from, to, replace); });
+}
+
+Status FaultyFileSystem::MoveIn(std::string_view from, std::string_view to) {
+    return Guard(FileOperation::kMoveIn, from, to, [&] { return inner().MoveIn(from, to); });
 }
 
 Status FaultyFileSystem::RemoveFile(std::string_view path) {

@@ -27,6 +27,7 @@ enum class FileOperation {
     kAppendToFile,
     kCopyOver,
     kMoveTo,
+    kMoveIn,
     kRemoveFile,
     kRemoveEmptyFolder,
     kSetNormalAttributes,
@@ -103,6 +104,7 @@ public:
     Status AppendToFile(std::string_view path, std::string_view content) override;
     Status CopyOver(std::string_view from, std::string_view to) override;
     Status MoveTo(std::string_view from, std::string_view to, bool replace) override;
+    Status MoveIn(std::string_view from, std::string_view to) override;
     Status RemoveFile(std::string_view path) override;
     Status RemoveEmptyFolder(std::string_view path) override;
     Status SetNormalAttributes(std::string_view path) override;

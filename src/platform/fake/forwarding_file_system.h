@@ -32,6 +32,9 @@ public:
     Status MoveTo(std::string_view from, std::string_view to, bool replace) override {
         return inner_.MoveTo(from, to, replace);
     }
+    Status MoveIn(std::string_view from, std::string_view to) override {
+        return inner_.MoveIn(from, to);
+    }
     Status RemoveFile(std::string_view path) override { return inner_.RemoveFile(path); }
     Status RemoveEmptyFolder(std::string_view path) override {
         return inner_.RemoveEmptyFolder(path);

@@ -518,6 +518,13 @@ Status MemoryFileSystem::MoveTo(std::string_view from, std::string_view to, bool
     return Status::Ok();
 }
 
+Status MemoryFileSystem::MoveIn(std::string_view from, std::string_view to) {
+    if (!IsFile(FullPath(from))) {
+        return Missing(FullPath(from), "MoveIn");
+    }
+    return MoveTo(from, to, true);
+}
+
 Status MemoryFileSystem::RemoveFile(std::string_view path) {
     const std::string full = FullPath(path);
     if (IsFolder(full)) {

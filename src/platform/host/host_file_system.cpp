@@ -390,6 +390,27 @@ Status HostFileSystem::MoveTo(std::string_view from, std::string_view to, bool r
     return Status::Ok();
 }
 
+Status HostFileSystem::MoveIn(std::string_view from, std::string_view to) {
+    std::string source, target;
+    if (Status status = Map(from, "MoveIn", source); !status) {
+        return status;
+    }
+    if (Status status = Map(to, "MoveIn", target); !status) {
+        return status;
+    }
+    struct stat info;
+    if (::lstat(source.c_str(), &info) != 0) {
+        return Failure(errno, "MoveIn", from, source);
+    }
+    if (!S_ISREG(info.st_mode) || IsReadOnlyFile(target) || IsFolder(target)) {
+        return Status::Failure(error::kAccessDenied, Describe("MoveIn", to));
+    }
+    if (::rename(source.c_str(), target.c_str()) != 0) {
+        return Failure(errno, "MoveIn", to, target);
+    }
+    return Status::Ok();
+}
+
 Status HostFileSystem::RemoveFile(std::string_view path) {
     std::string hostPath;
     if (Status status = Map(path, "RemoveFile", hostPath); !status) {

@@ -24,6 +24,7 @@ public:
 
     Status CopyOver(std::string_view from, std::string_view to) override;
     Status MoveTo(std::string_view from, std::string_view to, bool replace) override;
+    Status MoveIn(std::string_view from, std::string_view to) override;
     Status RemoveFile(std::string_view path) override;
     Status RemoveEmptyFolder(std::string_view path) override;
     Status SetNormalAttributes(std::string_view path) override;

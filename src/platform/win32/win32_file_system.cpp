@@ -1,6 +1,8 @@
 #include "platform/win32/win32_file_system.h"
 
 #include <windows.h>
+// After windows.h, which it needs.
+#include <aclapi.h>
 
 #include "platform/win32/ansi_text.h"
 #include "platform/win32/unique_find_handle.h"
@@ -286,6 +288,28 @@ Status Win32FileSystem::MoveTo(std::string_view from, std::string_view to, bool 
     DWORD flags = replace ? MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH : 0;
     if (!::MoveFileExW(WidePath(from).c_str(), WidePath(to).c_str(), flags)) {
         return LastError("MoveTo", std::string(from) + " -> " + std::string(to));
+    }
+    return Status::Ok();
+}
+
+Status Win32FileSystem::MoveIn(std::string_view from, std::string_view to) {
+    if (IsReadOnlyFile(to)) {
+        return ReadOnly("MoveIn", to);
+    }
+    std::wstring target = WidePath(to);
+    // Without MOVEFILE_COPY_ALLOWED: a move to another volume fails rather than copying.
+    if (!::MoveFileExW(WidePath(from).c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+        return LastError("MoveIn", std::string(from) + " -> " + std::string(to));
+    }
+    // A moved file keeps the permissions it was given where it was made (a temporary folder only
+    // its user may read); a copy takes those its new folder passes on. An empty list that
+    // inherits again gives the moved file exactly those.
+    ACL inherited;
+    if (::InitializeAcl(&inherited, sizeof inherited, ACL_REVISION)) {
+        (void)::SetNamedSecurityInfoW(
+            target.data(), SE_FILE_OBJECT,
+            DACL_SECURITY_INFORMATION | UNPROTECTED_DACL_SECURITY_INFORMATION, nullptr, nullptr,
+            &inherited, nullptr);
     }
     return Status::Ok();
 }
