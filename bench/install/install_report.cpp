@@ -145,6 +145,8 @@ bool LoadFloor(std::istream& in, FloorTimes& floor) {
             floor.copyMs = value;
         } else if (key == "startup_ms") {
             floor.startupMs = value;
+        } else if (key.rfind("extract_ms.", 0) == 0) {
+            floor.archives.emplace_back(key.substr(11), value);
         }
     }
     return floor.extractMs > 0;
@@ -200,6 +202,15 @@ bool PrintReport(const std::vector<RunFigures>& runs, std::ostream& out) {
         std::snprintf(line, sizeof line, "    %-50s %s %5.1f %%\n",
                       complete.front()->work[step].first.c_str(), Seconds(ms).c_str(),
                       work > 0 ? 100 * ms / work : 0.0);
+        out << line;
+    }
+    out << "  the floor by archive:\n";
+    for (size_t archive = 0; archive < complete.front()->floor.archives.size(); ++archive) {
+        const double ms = median([&](const RunFigures& r) {
+            return archive < r.floor.archives.size() ? r.floor.archives[archive].second : 0.0;
+        });
+        std::snprintf(line, sizeof line, "    %-50s %s\n",
+                      complete.front()->floor.archives[archive].first.c_str(), Seconds(ms).c_str());
         out << line;
     }
     out << "  fixed waits:\n";

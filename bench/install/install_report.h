@@ -14,6 +14,7 @@ struct FloorTimes {
     double extractMs = 0;  // ildspack extracting every archive the installation unpacks
     double copyMs = 0;     // a plain copy of the extracted tree
     double startupMs = 0;  // one Wine program's start, taken off each figure above
+    std::vector<std::pair<std::string, double>> archives;  // extractMs archive by archive
 };
 
 struct RunFigures {
