@@ -199,6 +199,34 @@ Status Attributed(std::string_view path, const char* what, WIN32_FILE_ATTRIBUTE_
     return Status::Ok();
 }
 
+// Makes the folder, and its missing parents above the root, deepest first: a folder whose parent
+// exists, the usual case, costs one call. False with the system's error set.
+bool MakeFolder(const std::wstring& folder, size_t root) {
+    if (::CreateDirectoryW(folder.c_str(), nullptr)) {
+        return true;
+    }
+    DWORD error = ::GetLastError();
+    if (error == ERROR_PATH_NOT_FOUND || error == ERROR_FILE_NOT_FOUND) {
+        const size_t slash = folder.find_last_of(L'\\');
+        if (slash == std::wstring::npos || slash < root ||
+            !MakeFolder(folder.substr(0, slash), root)) {
+            return false;
+        }
+        if (::CreateDirectoryW(folder.c_str(), nullptr)) {
+            return true;
+        }
+        error = ::GetLastError();
+    }
+    if (error != ERROR_ALREADY_EXISTS && error != ERROR_ACCESS_DENIED) {
+        ::SetLastError(error);
+        return false;
+    }
+    // Refused for a folder that is there (a drive's root, a folder this user may not write): made.
+    const DWORD attributes = ::GetFileAttributesW(folder.c_str());
+    ::SetLastError(error);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
 }  // namespace
 
 bool Win32FileSystem::FileExists(std::string_view path) const {
@@ -213,28 +241,16 @@ bool Win32FileSystem::FolderExists(std::string_view path) const {
 
 Status Win32FileSystem::CreateFolders(std::string_view path) {
     std::wstring wide = WidePath(path);
-    // Creates each folder along the path, parents first; the drive or share itself is never made.
-    size_t start = 0;
+    // The drive or share itself is never made.
+    size_t root = 0;
     if (wide.size() >= 2 && wide[1] == L':') {
-        start = 3;
+        root = 3;
     } else if (wide.rfind(L"\\\\", 0) == 0) {
         size_t share = wide.find(L'\\', 2);
-        start = share == std::wstring::npos ? wide.size() : wide.find(L'\\', share + 1);
+        root = share == std::wstring::npos ? wide.size() : wide.find(L'\\', share + 1);
     }
-    for (size_t slash = start; slash != std::wstring::npos;) {
-        slash = wide.find(L'\\', slash + 1);
-        std::wstring folder = wide.substr(0, slash);
-        if (::CreateDirectoryW(folder.c_str(), nullptr)) {
-            continue;
-        }
-        DWORD error = ::GetLastError();
-        DWORD attributes = ::GetFileAttributesW(folder.c_str());
-        if (error != ERROR_ALREADY_EXISTS && error != ERROR_ACCESS_DENIED) {
-            return Status::Failure(error, "CreateFolders " + std::string(path));
-        }
-        if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
-            return Status::Failure(error, "CreateFolders " + std::string(path));
-        }
+    if (!MakeFolder(wide, root)) {
+        return Status::Failure(::GetLastError(), "CreateFolders " + std::string(path));
     }
     return Status::Ok();
 }
