@@ -102,10 +102,10 @@ public:
     // Renames or moves; with replace an existing target is replaced in one step, written through to
     // disk.
     virtual Status MoveTo(std::string_view from, std::string_view to, bool replace) = 0;
-    // Moves a file into another folder of the same volume so that it ends as a copy would: an
-    // existing target is replaced, and the file takes the permissions its new folder gives new
-    // files. Fails, the file left where it was, where only a copy can bring it there (another
-    // volume).
+    // Moves a file, or a folder whose target does not exist, into another folder of the same volume
+    // so that it ends as a copy would: an existing target file is replaced, and what is moved takes
+    // the permissions its new folder gives new files. Fails, leaving everything where it was, where
+    // only a copy can bring it there (another volume).
     virtual Status MoveIn(std::string_view from, std::string_view to) = 0;
     virtual Status RemoveFile(std::string_view path) = 0;
     // Fails when the folder is not empty.

@@ -98,10 +98,16 @@ bool FileCopier::TransferTree(std::string_view sourceRoot, std::string_view rela
                               std::string_view targetRoot, Transfer transfer) {
     const std::string sourceFolder = std::string(sourceRoot).append(relativeFolder);
     const std::string targetFolder = std::string(targetRoot).append(relativeFolder);
+    if (transfer == Transfer::kMove && files_.FolderExists(sourceFolder) &&
+        !files_.FolderExists(targetFolder) && files_.MoveIn(sourceFolder, targetFolder)) {
+        progress_.ProcessPendingMessages();
+        return true;
+    }
     std::vector<platform::FolderEntry> entries;
     if (!files_.ListFolder(sourceFolder, entries)) {
         return true;
     }
+    bool targetMade = false;  // once per folder, not once per file
     for (const platform::FolderEntry& entry : entries) {
         if (entry.isFolder) {
             if (!TransferTree(sourceRoot, std::string(relativeFolder) + entry.name + "\\",
@@ -110,7 +116,9 @@ bool FileCopier::TransferTree(std::string_view sourceRoot, std::string_view rela
             }
             continue;
         }
-        (void)files_.CreateFolders(targetFolder);
+        if (!targetMade) {
+            targetMade = files_.CreateFolders(targetFolder).ok();
+        }
         if (!TransferOneFile(entry.name, sourceFolder, targetFolder, transfer)) {
             return false;
         }

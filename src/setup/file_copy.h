@@ -38,7 +38,9 @@ public:
     // nothing. Files go in the order the file system lists them. False only as CopyOneFile.
     [[nodiscard]] bool CopyTree(std::string_view sourceRoot, std::string_view relativeFolder,
                                 std::string_view targetRoot);
-    // As CopyTree, each file as MoveOneFile; the source's folders stay, emptied.
+    // As CopyTree, each file as MoveOneFile; the source's folders stay, emptied. A tree whose
+    // target folder does not exist yet moves whole in one step where it can, its empty folders
+    // (which an extraction never makes) with it.
     [[nodiscard]] bool MoveTree(std::string_view sourceRoot, std::string_view relativeFolder,
                                 std::string_view targetRoot);
 

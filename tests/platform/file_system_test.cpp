@@ -155,6 +155,22 @@ TEST_F(FileSystemTest, MoveInTakesAFileIntoAnotherFolderReplacingItsTarget) {
 
     EXPECT_EQ(files.MoveIn(dir + "from\\gone.txt", dir + "into\\gone.txt").code(),
               error::kFileNotFound);
+
+    // A folder moves whole, with what it holds, where nothing of its name is yet.
+    ASSERT_TRUE(files.CreateFolders(dir + "from\\tree\\deep\\").ok());
+    Write(dir + "from\\tree\\deep\\b.txt", "tree");
+    ASSERT_TRUE(files.MoveIn(dir + "from\\tree\\", dir + "into\\tree\\").ok());
+    EXPECT_FALSE(files.FolderExists(dir + "from\\tree\\"));
+    EXPECT_EQ(Read(dir + "into\\tree\\deep\\b.txt"), "tree");
+    ASSERT_TRUE(files.OpenForUpdate(dir + "into\\tree\\deep\\b.txt", false, update).ok());
+    ASSERT_TRUE(update->Close().ok());
+    // Onto a folder that is there it is refused, both left as they were.
+    ASSERT_TRUE(files.CreateFolders(dir + "from\\tree\\").ok());
+    Write(dir + "from\\tree\\c.txt", "again");
+    EXPECT_FALSE(files.MoveIn(dir + "from\\tree\\", dir + "into\\tree\\").ok());
+    EXPECT_EQ(Read(dir + "from\\tree\\c.txt"), "again");
+    EXPECT_EQ(Read(dir + "into\\tree\\deep\\b.txt"), "tree");
+    EXPECT_FALSE(files.FileExists(dir + "into\\tree\\c.txt"));
 }
 
 TEST_F(FileSystemTest, ReadOnlyFilesResistUntilAttributesAreReset) {

@@ -103,13 +103,18 @@ TEST_F(FileCopyTest, TreeCopiesOrMovesFilesBelowTheRelativeFolder) {
         (void)files.CreateFolders("C:\\x\\html\\empty\\nested\\");
         Put("C:\\x\\other\\not.txt", "elsewhere");
         const std::string target = move ? "C:\\Moved\\" : "C:\\Mail\\";
+        if (move) {
+            // File by file, as into a tree the installation has already.
+            ASSERT_TRUE(files.CreateFolders(target + "html\\"));
+        }
 
         EXPECT_TRUE(move ? copier.MoveTree("C:\\x\\", "html\\", target)
                          : copier.CopyTree("C:\\x\\", "html\\", target));
         EXPECT_EQ(Get(target + "html\\index.html"), "index");
         EXPECT_EQ(Get(target + "html\\img\\logo.png"), "logo");
         EXPECT_EQ(Get(target + "html\\deep\\er\\page.html"), "page");
-        EXPECT_FALSE(files.FolderExists(target + "html\\empty\\"));
+        // A folder the target lacks moves whole, empty or not.
+        EXPECT_EQ(files.FolderExists(target + "html\\empty\\"), move);
         EXPECT_FALSE(files.FolderExists(target + "other\\"));
         EXPECT_EQ(Has("C:\\x\\html\\img\\logo.png"), !move);
         EXPECT_TRUE(Has("C:\\x\\other\\not.txt"));
@@ -118,6 +123,28 @@ TEST_F(FileCopyTest, TreeCopiesOrMovesFilesBelowTheRelativeFolder) {
                          : copier.CopyTree("C:\\x\\", "missing\\", target));
         EXPECT_FALSE(files.FolderExists(target + "missing\\"));
     }
+}
+
+TEST_F(FileCopyTest, TreeTheTargetLacksMovesWhole) {
+    Put("C:\\x\\html\\index.html", "index");
+    Put("C:\\x\\html\\img\\logo.png", "logo");
+    (void)files.CreateFolders("C:\\x\\html\\empty\\");
+    Put("C:\\Mail\\smtp.exe", "program");
+
+    EXPECT_TRUE(copier.MoveTree("C:\\x\\", "html\\", "C:\\Mail\\"));
+    EXPECT_EQ(Get("C:\\Mail\\html\\img\\logo.png"), "logo");
+    EXPECT_FALSE(files.FolderExists("C:\\x\\html\\"));
+    // In one step, with what the folder holds.
+    EXPECT_TRUE(files.FolderExists("C:\\Mail\\html\\empty\\"));
+    EXPECT_EQ(progress.pendingPasses, 1);
+
+    // A tree the target has already goes file by file, the target's own files kept.
+    Put("C:\\x\\html\\index.html", "index v2");
+    Put("C:\\Mail\\html\\own.html", "own");
+    EXPECT_TRUE(copier.MoveTree("C:\\x\\", "html\\", "C:\\Mail\\"));
+    EXPECT_EQ(Get("C:\\Mail\\html\\index.html"), "index v2");
+    EXPECT_EQ(Get("C:\\Mail\\html\\own.html"), "own");
+    EXPECT_TRUE(files.FolderExists("C:\\x\\html\\"));
 }
 
 TEST_F(FileCopyTest, MoveReplacesTheTargetOrFallsBackToACopy) {

@@ -519,10 +519,7 @@ Status MemoryFileSystem::MoveTo(std::string_view from, std::string_view to, bool
 }
 
 Status MemoryFileSystem::MoveIn(std::string_view from, std::string_view to) {
-    if (!IsFile(FullPath(from))) {
-        return Missing(FullPath(from), "MoveIn");
-    }
-    return MoveTo(from, to, true);
+    return MoveTo(from, to, !IsFolder(FullPath(from)));
 }
 
 Status MemoryFileSystem::RemoveFile(std::string_view path) {

@@ -52,7 +52,7 @@ public:
     Status CopyOver(std::string_view from, std::string_view to) override;
     // Moves files and whole folders; a move to another spelling of the same name renames it.
     Status MoveTo(std::string_view from, std::string_view to, bool replace) override;
-    // Files only; permissions are not kept here.
+    // Permissions are not kept here.
     Status MoveIn(std::string_view from, std::string_view to) override;
     Status RemoveFile(std::string_view path) override;
     Status RemoveEmptyFolder(std::string_view path) override;

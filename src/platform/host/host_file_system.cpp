@@ -402,6 +402,13 @@ Status HostFileSystem::MoveIn(std::string_view from, std::string_view to) {
     if (::lstat(source.c_str(), &info) != 0) {
         return Failure(errno, "MoveIn", from, source);
     }
+    if (S_ISDIR(info.st_mode)) {
+        if (::renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) !=
+            0) {
+            return Failure(errno, "MoveIn", to, target);
+        }
+        return Status::Ok();
+    }
     if (!S_ISREG(info.st_mode) || IsReadOnlyFile(target) || IsFolder(target)) {
         return Status::Failure(error::kAccessDenied, Describe("MoveIn", to));
     }

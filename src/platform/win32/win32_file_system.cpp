@@ -313,13 +313,14 @@ Status Win32FileSystem::MoveIn(std::string_view from, std::string_view to) {
         return ReadOnly("MoveIn", to);
     }
     std::wstring target = WidePath(to);
-    // Without MOVEFILE_COPY_ALLOWED: a move to another volume fails rather than copying.
+    // Without MOVEFILE_COPY_ALLOWED: a move to another volume fails rather than copying. A folder
+    // replaces nothing: an existing target refuses it.
     if (!::MoveFileExW(WidePath(from).c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
         return LastError("MoveIn", std::string(from) + " -> " + std::string(to));
     }
     // A moved file keeps the permissions it was given where it was made (a temporary folder only
     // its user may read); a copy takes those its new folder passes on. An empty list that
-    // inherits again gives the moved file exactly those.
+    // inherits again gives the moved file exactly those, and a moved folder's files with it.
     ACL inherited;
     if (::InitializeAcl(&inherited, sizeof inherited, ACL_REVISION)) {
         (void)::SetNamedSecurityInfoW(
