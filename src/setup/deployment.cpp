@@ -218,23 +218,28 @@ bool Deployment::DeployAntiSpam() {
         return true;
     }
     const std::string spam = PackageFolder(component_key::kAntiSpam);
+    const std::string rules = spam + "rules\\";
+    // Looked at before anything arrives: a new installation takes the extracted folder whole, and
+    // only an installation that had rules already keeps the administrator's local.cf.
+    const bool hadSpamFolder = files_.FolderExists(install_ + spam);
+    const bool hadRules = files_.FolderExists(install_ + rules);
     if (!ExtractOrAbort(kAntiSpamArchive, extract_ + spam)) {
         return false;
     }
-    if (!files_.FolderExists(install_ + spam) && !copier_.CopyTree(extract_, spam, install_)) {
+    // Each extracted file is moved once; what a step moved is no longer there for the next one.
+    if (!hadSpamFolder && !copier_.MoveTree(extract_, spam, install_)) {
         return false;
     }
-    if (!copier_.CopyTree(extract_, spam + "template\\", install_)) {
+    if (!copier_.MoveTree(extract_, spam + "template\\", install_)) {
         return false;
     }
     if (!files_.FileExists(install_ + spam + "antispam.db") &&
         files_.FileExists(extract_ + spam + "antispam.db") &&
-        !copier_.CopyOneFile("antispam.db", extract_ + spam, install_ + spam)) {
+        !copier_.MoveOneFile("antispam.db", extract_ + spam, install_ + spam)) {
         return false;
     }
-    const std::string rules = spam + "rules\\";
     std::vector<platform::FolderEntry> installed;
-    if (files_.FolderExists(install_ + rules) && files_.ListFolder(install_ + rules, installed)) {
+    if (hadRules && files_.ListFolder(install_ + rules, installed)) {
         for (const platform::FolderEntry& entry : installed) {
             if (!entry.isFolder && IsNumberedRuleFile(entry.name)) {
                 (void)files_.SetNormalAttributes(install_ + rules + entry.name);
@@ -244,7 +249,7 @@ bool Deployment::DeployAntiSpam() {
         // The administrator's own rules survive the upgrade.
         (void)files_.RemoveFile(extract_ + rules + "local.cf");
     }
-    if (!copier_.CopyTree(extract_, rules, install_)) {
+    if (!copier_.MoveTree(extract_, rules, install_)) {
         return false;
     }
     archive::DeleteFolderTree(files_, extract_ + spam);
@@ -352,12 +357,12 @@ bool Deployment::DeployWebmail() {
             return false;
         }
         (void)files_.CreateFolders(install_ + "webmail\\config\\");
-        if (!copier_.CopyTree(extracted + "html\\", "", install_ + "html\\mail\\")) {
+        if (!copier_.MoveTree(extracted + "html\\", "", install_ + "html\\mail\\")) {
             return false;
         }
         archive::DeleteFolderTree(files_, extracted + "html\\");
         archive::DeleteFolderTree(files_, install_ + "webmail\\projects\\");
-        if (!copier_.CopyTree(extracted, "", install_ + "webmail\\")) {
+        if (!copier_.MoveTree(extracted, "", install_ + "webmail\\")) {
             return false;
         }
         archive::DeleteFolderTree(files_, extracted);

@@ -138,6 +138,7 @@ TEST_F(DeploymentTest, NewInstallation) {
         {"doc\\doc.txt", "doc v2"},
         {"examples\\examples.txt", "examples v2"},
         {"spam\\antispam.db", "shipped db"},
+        {"spam\\rules\\1_core.cf", "core rules v2"},
         {"spam\\rules\\local.cf", "shipped local"},
         {"spam\\template\\report.tpl", "report v2"},
         {"calendar\\groupware.db", "shipped groupware db"},
@@ -229,6 +230,31 @@ TEST_F(DeploymentTest, UpgradeKeepsWhatTheAdministratorMade) {
         EXPECT_EQ(event.find("StartHidden"), std::string::npos) << event;
         EXPECT_EQ(event.find("InstallAntivirusEngine"), std::string::npos) << event;
     }
+}
+
+TEST_F(DeploymentTest, OlderWebmailArchiveFillsTheMailPagesAndTheWebmailFolder) {
+    SeedEarlierInstallation();
+    Put(In(kInstall, "webmail\\projects\\old.prj"), "old project");
+    PutArchive(In(kDist, "setupwebmail.dat"), {{"html\\login.html", "login v2"},
+                                               {"lib\\mail.php", "mail v2"},
+                                               {"projects\\new.prj", "new project"}});
+    ASSERT_TRUE(MakeDeployment().DeployFull());
+
+    const std::pair<std::string, std::string> expected[] = {
+        // Its pages go with the web server's, the rest into the webmail folder.
+        {"html\\mail\\login.html", "login v2"},
+        {"webmail\\lib\\mail.php", "mail v2"},
+        {"webmail\\projects\\new.prj", "new project"},
+        {"webmail\\index.php", "webmail v2"},
+        // The earlier projects are replaced, the pages not left in the webmail folder.
+        {"webmail\\projects\\old.prj", "(missing)"},
+        {"webmail\\html\\login.html", "(missing)"},
+    };
+    for (const auto& [name, content] : expected) {
+        EXPECT_EQ(Get(In(kInstall, name)), content) << name;
+    }
+    EXPECT_TRUE(files.FolderExists(In(kInstall, "webmail\\config\\")));
+    EXPECT_FALSE(files.FolderExists(In(kExtract, "webmail\\")));
 }
 
 TEST_F(DeploymentTest, ConfigurationFilesOfOlderLayoutsMoveIntoTheConfigurationFolder) {
