@@ -26,6 +26,20 @@ if(TOLVA_FUZZ)
     add_link_options(${TOLVA_SANITIZE})
 endif()
 
+# JSON for Modern C++ (nlohmann-json3-dev), header-only. The Windows trees are shown its header folder
+# alone, never the rest of the machine's /usr/include.
+find_path(TOLVA_NLOHMANN_JSON_DIR nlohmann/json.hpp PATHS /usr/include NO_CMAKE_FIND_ROOT_PATH
+    REQUIRED)
+add_library(tolva_json INTERFACE)
+if(WIN32)
+    set(TOLVA_JSON_INCLUDE ${CMAKE_BINARY_DIR}/json-include)
+    file(MAKE_DIRECTORY ${TOLVA_JSON_INCLUDE})
+    file(CREATE_LINK ${TOLVA_NLOHMANN_JSON_DIR}/nlohmann ${TOLVA_JSON_INCLUDE}/nlohmann SYMBOLIC)
+    target_include_directories(tolva_json SYSTEM INTERFACE ${TOLVA_JSON_INCLUDE})
+else()
+    target_include_directories(tolva_json SYSTEM INTERFACE ${TOLVA_NLOHMANN_JSON_DIR})
+endif()
+
 # tolva_library(NAME SOURCES... [DEPS ...]): a static library of one layer, headers next to sources,
 # included as "folder/header.h" from src/.
 function(tolva_library name)

@@ -122,6 +122,9 @@ public:
     // The file_attribute bits of the file or folder itself: a symbolic link or junction is not
     // followed and reports kReparsePoint (with kDirectory when it stands for a folder).
     virtual Status GetAttributes(std::string_view path, uint32_t& attributes) const = 0;
+    // The bytes this process may still write on the volume that holds the folder, which must
+    // exist.
+    virtual Status AvailableSpace(std::string_view folder, uint64_t& bytes) const = 0;
 
     virtual Status OpenForRead(std::string_view path, std::unique_ptr<InputFile>& file) const = 0;
     // Creates or truncates.

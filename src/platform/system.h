@@ -18,6 +18,13 @@ struct LocalTime {
     uint16_t dayOfWeek = 0;  // 0 = Sunday
 };
 
+// A TCP port that a process of the machine listens on.
+struct TcpListener {
+    uint16_t port = 0;
+    uint32_t processId = 0;  // 0 when the system does not say which process it is (Wine)
+    bool operator==(const TcpListener&) const = default;
+};
+
 class System {
 public:
     virtual ~System() = default;
@@ -30,6 +37,8 @@ public:
     virtual int32_t TimeZoneBias() const = 0;
     // The machine's DNS servers as dotted addresses, in the order the system lists them.
     virtual std::vector<std::string> DnsServers() const = 0;
+    // Every listening TCP socket of the machine, IPv4 and IPv6, in no particular order.
+    virtual Status ListTcpListeners(std::vector<TcpListener>& listeners) const = 0;
 
     virtual LocalTime Now() const = 0;
     // Milliseconds from an arbitrary start, wrapping like GetTickCount.

@@ -133,4 +133,32 @@ ConnectionSettings ParseConnectionString(std::string_view connection) {
     return settings;
 }
 
+namespace {
+
+// The text with its third value emptied; values end at any of the separators.
+std::string WithoutThirdValue(std::string_view text, std::string_view separators) {
+    size_t start = 0;
+    for (int value = 0; value < 2; ++value) {
+        const size_t end = text.find_first_of(separators, start);
+        if (end == std::string_view::npos) {
+            return std::string(text);
+        }
+        start = end + 1;
+    }
+    const size_t end = text.find_first_of(separators, start);
+    return std::string(text.substr(0, start)) +
+           (end == std::string_view::npos ? "" : std::string(text.substr(end)));
+}
+
+}  // namespace
+
+std::string WithoutPasswords(std::string_view connection) {
+    const size_t bar = connection.find('|');
+    std::string masked = WithoutThirdValue(connection.substr(0, bar), ";");
+    if (bar != std::string_view::npos) {
+        masked += "|" + WithoutThirdValue(connection.substr(bar + 1), "|;");
+    }
+    return masked;
+}
+
 }  // namespace tolva::provisioning

@@ -91,4 +91,8 @@ struct ConnectionSettings {
 
 ConnectionSettings ParseConnectionString(std::string_view connection);
 
+// The connection string with the password of the primary and of the backup part emptied, every
+// other character as it was.
+std::string WithoutPasswords(std::string_view connection);
+
 }  // namespace tolva::provisioning

@@ -4,6 +4,8 @@
 
 #include "i18n/ui_strings.h"
 #include "setup/package_table.h"
+#include "util/text.h"
+#include "util/utf8.h"
 
 namespace tolva::setup {
 namespace {
@@ -116,6 +118,42 @@ void RecomputeGroups(ui::Component& tree) {
             Recompute(tree, static_cast<int>(node));
         }
     }
+}
+
+int32_t ComponentKeyOfName(std::string_view name) {
+    for (size_t position = 0; position < kTree.size(); ++position) {
+        if (util::SameText(name, util::WideToUTF8(ComponentName(kTree[position].key)))) {
+            return kTree[position].key;
+        }
+    }
+    return -1;
+}
+
+std::u16string_view ComponentName(int32_t key) {
+    for (size_t position = 0; position < kTree.size(); ++position) {
+        if (kTree[position].key == key) {
+            return i18n::UIStringDefault(static_cast<i18n::UIString>(i18n::MEngine + position));
+        }
+    }
+    return {};
+}
+
+void ChooseComponent(ui::Component& tree, int32_t key, bool selected) {
+    const int node = tree.FindNodeByData(key);
+    if (node < 0) {
+        return;
+    }
+    const int state = tree.Nodes()[static_cast<size_t>(node)].statePicture;
+    const bool toggle = selected ? state == kNotSelected || state == kPartlySelected
+                                 : state == kSelected || state == kPartlySelected;
+    if (toggle && state == kPartlySelected && selected) {
+        // A partly selected group goes to not selected first, as a click on it would.
+        ToggleComponentNode(tree, node);
+    }
+    if (toggle) {
+        ToggleComponentNode(tree, node);
+    }
+    RecomputeGroups(tree);
 }
 
 }  // namespace tolva::setup

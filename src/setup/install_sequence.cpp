@@ -496,6 +496,12 @@ void InstallSequence::StartServicesAndUpgrade() {
         Log("Running upgrade procedures " + state.OldVersion + " -> " + kSetupVersion);
         (void)components_->upgrades.RunUpgradeProcedures(state.OldVersion, state.InstallDir);
     }
+    HealthSetup health;
+    health.noInstallIM = state.NoInstallIM;
+    health.savedStartTypes = state.ServiceStartTypes;
+    health.smtpPort = parts_.healthSmtpPort;
+    health_ = CheckHealth(parts_.platform, health);
+    Log(HealthLine(health_, health.smtpPort));
 }
 
 }  // namespace tolva::setup

@@ -16,6 +16,7 @@
 #include "net/smtp_client.h"
 #include "platform/platform.h"
 #include "setup/deployment_calls.h"
+#include "setup/health_check.h"
 #include "setup/install_steps.h"
 #include "setup/install_window.h"
 #include "setup/module_fetch.h"
@@ -44,6 +45,8 @@ struct InstallParts {
     std::string setupProgram = "setup.exe";
     net::SetupMailRelays mailRelays = {};
     net::SmtpTimeouts mailTimeouts = {};
+    // Where the health check expects the SMTP service's greeting.
+    uint16_t healthSmtpPort = net::kSmtpDefaultPort;
 };
 
 class InstallSequence {
@@ -62,6 +65,10 @@ public:
     // is an abort with its text. Every way out before the end gives the services back the start
     // types an upgrade changed.
     bool Run(const ComponentSelection& selected);
+
+    // The health check of the started services; not checked for an administration-only
+    // installation or a run that did not get that far.
+    const HealthReport& Health() const { return health_; }
 
 private:
     class WayOut;
@@ -97,6 +104,7 @@ private:
     bool aborted_ = false;
     bool newInstallation_ = false;
     bool startTypesRestored_ = false;
+    HealthReport health_;
 };
 
 }  // namespace tolva::setup

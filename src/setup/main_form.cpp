@@ -6,6 +6,7 @@
 #include "setup/component_tree.h"
 #include "setup/exit_codes.h"
 #include "setup/package_table.h"
+#include "setup/user_details_check.h"
 #include "util/text.h"
 
 namespace tolva::setup {
@@ -39,23 +40,6 @@ constexpr PageRow kPages[] = {
     {Button::kHidden, i18n::cFinish, i18n::cCancel},
     {Button::kShown, i18n::cFinish, i18n::cCancel},
 };
-
-// Not empty once blanks and control characters are trimmed from both ends.
-bool HasText(std::u16string_view text) {
-    return std::any_of(text.begin(), text.end(), [](char16_t c) { return c > u' '; });
-}
-
-// The first "@" is neither the first nor the last character, and the last "." comes after it
-// without being the last character.
-bool PlausibleEmail(std::u16string_view email) {
-    const size_t at = email.find(u'@');
-    const size_t dot = email.rfind(u'.');
-    if (at == std::u16string_view::npos || dot == std::u16string_view::npos) {
-        return false;
-    }
-    const size_t last = email.size() - 1;
-    return at >= 1 && at < last && dot > at && dot < last;
-}
 
 }  // namespace
 

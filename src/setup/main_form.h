@@ -84,6 +84,10 @@ public:
     void FillWelcomeVersion(std::u16string_view version);
     // The installation folder shown on the Install folder page.
     void ShowInstallFolder();
+    // What entering the Components page does to the tree (the exclusions of the last run
+    // deselected), and what leaving it keeps of the tree (the exclusions of this run).
+    void PreselectComponents();
+    void StoreComponentChoice();
 
     // Handlers, named after their controls.
     void FormShow(ui::Form& sender);
@@ -163,8 +167,6 @@ private:
     // Asks the cancel question. Yes ends the process before the install sequence; during it the
     // answer is recorded for the sequence, which ends the installation where it stands.
     void AskCancel();
-    void PreselectComponents();
-    void StoreComponentChoice();
     void RunInstallSequence(ui::Component& sender);
     void RunFinishActions();
     void OpenDocument(const std::string& file);

@@ -73,7 +73,7 @@ StartupOutcome MainFormStartup::RunStartup() {
     StartupContext context{parts_.platform, parts_.arguments,      parts_.settings,
                            localization_,   parts_.languageDialog, parts_.pathRegistry,
                            view_,           parts_.uninstall,      parts_.processEnd,
-                           parts_.abort,    i18n::UIStrings()};
+                           parts_.abort,    i18n::UIStrings(),     parts_.options};
     return setup::RunStartup(context, parts_.form.State);
 }
 

@@ -69,6 +69,7 @@ public:
         util::SetupAbort& abort;
         std::vector<std::string> arguments;  // without the program's own name
         std::function<void(const std::u16string&)> applicationTitle;
+        StartupOptions options = {};
     };
     explicit MainFormStartup(Parts parts);
 

@@ -12,7 +12,7 @@ void SequenceRunner::RunInstallSequence() {
     selected_ = parts_.form.SelectedComponents();
     InstallSequence sequence({.platform = parts_.platform,
                               .state = parts_.form.State,
-                              .window = parts_.form,
+                              .window = window_ != nullptr ? *window_ : parts_.form,
                               .log = parts_.log,
                               .abort = parts_.abort,
                               .processEnd = parts_.processEnd,
@@ -23,6 +23,7 @@ void SequenceRunner::RunInstallSequence() {
                               .shortcuts = *this,
                               .setupProgram = parts_.setupProgram});
     (void)sequence.Run(selected_);
+    health_ = sequence.Health();
 }
 
 void SequenceRunner::WriteComponentExclusions(const SetupState& state) {

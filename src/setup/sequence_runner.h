@@ -9,6 +9,7 @@
 #include "net/http_download.h"
 #include "platform/platform.h"
 #include "setup/deployment_calls.h"
+#include "setup/health_check.h"
 #include "setup/install_steps.h"
 #include "setup/main_form.h"
 #include "setup/module_fetch.h"
@@ -44,6 +45,11 @@ public:
 
     void RunInstallSequence() override;
 
+    // The Installing page the sequence shows: the main window's unless another is given.
+    void SetWindow(InstallWindow* window) { window_ = window; }
+    // The health check of the last run of the sequence; not checked when it did not get there.
+    const HealthReport& Health() const { return health_; }
+
 private:
     void WriteComponentExclusions(const SetupState& state) override;
     bool RegisterShortcutsAndEntries(const SetupState& state,
@@ -51,6 +57,8 @@ private:
 
     SequenceRunnerParts parts_;
     ComponentSelection selected_{};
+    InstallWindow* window_ = nullptr;
+    HealthReport health_;
 };
 
 }  // namespace tolva::setup

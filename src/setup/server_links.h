@@ -1,12 +1,15 @@
 #pragma once
-// The main window's links to the database dialog, the post-install wizard and the control
-// service, as setup.exe wires them.
+// The main window's links to the database dialog and its test, the post-install wizard and the
+// control service, as setup.exe wires them.
 
 #include <optional>
 #include <string>
+#include <string_view>
 
+#include "provisioning/connection_test.h"
 #include "provisioning/odbc_form.h"
 #include "provisioning/server_provisioning.h"
+#include "setup/preflight.h"
 #include "setup/wizard_links.h"
 #include "upgrade/task_messages.h"
 #include "util/setup_log_sink.h"
@@ -22,6 +25,18 @@ public:
 
 private:
     provisioning::TODBCForm& dialog_;
+};
+
+// The database test of the dialog, without the dialog: for choices made without the wizard.
+class ConnectionTestProbe : public DatabaseProbe {
+public:
+    explicit ConnectionTestProbe(provisioning::DatabaseConnectionTest& test) : test_(test) {}
+    bool Connect(std::string_view connection, std::string& error) override {
+        return test_.Connect(connection, error);
+    }
+
+private:
+    provisioning::DatabaseConnectionTest& test_;
 };
 
 class ServerFinishSteps : public FinishSteps {

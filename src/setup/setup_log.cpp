@@ -58,15 +58,25 @@ bool TDebugStruct::IsOpen() const {
     return open_;
 }
 
-std::string TDebugStruct::FormatLine(std::string_view message) const {
+std::string TDebugStruct::FileName() const {
+    const std::lock_guard<std::mutex> hold(lock_);
+    return fileName_;
+}
+
+void TDebugStruct::SetCopyFile(std::string_view fileName) {
+    const std::lock_guard<std::mutex> hold(lock_);
+    copyFile_ = fileName;
+}
+
+std::string TDebugStruct::FormatLine(std::string_view message, uint32_t flags) const {
     std::string line;
-    if ((flags_ & log_flag::kTimeStamp) != 0) {
+    if ((flags & log_flag::kTimeStamp) != 0) {
         line = TimeStamp(system_.Now()) + " ";
     }
-    if ((flags_ & log_flag::kThreadId) != 0) {
+    if ((flags & log_flag::kThreadId) != 0) {
         line += "[" + std::to_string(outputs_.threadId()) + "] ";
     }
-    if ((flags_ & log_flag::kFirstLineOnly) != 0) {
+    if ((flags & log_flag::kFirstLineOnly) != 0) {
         message = message.substr(0, message.find('\n'));
         if (!message.empty() && message.back() == '\r') {
             message.remove_suffix(1);
@@ -79,10 +89,14 @@ std::string TDebugStruct::FormatLine(std::string_view message) const {
 
 void TDebugStruct::Write(std::string_view message) {
     const std::lock_guard<std::mutex> hold(lock_);
+    if (!copyFile_.empty()) {
+        (void)util::WriteCreatingFolders(
+            files_, copyFile_, FormatLine(message, open_ ? flags_ : kSetupLogFlags), true);
+    }
     if (!open_) {
         return;
     }
-    const std::string line = FormatLine(message);
+    const std::string line = FormatLine(message, flags_);
     if ((flags_ & log_flag::kConsole) != 0) {
         outputs_.console(line);
         return;

@@ -43,15 +43,22 @@ public:
     // deleted.
     void Open(std::string_view fileName, uint32_t flags);
     bool IsOpen() const;
+    // The file given to Open; empty before.
+    std::string FileName() const;
+
+    // A second file that receives every line from now on, as the setup log would write it, also
+    // while the setup log is not open yet; created, with its folders, when missing.
+    void SetCopyFile(std::string_view fileName);
 
     // One line: the local time (always with "-" and ":"), a blank, the message in the ANSI code
     // page as given, CR LF. A message that ends in CR LF itself leaves an empty line after it.
     // Under the channel's lock the file is opened for appending (created, with its folders, when
-    // missing), written and closed. Dropped before Open; every failure is swallowed.
+    // missing), written and closed. Dropped before Open, but for the copy file; every failure is
+    // swallowed.
     void Write(std::string_view message) override;
 
 private:
-    std::string FormatLine(std::string_view message) const;
+    std::string FormatLine(std::string_view message, uint32_t flags) const;
 
     platform::FileSystem& files_;
     const platform::System& system_;
@@ -60,6 +67,7 @@ private:
     std::string fileName_;
     uint32_t flags_ = 0;
     bool open_ = false;
+    std::string copyFile_;
 };
 
 }  // namespace tolva::setup

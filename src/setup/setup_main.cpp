@@ -4,8 +4,10 @@
 
 #include <shellapi.h>
 
+#include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "i18n/lang_select_form.h"
@@ -24,6 +26,9 @@
 #include "setup/main_form_startup.h"
 #include "setup/process_end.h"
 #include "setup/program_folder.h"
+#include "setup/quiet_dialogs.h"
+#include "setup/run_switches.h"
+#include "setup/scripted_run.h"
 #include "setup/sequence_runner.h"
 #include "setup/server_deployment_calls.h"
 #include "setup/server_links.h"
@@ -34,6 +39,7 @@
 #include "ui/application.h"
 #include "ui/win32/win32_display.h"
 #include "upgrade/task_messages.h"
+#include "util/utf8.h"
 #include "winsys/advanced_registry.h"
 #include "winsys/setup_registry_keys.h"
 
@@ -71,21 +77,65 @@ ProgramFile RunningProgram(const platform::System& system) {
             wide.substr(0, nameStart)};
 }
 
-// The command line's arguments after the program's name, in the ANSI code page.
-std::vector<std::string> ProgramArguments(const platform::System& system) {
-    std::vector<std::string> arguments;
+// The command line's arguments after the program's name.
+std::vector<std::u16string> ProgramWords() {
+    std::vector<std::u16string> words;
     int count = 0;
-    LPWSTR* words = ::CommandLineToArgvW(::GetCommandLineW(), &count);
-    if (words == nullptr) {
-        return arguments;
+    LPWSTR* argv = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+    if (argv == nullptr) {
+        return words;
     }
     for (int i = 1; i < count; ++i) {
-        const std::wstring_view word(words[i]);
-        arguments.push_back(system.WideToAnsi(std::u16string(word.begin(), word.end())));
+        const std::wstring_view word(argv[i]);
+        words.emplace_back(word.begin(), word.end());
     }
-    ::LocalFree(words);
-    return arguments;
+    ::LocalFree(argv);
+    return words;
 }
+
+// Where the program was started from: its standard output when that leads somewhere (a file, a
+// pipe, Wine's terminal), else the console of the program that started it, if any.
+class StartingConsole {
+public:
+    StartingConsole() {
+        const HANDLE output = ::GetStdHandle(STD_OUTPUT_HANDLE);
+        if (output != nullptr && output != INVALID_HANDLE_VALUE &&
+            ::GetFileType(output) != FILE_TYPE_UNKNOWN) {
+            output_ = output;
+        } else if (::AttachConsole(ATTACH_PARENT_PROCESS)) {
+            owned_ = ::CreateFileW(L"CONOUT$", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                   nullptr, OPEN_EXISTING, 0, nullptr);
+            output_ = owned_;
+        }
+    }
+    ~StartingConsole() {
+        if (owned_ != INVALID_HANDLE_VALUE) {
+            ::CloseHandle(owned_);
+        }
+    }
+    StartingConsole(const StartingConsole&) = delete;
+    StartingConsole& operator=(const StartingConsole&) = delete;
+
+    bool Present() const { return output_ != INVALID_HANDLE_VALUE; }
+
+    // A console takes the text as UTF-16; a file or pipe as UTF-8.
+    void WriteLine(std::string_view utf8) {
+        DWORD mode = 0;
+        DWORD written = 0;
+        if (::GetConsoleMode(output_, &mode)) {
+            const std::u16string wide = util::UTF8ToWide(utf8) + u"\r\n";
+            ::WriteConsoleW(output_, wide.data(), static_cast<DWORD>(wide.size()), &written,
+                            nullptr);
+            return;
+        }
+        const std::string line = std::string(utf8) + "\r\n";
+        ::WriteFile(output_, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+    }
+
+private:
+    HANDLE output_ = INVALID_HANDLE_VALUE;
+    HANDLE owned_ = INVALID_HANDLE_VALUE;
+};
 
 }  // namespace
 
@@ -94,12 +144,26 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     platform::win32::RestrictDllSearchToSystemFolder();
     platform::Win32Platform platform;
     platform::Platform& services = platform.Services();
-    std::unique_ptr<platform::InstanceClaim> setupInstance;
-    if (!setup::ClaimSingleInstance(*services.processes, *services.dialogs, setupInstance)) {
-        return setup::kExitAnotherInstance;
+    const platform::System& system = *services.system;
+    std::vector<std::string> arguments;
+    std::vector<std::string> switchArguments;
+    for (const std::u16string& word : ProgramWords()) {
+        arguments.push_back(system.WideToAnsi(word));
+        switchArguments.push_back(util::WideToUTF8(word));
     }
-    const ProgramFile program = RunningProgram(*services.system);
-    if (!setup::AcceptProgramFolder(*services.dialogs, *services.system, program.wideFolder)) {
+    setup::TDebugStruct log(*services.files, system);
+    // A run without the wizard shows no message box: each takes its default answer in the log.
+    setup::QuietDialogs quietDialogs(log, system);
+    if (setup::RunsWithoutQuestions(switchArguments)) {
+        services.dialogs = &quietDialogs;
+    }
+    std::unique_ptr<StartingConsole> console;
+    if (setup::StartsWithRunSwitch(switchArguments)) {
+        console = std::make_unique<StartingConsole>();
+    }
+
+    const ProgramFile program = RunningProgram(system);
+    if (!setup::AcceptProgramFolder(*services.dialogs, system, program.wideFolder)) {
         return setup::kExitInstallFailure;
     }
     setup::ApplicationWindow applicationWindow;
@@ -109,15 +173,21 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     ui::Win32Display display(instance, applicationWindow.Handle());
     // Errors that escape an event handler are discarded: the application has no sink for them.
     ui::Application application(display, services.system);
-    setup::TDebugStruct log(*services.files, *services.system);
-    ExitingProcessEnd processEnd;
+    ExitingProcessEnd exit;
+    // Every way the process ends passes through the run, which writes what a scripted run keeps.
+    setup::ScriptedRun run({application, services, log, exit,
+                            console && console->Present() ? std::function<void(std::string_view)>(
+                                                                [&console](std::string_view line) {
+                                                                    console->WriteLine(line);
+                                                                })
+                                                          : nullptr},
+                           switchArguments);
     const std::string& setupFolder = program.folder;
 
     // The windows in the order the installer creates them; the first is the main window.
-    setup::TMainForm mainForm(application, services, log, processEnd);
+    setup::TMainForm mainForm(application, services, log, run);
     mainForm.State.SetupFolder = setupFolder;
     setup::TBrowseFolder browser(application, services);
-    const std::vector<std::string> arguments = ProgramArguments(*services.system);
     stores::SettingsStore settings(services, {arguments, setupFolder});
     provisioning::TODBCForm database(application, services, settings, setupFolder);
     provisioning::TSetupWizardForm wizard(application);
@@ -126,34 +196,47 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     provisioning::ServerProvisioning provisioning(wizard, *services.automation, *services.system);
     upgrade::TaskMessenger messenger(services);
     setup::DatabaseDialogLink databaseLink(database);
+    provisioning::DatabaseConnectionTest databaseTest(*services.libraries, *services.dialogs,
+                                                      system, setupFolder);
+    setup::ConnectionTestProbe databaseProbe(databaseTest);
     setup::ServerFinishSteps finishSteps(provisioning, messenger, log);
     const HWND applicationHandle = applicationWindow.Handle();
     // The product key's registry component of the main window, and the others beside it.
     winsys::TAdvancedRegistry pathRegistry(*services.registry,
                                            platform::RegistryRoot::kLocalMachine);
     winsys::SetupRegistryKeys registryKeys(*services.registry, pathRegistry);
-    setup::AbortBox abortBox(*services.dialogs, *services.system, log, processEnd);
+    setup::AbortBox abortBox(*services.dialogs, system, log, run);
     setup::ServerDeploymentCalls deploymentCalls(services, mainForm.State);
     net::HttpClient http(services);
-    setup::SequenceRunner installRunner({services, mainForm, log, abortBox, processEnd,
-                                         deploymentCalls, settings, http, registryKeys.Components(),
-                                         program.name});
-    setup::FolderUninstall uninstall(services, mainForm, registryKeys.Components(), settings,
+    setup::SequenceRunner installRunner({services, mainForm, log, abortBox, run, deploymentCalls,
+                                         settings, http, registryKeys.Components(), program.name});
+    run.Attach({mainForm, settings, installRunner, databaseProbe, languageDialog});
+    if (!run.Prepare()) {
+        return setup::kExitInvalidCommandLine;
+    }
+    std::unique_ptr<platform::InstanceClaim> setupInstance;
+    if (!setup::ClaimSingleInstance(*services.processes, *services.dialogs, setupInstance)) {
+        run.EndProcess(setup::kExitAnotherInstance);
+        return setup::kExitAnotherInstance;
+    }
+    run.ShowProgress();
+    setup::FolderUninstall uninstall(services, run, registryKeys.Components(), settings,
                                      setupFolder);
-    setup::MainFormStartup startup({application, services, mainForm, languageDialog, settings,
-                                    pathRegistry, &uninstall, processEnd, abortBox, arguments,
+    setup::MainFormStartup startup({application, services, mainForm, run.Language(), settings,
+                                    pathRegistry, &uninstall, run, abortBox, arguments,
                                     [applicationHandle](const std::u16string& title) {
                                         const std::wstring text(title.begin(), title.end());
                                         ::SetWindowTextW(applicationHandle, text.c_str());
-                                    }});
+                                    },
+                                    run.Options()});
     mainForm.SetLinks({.folderBrowser = &browser,
                        .databaseDialog = &databaseLink,
-                       .installRunner = &installRunner,
+                       .installRunner = &run,
                        .finishSteps = &finishSteps});
 
-    // The wizard is shown only once the start-up has set it up: switch runs and declined starts
-    // end inside the start-up and never show it.
-    if (startup.RunStartup() == setup::StartupOutcome::kWizard) {
+    // The wizard is shown only once the start-up and the command line's choices have set it up:
+    // switch runs, declined starts and runs without the wizard end before.
+    if (startup.RunStartup() == setup::StartupOutcome::kWizard && run.Continue()) {
         application.Run();
     }
     return 0;

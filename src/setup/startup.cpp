@@ -52,27 +52,32 @@ public:
         state_.OldVersion.clear();
         state_.LogDir.clear();
         // Errors escaping event handlers are discarded by the application itself.
-        upgrade::MigrateLegacyRegistry(*c_.platform.registry, false);
+        const StartupOptions& options = c_.options;
+        if (!options.dryRun) {
+            upgrade::MigrateLegacyRegistry(*c_.platform.registry, false);
+        }
         c_.pathRegistry.SetRegistryArea(kProductArea);
         c_.pathRegistry.SetRegistrySection(kProductSection);
 
-        const StartSwitch startSwitch = FirstArgumentSwitch(c_.arguments);
+        const StartSwitch startSwitch = StartSwitchOfRun();
         if (startSwitch != StartSwitch::kNone && startSwitch != StartSwitch::kSilent) {
             return End(RunSwitch(startSwitch));
         }
-        if (!MakeExtractionFolder()) {
-            return StartupOutcome::kEnded;
-        }
         state_.LicenseFile = state_.SetupFolder + "license.txt";
         state_.ReadmeFile = state_.SetupFolder + "readme.txt";
-        if (!c_.localization.SelectLanguage(c_.languageDialog, state_.ExtractDir,
-                                            state_.DefaultLanguage, state_.LicenseFile,
-                                            state_.ReadmeFile)) {
-            return End();
+        if (!options.dryRun) {
+            if (!MakeExtractionFolder()) {
+                return StartupOutcome::kEnded;
+            }
+            if (!c_.localization.SelectLanguage(c_.languageDialog, state_.ExtractDir,
+                                                state_.DefaultLanguage, state_.LicenseFile,
+                                                state_.ReadmeFile)) {
+                return End(options.languageRefusedExit);
+            }
+            state_.LanguageFile = c_.localization.LanguageFile();
         }
-        state_.LanguageFile = c_.localization.LanguageFile();
         ShowTitles();
-        if (startSwitch != StartSwitch::kSilent && !UserWantsToInstall()) {
+        if (startSwitch != StartSwitch::kSilent && !options.dryRun && !UserWantsToInstall()) {
             return End();
         }
         state_.OldVersion = c_.pathRegistry.ReadSectionString("Version");
@@ -84,6 +89,17 @@ public:
     }
 
 private:
+    // A run of run switches has read its whole command line; any other looks at its first
+    // argument.
+    StartSwitch StartSwitchOfRun() const {
+        if (!c_.options.runSwitches) {
+            return FirstArgumentSwitch(c_.arguments);
+        }
+        return c_.options.uninstall ? StartSwitch::kUninstall
+               : c_.options.silent  ? StartSwitch::kSilent
+                                    : StartSwitch::kNone;
+    }
+
     StartupOutcome End(int exitCode = kExitSuccess) {
         c_.processEnd.EndProcess(exitCode);
         return StartupOutcome::kEnded;

@@ -54,6 +54,19 @@ public:
     virtual bool RunUninstall() = 0;
 };
 
+// How a run whose command line was read as run switches (run_switches.h) goes through the
+// start-up; the default is the classic run, which dispatches on the first argument alone.
+struct StartupOptions {
+    bool runSwitches = false;
+    bool silent = false;     // no start question
+    bool uninstall = false;  // the uninstall run, with its question
+    // A dry run changes nothing: no older product key is copied, no extraction folder is made, no
+    // language is unpacked or chosen, and nothing is asked.
+    bool dryRun = false;
+    // The exit code of a run whose language dialog gave no language.
+    int languageRefusedExit = kExitSuccess;
+};
+
 struct StartupContext {
     const platform::Platform& platform;
     std::vector<std::string> arguments;  // without the program's own name
@@ -67,6 +80,7 @@ struct StartupContext {
     // Ends the run when no extraction folder can be made.
     util::SetupAbort& abort;
     const i18n::TUIStrings& strings;
+    StartupOptions options = {};
 };
 
 enum class StartupOutcome {

@@ -20,6 +20,10 @@ struct ProgramState {
     std::optional<platform::ServiceState> state;
 
     bool Is(platform::ServiceState wanted) const { return present && state == wanted; }
+    // In service mode the service runs; in application mode the program's window is there.
+    bool Runs(RunMode mode) const {
+        return mode == RunMode::kService ? Is(platform::ServiceState::kRunning) : present;
+    }
 };
 
 // GetServiceState: present when the manager and the service can be opened and the state read.

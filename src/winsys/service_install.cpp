@@ -152,7 +152,7 @@ void ServiceInstall::CheckStartedServices() {
     for (int index : {upgrade::kSmtpService, upgrade::kPop3Service, upgrade::kControlService,
                       upgrade::kImService}) {
         upgrade::ProgramState state = control_.GetSuiteServiceState(index);
-        bool ok = serviceMode ? state.Is(ServiceState::kRunning) : state.present;
+        bool ok = state.Runs(control_.Mode());
         if (index == upgrade::kImService && setup_.noInstallIM) {
             ok = true;
         }

@@ -105,10 +105,7 @@ bool Uninstall::RunUninstall() {
 void Uninstall::StopPrograms() {
     for (int index : kStopOrder) {
         const upgrade::ProgramState state = services_.GetSuiteServiceState(index);
-        const bool runs = services_.Mode() == upgrade::RunMode::kService
-                              ? state.Is(platform::ServiceState::kRunning)
-                              : state.present;
-        if (runs) {
+        if (state.Runs(services_.Mode())) {
             (void)services_.StartStopService(index, false);
         }
     }

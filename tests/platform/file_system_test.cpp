@@ -254,6 +254,14 @@ TEST_F(FileSystemTest, LinksReportThemselvesAndGoAsLinks) {
     EXPECT_EQ(Read(dir + "target\\inside.txt"), "kept");
 }
 
+TEST_F(FileSystemTest, AvailableSpaceOfAnExistingFolderOnly) {
+    uint64_t bytes = 0;
+    ASSERT_TRUE(files.AvailableSpace(dir, bytes).ok());
+    EXPECT_GT(bytes, 0u);
+    uint64_t missing = 0;
+    EXPECT_FALSE(files.AvailableSpace(dir + "missing\\deeper\\", missing).ok());
+}
+
 TEST_F(FileSystemTest, SizeAndTimeOfAFile) {
     Write(dir + "sized.bin", std::string(70000, 'x'));
     uint64_t size = 0;

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "test_platform.h"
 
 namespace tolva::platform {
@@ -79,6 +82,18 @@ TEST_F(SystemTest, ClockAndTicksMove) {
     uint32_t elapsed = system.Ticks() - before;
     EXPECT_GE(elapsed, 80u) << "ticks may lag by one timer period of about 16 ms";
     EXPECT_LT(elapsed, 5000u);
+}
+
+TEST_F(SystemTest, ListenersNameTheirPortAndProcess) {
+    const TcpListener ours = test.ListenOnLoopback();
+    std::vector<TcpListener> listeners;
+    ASSERT_TRUE(system.ListTcpListeners(listeners).ok());
+    // Wine lists the port but does not say whose it is.
+    const auto found = std::find_if(listeners.begin(), listeners.end(),
+                                    [&](const TcpListener& l) { return l.port == ours.port; });
+    ASSERT_NE(found, listeners.end()) << "port " << ours.port;
+    EXPECT_TRUE(found->processId == ours.processId || found->processId == 0)
+        << "process " << found->processId << " instead of " << ours.processId;
 }
 
 }  // namespace

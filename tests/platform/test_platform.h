@@ -67,6 +67,9 @@ public:
     std::string PipeReceived();
     // A served pipe whose every instance is taken.
     void HoldBusyPipe(const std::string& pipePath);
+    // A TCP port this process listens on, on the loopback address, until the instance goes; with
+    // the id of the process that holds it as the system names it.
+    TcpListener ListenOnLoopback();
 
 private:
     struct State;

@@ -152,6 +152,7 @@ protected:
                            calls,    settings,   http,   steps, steps};
         parts.mailRelays = mailRelays;
         parts.mailTimeouts = {200, 200};
+        parts.healthSmtpPort = smtpService.port();
         InstallSequence sequence(parts);
         return sequence.Run(selected);
     }
@@ -169,6 +170,8 @@ protected:
     test::ChoosingDialog languages;
     i18n::TLocalizationStrings localizedStrings;
     i18n::TUIStrings strings;
+    // What answers for the suite's SMTP service on the loopback address.
+    testing::SmtpLoopbackServer smtpService;
     SetupState setupState;
     ComponentSelection selected{};
     net::SetupMailRelays mailRelays{"127.0.0.1:1", "127.0.0.1:1"};
@@ -199,21 +202,25 @@ TEST_F(InstallSequenceTest, NotificationNamesTheProductAsTheLanguageDoes) {
 TEST_F(InstallSequenceTest, NewInstallation) {
     ASSERT_TRUE(Run());
 
-    EXPECT_EQ(LogLines(), (std::vector<std::string>{
-                              kStartLine,
-                              "Checking running services",
-                              "Error: Services could not be stopped",
-                              "Data file extracted to \"C:\\Temp\\tolvainstall\\\"",
-                              "Copying files...",
-                              "Copying files done",
-                              "Creating demo accounts",
-                              "Installing services",
-                              "Extracted data deleted \"C:\\Temp\\tolvainstall\\\"",
-                              kMailLine,
-                              "Starting services",
-                              "Finished",
-                              "",
-                          }));
+    EXPECT_EQ(LogLines(),
+              (std::vector<std::string>{
+                  kStartLine,
+                  "Checking running services",
+                  "Error: Services could not be stopped",
+                  "Data file extracted to \"C:\\Temp\\tolvainstall\\\"",
+                  "Copying files...",
+                  "Copying files done",
+                  "Creating demo accounts",
+                  "Installing services",
+                  "Extracted data deleted \"C:\\Temp\\tolvainstall\\\"",
+                  kMailLine,
+                  "Starting services",
+                  "Health check passed: SMTP, POP3/IMAP, Control and IM running; "
+                  "SMTP on 127.0.0.1:" +
+                      std::to_string(smtpService.port()) + " greets \"220 loopback ready\"",
+                  "Finished",
+                  "",
+              }));
     EXPECT_EQ(window.steps, 12);
     EXPECT_EQ(events.back(), "text Installation Complete");
     EXPECT_FALSE(files.FolderExists(kExtract));

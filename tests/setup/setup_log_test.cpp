@@ -1,5 +1,5 @@
-// The setup log channel: line format, the flag bits, dropped lines before opening, appending
-// across runs, and whole lines from several threads.
+// The setup log channel: line format, the flag bits, dropped lines before opening, the copy file,
+// appending across runs, and whole lines from several threads.
 
 #include <gtest/gtest.h>
 
@@ -78,6 +78,18 @@ TEST_F(SetupLogTest, LinesBeforeOpeningAreDropped) {
     log.Open(kLog, kSetupLogFlags);
     log.Write("Started");
     EXPECT_EQ(Content(), "2026-03-07 09:05:01 Started\r\n");
+}
+
+TEST_F(SetupLogTest, TheCopyFileHasEveryLineFromTheFirstOn) {
+    constexpr char kCopy[] = "D:\\Runs\\tolva\\run.log";
+    log.SetCopyFile(kCopy);
+    log.Write("Question: go on? - Answer: Yes");
+    log.Open(kLog, kSetupLogFlags);
+    log.Write("Finished\r\n");
+    EXPECT_EQ(files.files[kCopy],
+              "2026-03-07 09:05:01 Question: go on? - Answer: Yes\r\n"
+              "2026-03-07 09:05:01 Finished\r\n\r\n");
+    EXPECT_EQ(Content(), "2026-03-07 09:05:01 Finished\r\n\r\n");
 }
 
 TEST_F(SetupLogTest, AppendsAcrossRunsUnlessToldToStartEmpty) {

@@ -110,18 +110,27 @@ public:
         ASSERT_TRUE(store.SaveSettings(true));
     }
 
+    // A language beside the setup program, so that the language dialog has something to offer.
+    void OfferGerman() {
+        ASSERT_TRUE(Files().CreateFolders("C:\\Setup\\lang\\").ok());
+        ASSERT_TRUE(Files()
+                        .WriteWholeFile("C:\\Setup\\lang\\de.lng",
+                                        "<?lang caption='Deutsch'?>\r\n<APPLICATION/>")
+                        .ok());
+    }
+
     void Registry(const char* name, const std::string& value) {
         ASSERT_TRUE(machine.Registry().WriteString(kMachine, kProductKey, name, value).ok());
     }
 
-    StartupOutcome Run(std::vector<std::string> arguments = {}) {
+    StartupOutcome Run(std::vector<std::string> arguments = {}, StartupOptions options = {}) {
         settings.emplace(machine.Services(), stores::ProgramStart{arguments, kSetupFolder});
         localization.emplace(Files(), machine.System(), kSetupFolder,
                              i18n::HasExportLanguageSwitch(arguments), localizedStrings, strings);
         state.SetupFolder = kSetupFolder;
         StartupContext context{machine.Services(), arguments,    *settings, *localization,
                                languages,          pathRegistry, view,      &uninstall,
-                               processEnd,         abort,        strings};
+                               processEnd,         abort,        strings,   options};
         return RunStartup(context, state);
     }
 
@@ -371,15 +380,54 @@ TEST(Startup, TheLicenseIsShownAsUTF8) {
 
 TEST(Startup, ACancelledLanguageDialogEndsTheRun) {
     SetupRun run;
-    ASSERT_TRUE(run.Files().CreateFolders("C:\\Setup\\lang\\").ok());
-    ASSERT_TRUE(run.Files()
-                    .WriteWholeFile("C:\\Setup\\lang\\de.lng",
-                                    "<?lang caption='Deutsch'?>\r\n<APPLICATION/>")
-                    .ok());
+    run.OfferGerman();
     EXPECT_EQ(run.Run(), StartupOutcome::kEnded);
     EXPECT_EQ(run.languages.shown, 1);
     EXPECT_EQ(run.processEnd.codes, std::vector<int>{kExitSuccess});
     EXPECT_TRUE(run.Questions().empty());  // before the start question
+}
+
+// A command line read as run switches: the first argument no longer decides.
+TEST(Startup, RunSwitchesChooseTheRunThemselves) {
+    const struct Case {
+        StartupOptions options;
+        StartupOutcome outcome;
+        std::vector<std::string> questions;
+        int uninstalls;
+    } cases[] = {
+        {{.runSwitches = true}, StartupOutcome::kWizard, {kStartQuestion}, 0},
+        {{.runSwitches = true, .silent = true}, StartupOutcome::kWizard, {}, 0},
+        {{.runSwitches = true, .uninstall = true}, StartupOutcome::kEnded, {kUninstallQuestion}, 1},
+    };
+    for (const Case& c : cases) {
+        SetupRun run;
+        run.machine.Dialogs().SetDefaultAnswer(DialogResult::kYes);
+        EXPECT_EQ(run.Run({"/QUIET", "/UNKNOWN"}, c.options), c.outcome);
+        EXPECT_EQ(run.Questions(), c.questions);
+        EXPECT_EQ(run.uninstall.runs, c.uninstalls);
+    }
+}
+
+TEST(Startup, ADryRunChangesNothingAndAsksNothing) {
+    SetupRun run;
+    run.OfferGerman();
+    ASSERT_TRUE(
+        run.machine.Registry().WriteString(kMachine, "Software\\Tolva", "Version", "7.5.0").ok());
+    ASSERT_EQ(run.Run({"/CHECK"}, {.runSwitches = true, .dryRun = true}), StartupOutcome::kWizard);
+    EXPECT_TRUE(run.Questions().empty());
+    EXPECT_EQ(run.languages.shown, 0);
+    EXPECT_FALSE(run.Files().FolderExists(run.machine.System().TempFolder() + "tolvainstall\\"));
+    EXPECT_FALSE(run.machine.Registry().KeyExists(kMachine, "Software\\Corvane"))
+        << "no older product key copied";
+}
+
+TEST(Startup, ALanguageThatIsNotOfferedEndsTheRunAsTold) {
+    SetupRun run;
+    run.OfferGerman();
+    EXPECT_EQ(
+        run.Run({"/QUIET"}, {.runSwitches = true, .languageRefusedExit = kExitInvalidCommandLine}),
+        StartupOutcome::kEnded);
+    EXPECT_EQ(run.processEnd.codes, std::vector<int>{kExitInvalidCommandLine});
 }
 
 TEST(Startup, AnEarlierInstallationIsUpgraded) {

@@ -65,12 +65,22 @@ void Begin(const std::wstring& name) {
     run.settings = tolva::standins::ReadStandinSettings(name);
 }
 
-// Takes the program's ports and serves its pipe; false when its port is taken.
+// The mail port the SMTP program answers on when its settings name none.
+constexpr uint16_t kSmtpPort = 25;
+
+// Takes the program's ports and serves its pipe; false when a port its settings name is taken.
+// The SMTP program greets on the mail port; when another program holds that port, it runs
+// without.
 bool ServeAll() {
     const StandinSettings& settings = run.settings;
-    if (settings.port != 0 && !tolva::standins::HoldPort(settings.port)) {
+    const bool smtp = TOLVA_STANDIN_INDEX == tolva::upgrade::kSmtpService;
+    if (settings.port != 0 && !(smtp ? tolva::standins::ServeSmtp(settings.port, *run.log)
+                                     : tolva::standins::HoldPort(settings.port))) {
         run.log->Write("port " + std::to_string(settings.port) + " in use: not started");
         return false;
+    }
+    if (smtp && settings.port == 0 && !tolva::standins::ServeSmtp(kSmtpPort, *run.log)) {
+        run.log->Write("smtp port " + std::to_string(kSmtpPort) + " in use: no greeting");
     }
     tolva::standins::ServeTaskPipe(run.name, *run.log);
     if (TOLVA_STANDIN_INDEX == tolva::upgrade::kControlService) {

@@ -117,6 +117,75 @@ void AnswerRequest(SOCKET client, const StandinLog& log) {
     ::shutdown(client, SD_SEND);
 }
 
+// One line without its CR LF; false when the client is gone.
+bool ReadLine(SOCKET client, std::string& pending, std::string& line) {
+    char buffer[512];
+    size_t end;
+    while ((end = pending.find("\r\n")) == std::string::npos) {
+        int got = ::recv(client, buffer, sizeof buffer, 0);
+        if (got <= 0 || pending.size() > 65536) {
+            return false;
+        }
+        pending.append(buffer, static_cast<size_t>(got));
+    }
+    line = pending.substr(0, end);
+    pending.erase(0, end + 2);
+    return true;
+}
+
+void Reply(SOCKET client, const std::string& text) {
+    const std::string line = text + "\r\n";
+    ::send(client, line.data(), static_cast<int>(line.size()), 0);
+}
+
+void AnswerSmtp(SOCKET client, const StandinLog& log) {
+    Reply(client, "220 localhost SMTP stand-in ready");
+    std::string pending;
+    std::string line;
+    while (ReadLine(client, pending, line)) {
+        std::string verb = line.substr(0, 4);
+        for (char& c : verb) {
+            c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+        }
+        if (verb == "QUIT") {
+            Reply(client, "221 bye");
+            break;
+        }
+        if (verb == "DATA") {
+            Reply(client, "354 end data with <CR><LF>.<CR><LF>");
+            size_t size = 0;
+            while (ReadLine(client, pending, line) && line != ".") {
+                size += line.size() + 2;
+            }
+            log.Write("smtp message of " + std::to_string(size) + " bytes");
+            Reply(client, "250 queued");
+        } else if (verb == "HELO" || verb == "EHLO" || verb == "RSET" || verb == "NOOP") {
+            Reply(client, "250 localhost");
+        } else if (verb == "MAIL" || verb == "RCPT") {
+            log.Write("smtp " + line);
+            Reply(client, "250 ok");
+        } else {
+            Reply(client, "500 unknown command");
+        }
+    }
+    ::shutdown(client, SD_SEND);
+}
+
+// Answers the clients of listener one after the other on a thread of its own.
+template <typename Answer>
+void Serve(SOCKET listener, const StandinLog& log, Answer answer) {
+    std::thread([listener, &log, answer] {
+        for (;;) {
+            SOCKET client = ::accept(listener, nullptr, nullptr);
+            if (client == INVALID_SOCKET) {
+                return;
+            }
+            answer(client, log);
+            ::closesocket(client);
+        }
+    }).detach();
+}
+
 }  // namespace
 
 void ServeTaskPipe(const std::wstring& name, const StandinLog& log) {
@@ -131,16 +200,16 @@ bool ServeHttp(uint16_t port, const StandinLog& log) {
     if (listener == INVALID_SOCKET) {
         return false;
     }
-    std::thread([listener, &log] {
-        for (;;) {
-            SOCKET client = ::accept(listener, nullptr, nullptr);
-            if (client == INVALID_SOCKET) {
-                return;
-            }
-            AnswerRequest(client, log);
-            ::closesocket(client);
-        }
-    }).detach();
+    Serve(listener, log, AnswerRequest);
+    return true;
+}
+
+bool ServeSmtp(uint16_t port, const StandinLog& log) {
+    SOCKET listener = Listen(port);
+    if (listener == INVALID_SOCKET) {
+        return false;
+    }
+    Serve(listener, log, AnswerSmtp);
     return true;
 }
 

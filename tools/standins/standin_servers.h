@@ -23,4 +23,10 @@ bool ServeHttp(uint16_t port, const StandinLog& log);
 // Holds the loopback port until the process ends; false when another program holds it.
 bool HoldPort(uint16_t port);
 
+// Serves SMTP on the loopback port on a thread of its own, the least a mail server says: the 220
+// greeting, 250 to HELO, EHLO, MAIL, RCPT and RSET, 354 to DATA and 250 once the message's "."
+// line came, 221 to QUIT. Logs the envelope and each message's size. False when the port is
+// taken.
+bool ServeSmtp(uint16_t port, const StandinLog& log);
+
 }  // namespace tolva::standins

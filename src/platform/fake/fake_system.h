@@ -13,6 +13,10 @@ public:
     PlatformId GetPlatformId() const override { return platformId_; }
     int32_t TimeZoneBias() const override { return timeZoneBias_; }
     std::vector<std::string> DnsServers() const override { return dnsServers_; }
+    Status ListTcpListeners(std::vector<TcpListener>& listeners) const override {
+        listeners = listeners_;
+        return Status::Ok();
+    }
 
     LocalTime Now() const override { return now_; }
     // Each reading advances the ticks by the step set (0 by default), as time passes between calls.
@@ -28,6 +32,7 @@ public:
     void SetPlatformId(PlatformId id) { platformId_ = id; }
     void SetTimeZoneBias(int32_t minutes) { timeZoneBias_ = minutes; }
     void SetDnsServers(std::vector<std::string> servers) { dnsServers_ = std::move(servers); }
+    void SetTcpListeners(std::vector<TcpListener> listeners) { listeners_ = std::move(listeners); }
     void SetNow(const LocalTime& now) { now_ = now; }
     void SetTicks(uint32_t ticks) { ticks_ = ticks; }
     void SetTickStep(uint32_t step) { tickStep_ = step; }
@@ -41,6 +46,7 @@ private:
     PlatformId platformId_ = PlatformId::kWindowsNt;
     int32_t timeZoneBias_ = 0;
     std::vector<std::string> dnsServers_;
+    std::vector<TcpListener> listeners_;
     LocalTime now_{2026, 1, 2, 3, 4, 5, 0, 5};
     mutable uint32_t ticks_ = 1000;
     uint32_t tickStep_ = 0;

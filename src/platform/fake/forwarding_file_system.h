@@ -48,6 +48,9 @@ public:
     Status ListDrives(std::vector<DriveEntry>& drives) const override {
         return inner_.ListDrives(drives);
     }
+    Status AvailableSpace(std::string_view folder, uint64_t& bytes) const override {
+        return inner_.AvailableSpace(folder, bytes);
+    }
     Status GetFileSize(std::string_view path, uint64_t& size) const override {
         return inner_.GetFileSize(path, size);
     }

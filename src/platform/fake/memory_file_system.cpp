@@ -674,6 +674,22 @@ Status MemoryFileSystem::GetFileSize(std::string_view path, uint64_t& size) cons
     return Status::Ok();
 }
 
+void MemoryFileSystem::SetAvailableSpace(char driveLetter, uint64_t bytes) {
+    freeSpace_[UpperLetter(driveLetter)] = bytes;
+}
+
+Status MemoryFileSystem::AvailableSpace(std::string_view folder, uint64_t& bytes) const {
+    constexpr uint64_t kUnlimited = uint64_t{1} << 40;
+    const std::string full = FullPath(folder);
+    const bool exists = folderRule_ == Folders::kAlwaysExist ? !IsFile(full) : IsFolder(full);
+    if (!exists) {
+        return Missing(full, "AvailableSpace");
+    }
+    const auto found = freeSpace_.find(UpperLetter(full.empty() ? 'C' : full[0]));
+    bytes = found != freeSpace_.end() ? found->second : kUnlimited;
+    return Status::Ok();
+}
+
 Status MemoryFileSystem::GetFileTime(std::string_view path, FileTime& lastWrite) const {
     const std::string full = FullPath(path);
     if (!IsFile(full) && !IsFolder(full)) {

@@ -66,6 +66,8 @@ public:
     Status GetFileSize(std::string_view path, uint64_t& size) const override;
     Status GetFileTime(std::string_view path, FileTime& lastWrite) const override;
     Status GetAttributes(std::string_view path, uint32_t& attributes) const override;
+    // What SetAvailableSpace set for the folder's drive; 1 TiB unless set.
+    Status AvailableSpace(std::string_view folder, uint64_t& bytes) const override;
 
     // Reads what the file holds at the time of each read.
     Status OpenForRead(std::string_view path, std::unique_ptr<InputFile>& file) const override;
@@ -79,6 +81,8 @@ public:
     Status SetAttributes(std::string_view path, uint32_t attributes);
     // A drive the machine gains (a network drive connected, a disk put in); its root exists.
     void AddDrive(DriveEntry drive);
+    // What AvailableSpace reports for the drive with that letter.
+    void SetAvailableSpace(char driveLetter, uint64_t bytes);
     // Makes link a junction to the folder target, as "mklink /J" does: paths below link lead into
     // target, and link itself is a folder that reports kReparsePoint and is removed as a link.
     Status MakeLink(std::string_view link, std::string_view target);
@@ -143,6 +147,7 @@ private:
     mutable uint64_t nextHandle_ = 1;
     FileTime clock_;
     std::map<char, DriveEntry> drives_;
+    std::map<char, uint64_t> freeSpace_;
     std::string current_ = "C:\\";
     std::vector<std::string> createdFolders_;
 };

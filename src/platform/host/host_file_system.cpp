@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -532,6 +533,19 @@ Status HostFileSystem::GetFileSize(std::string_view path, uint64_t& size) const 
         return Status::Failure(error::kAccessDenied, Describe("GetFileSize", path));
     }
     size = static_cast<uint64_t>(info.st_size);
+    return Status::Ok();
+}
+
+Status HostFileSystem::AvailableSpace(std::string_view folder, uint64_t& bytes) const {
+    std::string hostPath;
+    if (Status status = Map(folder, "AvailableSpace", hostPath); !status) {
+        return status;
+    }
+    struct statvfs volume;
+    if (::statvfs(hostPath.c_str(), &volume) != 0) {
+        return Failure(errno, "AvailableSpace", folder, hostPath);
+    }
+    bytes = static_cast<uint64_t>(volume.f_bavail) * volume.f_frsize;
     return Status::Ok();
 }
 

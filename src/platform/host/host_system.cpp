@@ -6,7 +6,9 @@
 #include <cerrno>
 #include <cstring>
 #include <ctime>
+#include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 
 #include "platform/fake/windows_1252.h"
@@ -72,6 +74,61 @@ std::vector<std::string> HostSystem::DnsServers() const {
     std::stringstream text;
     text << file.rdbuf();
     return ParseResolvConf(text.str());
+}
+
+namespace {
+
+// The listening sockets of a /proc/net/tcp table as their socket inode and port.
+void ReadListeningSockets(const char* table, std::map<std::string, uint16_t>& sockets) {
+    constexpr char kListen[] = "0A";
+    std::ifstream file(table);
+    std::string line;
+    std::getline(file, line);
+    while (std::getline(file, line)) {
+        std::istringstream words(line);
+        std::string slot, local, remote, state, queues, timer, retransmits, user, timeout, inode;
+        if (!(words >> slot >> local >> remote >> state >> queues >> timer >> retransmits >> user >>
+              timeout >> inode) ||
+            state != kListen) {
+            continue;
+        }
+        const size_t colon = local.rfind(':');
+        if (colon != std::string::npos) {
+            sockets[inode] =
+                static_cast<uint16_t>(std::stoul(local.substr(colon + 1), nullptr, 16));
+        }
+    }
+}
+
+}  // namespace
+
+Status HostSystem::ListTcpListeners(std::vector<TcpListener>& listeners) const {
+    std::map<std::string, uint16_t> sockets;
+    ReadListeningSockets("/proc/net/tcp", sockets);
+    ReadListeningSockets("/proc/net/tcp6", sockets);
+    std::map<std::string, uint32_t> owners;
+    std::error_code error;
+    for (const auto& process : std::filesystem::directory_iterator("/proc", error)) {
+        const std::string name = process.path().filename().string();
+        if (name.find_first_not_of("0123456789") != std::string::npos) {
+            continue;
+        }
+        std::error_code unreadable;
+        for (const auto& fd :
+             std::filesystem::directory_iterator(process.path() / "fd", unreadable)) {
+            const std::string target = std::filesystem::read_symlink(fd.path(), unreadable);
+            if (target.starts_with("socket:[") && target.back() == ']') {
+                owners.emplace(target.substr(8, target.size() - 9),
+                               static_cast<uint32_t>(std::stoul(name)));
+            }
+        }
+    }
+    listeners.clear();
+    for (const auto& [inode, port] : sockets) {
+        const auto owner = owners.find(inode);
+        listeners.push_back({port, owner == owners.end() ? 0 : owner->second});
+    }
+    return Status::Ok();
 }
 
 LocalTime HostSystem::Now() const {

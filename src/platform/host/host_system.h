@@ -17,6 +17,8 @@ public:
     int32_t TimeZoneBias() const override;
     // The "nameserver" lines of /etc/resolv.conf that hold IPv4 addresses.
     std::vector<std::string> DnsServers() const override;
+    // From /proc/net/tcp and tcp6; the process is found among those whose open files we may see.
+    Status ListTcpListeners(std::vector<TcpListener>& listeners) const override;
 
     LocalTime Now() const override;
     uint32_t Ticks() const override;

@@ -432,6 +432,15 @@ Status Win32FileSystem::GetFileSize(std::string_view path, uint64_t& size) const
     return Status::Ok();
 }
 
+Status Win32FileSystem::AvailableSpace(std::string_view folder, uint64_t& bytes) const {
+    ULARGE_INTEGER available;
+    if (!::GetDiskFreeSpaceExW(WidePath(folder).c_str(), &available, nullptr, nullptr)) {
+        return LastError("AvailableSpace", folder);
+    }
+    bytes = available.QuadPart;
+    return Status::Ok();
+}
+
 Status Win32FileSystem::GetFileTime(std::string_view path, FileTime& lastWrite) const {
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (Status status = Attributed(path, "GetFileTime", data); !status) {

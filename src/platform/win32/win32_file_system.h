@@ -25,6 +25,7 @@ public:
     Status ListFolder(std::string_view folder, std::vector<FolderEntry>& entries) const override;
     Status ListDrives(std::vector<DriveEntry>& drives) const override;
     Status GetFileSize(std::string_view path, uint64_t& size) const override;
+    Status AvailableSpace(std::string_view folder, uint64_t& bytes) const override;
     Status GetFileTime(std::string_view path, FileTime& lastWrite) const override;
     Status GetAttributes(std::string_view path, uint32_t& attributes) const override;
 

@@ -84,6 +84,43 @@ std::vector<std::string> Win32System::DnsServers() const {
     return DnsServersOf(*reinterpret_cast<const FIXED_INFO*>(buffer.data()));
 }
 
+namespace {
+
+// The listening sockets of one address family from the table with their owners.
+template <typename Table>
+Status AddListeners(ULONG family, std::vector<TcpListener>& listeners) {
+    DWORD size = 0;
+    std::string buffer;
+    DWORD result = ERROR_INSUFFICIENT_BUFFER;
+    for (int attempt = 0; attempt < 4 && result == ERROR_INSUFFICIENT_BUFFER; ++attempt) {
+        buffer.assign(size, '\0');
+        result = ::GetExtendedTcpTable(buffer.empty() ? nullptr : buffer.data(), &size, FALSE,
+                                       family, TCP_TABLE_OWNER_PID_LISTENER, 0);
+    }
+    if (result != NO_ERROR) {
+        return Status::Failure(result, "GetExtendedTcpTable");
+    }
+    const auto* table = reinterpret_cast<const Table*>(buffer.data());
+    for (DWORD i = 0; i < table->dwNumEntries; ++i) {
+        listeners.push_back({::ntohs(static_cast<u_short>(table->table[i].dwLocalPort)),
+                             table->table[i].dwOwningPid});
+    }
+    return Status::Ok();
+}
+
+}  // namespace
+
+Status Win32System::ListTcpListeners(std::vector<TcpListener>& listeners) const {
+    std::vector<TcpListener> found;
+    if (Status status = AddListeners<MIB_TCPTABLE_OWNER_PID>(AF_INET, found); !status) {
+        return status;
+    }
+    // A system without IPv6 has no table for it.
+    (void)AddListeners<MIB_TCP6TABLE_OWNER_PID>(AF_INET6, found);
+    listeners = std::move(found);
+    return Status::Ok();
+}
+
 LocalTime Win32System::Now() const {
     SYSTEMTIME now;
     ::GetLocalTime(&now);

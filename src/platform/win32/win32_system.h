@@ -13,6 +13,7 @@ public:
     int32_t TimeZoneBias() const override;
     // From the IP Helper's network parameters.
     std::vector<std::string> DnsServers() const override;
+    Status ListTcpListeners(std::vector<TcpListener>& listeners) const override;
 
     LocalTime Now() const override;
     uint32_t Ticks() const override;

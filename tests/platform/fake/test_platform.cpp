@@ -127,4 +127,14 @@ void TestPlatform::HoldBusyPipe(const std::string& pipePath) {
     state_->peers.HoldBusyPipe(pipePath);
 }
 
+TcpListener TestPlatform::ListenOnLoopback() {
+    // The in-memory machine listens where it is told to.
+    const TcpListener listener{49152, 4242};
+    std::vector<TcpListener> listeners;
+    (void)state_->fake.System().ListTcpListeners(listeners);
+    listeners.push_back(listener);
+    state_->fake.System().SetTcpListeners(std::move(listeners));
+    return listener;
+}
+
 }  // namespace tolva::platform::testing

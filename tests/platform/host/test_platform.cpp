@@ -1,12 +1,16 @@
 #include "test_platform.h"
 
+#include <arpa/inet.h>
 #include <dlfcn.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <climits>
 #include <cstdlib>
 #include <filesystem>
+#include <vector>
 
 #include "fake/in_memory_peers.h"
 #include "platform/host/host_platform.h"
@@ -22,6 +26,7 @@ struct TestPlatform::State {
     std::string scratch = "C:\\scratch\\";
     std::string registryKey = "Software\\Tolva Contract Test";
     std::string initialFolder;
+    std::vector<int> listeners;
 };
 
 namespace {
@@ -51,6 +56,9 @@ TestPlatform::TestPlatform() : state_(std::make_unique<State>(MakeRoot())) {
 }
 
 TestPlatform::~TestPlatform() {
+    for (int listener : state_->listeners) {
+        ::close(listener);
+    }
     if (!state_->initialFolder.empty() && ::chdir(state_->initialFolder.c_str()) != 0) {
         std::abort();
     }
@@ -154,6 +162,21 @@ std::string TestPlatform::PipeReceived() {
 
 void TestPlatform::HoldBusyPipe(const std::string& pipePath) {
     state_->peers.HoldBusyPipe(pipePath);
+}
+
+TcpListener TestPlatform::ListenOnLoopback() {
+    const int listener = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address = {};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t size = sizeof address;
+    if (listener < 0 || ::bind(listener, reinterpret_cast<sockaddr*>(&address), size) != 0 ||
+        ::listen(listener, 1) != 0 ||
+        ::getsockname(listener, reinterpret_cast<sockaddr*>(&address), &size) != 0) {
+        std::abort();
+    }
+    state_->listeners.push_back(listener);
+    return {ntohs(address.sin_port), static_cast<uint32_t>(::getpid())};
 }
 
 }  // namespace tolva::platform::testing

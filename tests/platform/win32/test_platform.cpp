@@ -1,6 +1,9 @@
 #include "test_platform.h"
 
+// clang-format off
+#include <winsock2.h>
 #include <windows.h>
+// clang-format on
 
 #include <atomic>
 #include <cstdlib>
@@ -145,6 +148,7 @@ struct TestPlatform::State {
     std::thread pipeServer;
     std::string pipeReceived;
     std::vector<HANDLE> heldPipes;
+    std::vector<SOCKET> listeners;
 };
 
 TestPlatform::TestPlatform() : state_(std::make_unique<State>()) {
@@ -160,6 +164,9 @@ TestPlatform::TestPlatform() : state_(std::make_unique<State>()) {
 }
 
 TestPlatform::~TestPlatform() {
+    for (SOCKET listener : state_->listeners) {
+        ::closesocket(listener);
+    }
     if (state_->answerer.joinable()) {
         state_->answerer.join();
     }
@@ -382,6 +389,26 @@ void TestPlatform::HoldBusyPipe(const std::string& pipePath) {
         std::abort();
     }
     state_->heldPipes = {client, server};
+}
+
+TcpListener TestPlatform::ListenOnLoopback() {
+    WSADATA data;
+    if (::WSAStartup(MAKEWORD(2, 2), &data) != 0) {
+        std::abort();
+    }
+    const SOCKET listener = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    sockaddr_in address = {};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = ::htonl(INADDR_LOOPBACK);
+    int size = sizeof address;
+    if (listener == INVALID_SOCKET ||
+        ::bind(listener, reinterpret_cast<sockaddr*>(&address), size) != 0 ||
+        ::listen(listener, 1) != 0 ||
+        ::getsockname(listener, reinterpret_cast<sockaddr*>(&address), &size) != 0) {
+        std::abort();
+    }
+    state_->listeners.push_back(listener);
+    return {::ntohs(address.sin_port), ::GetCurrentProcessId()};
 }
 
 }  // namespace tolva::platform::testing

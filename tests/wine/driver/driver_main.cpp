@@ -32,8 +32,9 @@
 //   starttype SERVICE auto|demand|disabled
 //                                         changes a service's start type through the service
 //                                         manager, as an administrator would
-//   watch WINDOW SECONDS PROGRAM [ARGUMENTS...]
-//                                         starts the program and looks for the window every few
+//   watch WINDOW|any SECONDS PROGRAM [ARGUMENTS...]
+//                                         starts the program and looks for the window ("any":
+//                                         any visible top-level window of the program) every few
 //                                         milliseconds until the program ends: the first time it is
 //                                         shown, prints "shown", its title and the dump; at the
 //                                         end "exit" and the program's exit code. Fails when the
@@ -518,6 +519,29 @@ bool StartType(const std::vector<std::wstring>& args) {
                            std::to_wstring(error) + L")");
 }
 
+struct ProcessWindow {
+    DWORD processId = 0;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK MatchProcessWindow(HWND window, LPARAM data) {
+    auto* wanted = reinterpret_cast<ProcessWindow*>(data);
+    DWORD processId = 0;
+    ::GetWindowThreadProcessId(window, &processId);
+    if (processId == wanted->processId && ::IsWindowVisible(window)) {
+        wanted->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// A visible top-level window of the process; none when it shows none.
+HWND VisibleWindowOf(DWORD processId) {
+    ProcessWindow wanted{processId};
+    ::EnumWindows(MatchProcessWindow, reinterpret_cast<LPARAM>(&wanted));
+    return wanted.found;
+}
+
 // A window that is shown for a moment only is caught as well: the look is a few milliseconds apart.
 bool Watch(const std::vector<std::wstring>& args) {
     if (args.size() < 4) {
@@ -543,7 +567,9 @@ bool Watch(const std::vector<std::wstring>& args) {
             ::CloseHandle(process.hProcess);
             return Fail(L"the program did not end");
         }
-        HWND window = seen ? nullptr : FindTopLevel(args[1]);
+        HWND window = seen                ? nullptr
+                      : args[1] == L"any" ? VisibleWindowOf(process.dwProcessId)
+                                          : FindTopLevel(args[1]);
         if (window != nullptr) {
             seen = true;
             wchar_t title[512] = {};
