@@ -3,7 +3,7 @@
 // with the answer taken goes to the setup log:
 //   OK, OK/Cancel        OK
 //   Yes/No               Yes (go on: the start question, the uninstall question, a folder to make)
-//   Yes/No/Cancel        No (a newer version on the Internet is not fetched)
+//   Yes/No/Cancel        No
 //   Retry/Cancel         Cancel (a file that cannot be copied ends the installation)
 //   Abort/Retry/Ignore   Abort
 
