@@ -1,5 +1,6 @@
 #include "setup/scripted_run.h"
 
+#include "archive/delete_folder_tree.h"
 #include "i18n/ui_strings.h"
 #include "setup/answer_file.h"
 #include "setup/component_tree.h"
@@ -89,6 +90,11 @@ void ScriptedRun::Say(const std::string& line) {
 
 bool ScriptedRun::Refuse(const std::string& reason) {
     error_ = reason;
+    // Refused after the start-up: the extraction folder it made, with the language unpacked there,
+    // goes as the installation's end would take it.
+    if (links_ && !links_->form.State.ExtractDir.empty()) {
+        archive::DeleteFolderTree(*p_.platform.files, links_->form.State.ExtractDir);
+    }
     const std::u16string text = util::UTF8ToWide(reason);
     p_.log.Write("Error: " + p_.platform.system->WideToAnsi(text));
     Say("setup.exe: " + reason);

@@ -176,6 +176,7 @@ TEST_F(ScriptedRunTest, ARefusedCommandLineChangesNothing) {
     EXPECT_EQ(events, (Events{"end 1639"}));
     EXPECT_EQ(Result()["error"], "DATABASE: the database cannot be reached: no server");
     EXPECT_FALSE(files.FolderExists(kInstall));
+    EXPECT_FALSE(files.FolderExists(kExtract)) << "the start-up's extraction folder stays";
 }
 
 TEST_F(ScriptedRunTest, AWrongSwitchInARunWithTheWizardIsShownInABox) {
