@@ -163,9 +163,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     }
 
     const ProgramFile program = RunningProgram(system);
-    if (!setup::AcceptProgramFolder(*services.dialogs, system, program.wideFolder)) {
-        return setup::kExitInstallFailure;
-    }
     setup::ApplicationWindow applicationWindow;
     if (!applicationWindow.Create(instance, setup::kApplicationTitle)) {
         return 0;
@@ -213,6 +210,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     run.Attach({mainForm, settings, installRunner, databaseProbe, languageDialog});
     if (!run.Prepare()) {
         return setup::kExitInvalidCommandLine;
+    }
+    // Only once the run keeps its log and result: a scripted run refused here still leaves both.
+    if (!setup::AcceptProgramFolder(*services.dialogs, system, program.wideFolder)) {
+        run.EndProcess(setup::kExitInstallFailure);
+        return setup::kExitInstallFailure;
     }
     std::unique_ptr<platform::InstanceClaim> setupInstance;
     if (!setup::ClaimSingleInstance(*services.processes, *services.dialogs, setupInstance)) {
