@@ -72,19 +72,36 @@ endfunction()
 # the fresh prefix of that scenario (tolva_wine_prefix) instead of the one the test run shares.
 function(tolva_wine_test name)
     cmake_parse_arguments(ARG "" "PREFIX" "COMMAND;WRAPPER;LABELS" ${ARGN})
-    set(fixture wine_prefix)
-    set(state ${CMAKE_BINARY_DIR}/wine)
-    if(ARG_PREFIX)
-        set(fixture wine_prefix_${ARG_PREFIX})
-        set(state ${CMAKE_BINARY_DIR}/wine-${ARG_PREFIX})
-    endif()
     add_test(NAME ${name}
         COMMAND ${ARG_WRAPPER} ${PROJECT_SOURCE_DIR}/tests/wine/wine-run ${ARG_COMMAND})
+    tolva_in_wine_prefix(${name} "${ARG_PREFIX}" 600 "${ARG_LABELS}")
+endfunction()
+
+# tolva_wine_check(NAME COMMAND script args... [PREFIX scenario] [TIMEOUT seconds]): a check run on
+# the host that starts Windows programs through the harness itself, in the shared prefix or, with
+# PREFIX, in that scenario's.
+function(tolva_wine_check name)
+    cmake_parse_arguments(ARG "" "PREFIX;TIMEOUT" "COMMAND" ${ARGN})
+    if(NOT ARG_TIMEOUT)
+        set(ARG_TIMEOUT 300)
+    endif()
+    add_test(NAME ${name} COMMAND ${ARG_COMMAND})
+    tolva_in_wine_prefix(${name} "${ARG_PREFIX}" ${ARG_TIMEOUT} "")
+endfunction()
+
+# The test runs in the shared prefix, or in the scenario's one, and alone in it.
+function(tolva_in_wine_prefix name prefix timeout labels)
+    set(fixture wine_prefix)
+    set(state ${CMAKE_BINARY_DIR}/wine)
+    if(prefix)
+        set(fixture wine_prefix_${prefix})
+        set(state ${CMAKE_BINARY_DIR}/wine-${prefix})
+    endif()
     set_tests_properties(${name} PROPERTIES
-        LABELS "wine;${ARG_LABELS}"
+        LABELS "wine;${labels}"
         FIXTURES_REQUIRED ${fixture}
         RESOURCE_LOCK ${fixture}_lock
-        TIMEOUT 600
+        TIMEOUT ${timeout}
         ENVIRONMENT "TOLVA_WINE_ARCH=${TOLVA_WINE_ARCH};TOLVA_WINE_STATE=${state}")
 endfunction()
 
